@@ -1,0 +1,21 @@
+#pragma once
+
+namespace korvela {
+
+// A calendar day value: whole days since 30 December 1899, the time of day as
+// the fraction.
+using TDateTime = double;
+
+struct TYearMonthDay {
+  int year = 0;
+  unsigned month = 0;  // 1-12
+  unsigned day = 0;    // 1-31
+  bool operator==(const TYearMonthDay&) const = default;
+};
+
+TDateTime EncodeDate(int year, unsigned month, unsigned day);
+TYearMonthDay DecodeDate(TDateTime value);
+// The day of a date-time: the time of day removed.
+TDateTime DayOf(TDateTime value);
+
+}  // namespace korvela

@@ -1,0 +1,72 @@
+#pragma once
+#include <cstdint>
+#include <filesystem>
+#include <memory>
+#include <string>
+
+namespace korvela {
+
+// A file being written. Writes are buffered; Flush pushes everything to the
+// disk (the data is durable when it returns).
+class TWritableFile {
+ public:
+  virtual ~TWritableFile() = default;
+  virtual void Write(const void* data, std::size_t size) = 0;
+  virtual void WriteAt(std::int64_t offset, const void* data, std::size_t size) = 0;
+  virtual void Flush() = 0;
+  virtual void Close() = 0;
+  // Bytes in the file including what is still buffered.
+  virtual std::int64_t Size() const = 0;
+};
+
+class TReadableFile {
+ public:
+  virtual ~TReadableFile() = default;
+  virtual std::int64_t Size() const = 0;
+  // Reads exactly `size` bytes at `offset` or raises EXMLIOError.
+  virtual void ReadAt(std::int64_t offset, void* data, std::size_t size) const = 0;
+};
+
+// Every file operation of the storage layer goes through this interface, so
+// that tests can make any step fail. Failures raise EXMLIOError naming the file.
+class TFileSystem {
+ public:
+  virtual ~TFileSystem() = default;
+  virtual std::unique_ptr<TReadableFile> OpenRead(const std::filesystem::path& path) = 0;
+  // Creates the file, or truncates an existing one.
+  virtual std::unique_ptr<TWritableFile> Create(const std::filesystem::path& path) = 0;
+  // Opens an existing file for writing without truncating it.
+  virtual std::unique_ptr<TWritableFile> OpenUpdate(const std::filesystem::path& path) = 0;
+  // Replaces `to` by `from` in one atomic step.
+  virtual void Rename(const std::filesystem::path& from, const std::filesystem::path& to) = 0;
+  // Removes the file if it exists.
+  virtual void Remove(const std::filesystem::path& path) = 0;
+  virtual bool Exists(const std::filesystem::path& path) = 0;
+};
+
+// The operating system's files. Stateless; shared by everything that is not
+// handed another file system.
+TFileSystem& PosixFileSystem();
+
+// The temporary name used while replacing a file: the extension, dot
+// included, replaced by "tmp" ("LI.DAT" becomes "LItmp").
+std::filesystem::path TemporaryNameFor(const std::filesystem::path& path);
+
+// Writes a file's new content through its temporary file: the temporary file
+// is written, flushed to the disk and renamed over the target, so that the
+// target always holds either its old or its new content. `write` fills the
+// temporary file.
+template <typename WriteFn>
+void ReplaceFile(TFileSystem& fs, const std::filesystem::path& path, WriteFn&& write) {
+  const std::filesystem::path temp = TemporaryNameFor(path);
+  fs.Remove(temp);
+  {
+    std::unique_ptr<TWritableFile> file = fs.Create(temp);
+    write(*file);
+    file->Flush();
+    file->Close();
+  }
+  fs.Rename(temp, path);
+}
+
+}  // namespace korvela

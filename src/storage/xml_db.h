@@ -1,0 +1,86 @@
+#pragma once
+#include <cstdint>
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "storage/file_system.h"
+#include "storage/random.h"
+#include "storage/xml_node.h"
+
+namespace korvela {
+
+inline constexpr std::int32_t kXMLDBMagic = 12345679;
+inline constexpr std::int64_t kXMLDBHeaderSize = 8;
+inline constexpr std::int64_t kRecordHeaderSize = 16;
+// Offset of a record that has never been stored.
+inline constexpr std::int32_t kNotStored = 2147483647;
+
+// Identifier ranges handed out by AllocateID (high is exclusive); numbers
+// below 10 are reserved for fixed records of a collection.
+inline constexpr std::int32_t kFirstFreeID = 10;
+inline constexpr std::int32_t kFirstFreeExerciseID = 21;
+inline constexpr std::int32_t kIDLimit = 2147483642;
+
+// Kind numbers of the record databases.
+inline constexpr std::int32_t kDayRecordsKind = 666;
+inline constexpr std::int32_t kStringTableKind = 654;
+
+enum class TRecordState : std::uint8_t { Changed = 0, Deleted = 1, Stored = 2 };
+
+struct XMLHandle {
+  std::int32_t ID = 0;
+  double Date = 0;
+  std::int32_t Size = 0;
+  std::int32_t Offset = kNotStored;
+  std::unique_ptr<XMLNode> Node;
+  TRecordState State = TRecordState::Changed;
+  std::string Key;
+};
+
+// A file of many small documents, each a scrambled block behind a plain
+// record header, addressed by identifier and date. Opening reads only the
+// record headers; documents are read on first Get and cached. Changes stay in
+// memory until Save rebuilds the file through its temporary file.
+class XMLDB {
+ public:
+  // Opens the database, creating it (8-byte header only) when absent. A file
+  // of another kind or not a database raises EXMLIOError.
+  XMLDB(std::filesystem::path file, std::int32_t kind, TRandom& random,
+        TFileSystem& fs = PosixFileSystem());
+  XMLDB(const XMLDB&) = delete;
+  XMLDB& operator=(const XMLDB&) = delete;
+
+  // The record's document, owned by the database; none when absent or
+  // deleted. A block that fails its checksum or grammar raises EInvalidXMLFile.
+  const XMLNode* Get(std::int32_t id, std::string_view key, double date);
+  // Takes ownership of the document.
+  void Put(std::unique_ptr<XMLNode> document, std::int32_t id, std::string_view key, double date);
+  void Delete(std::int32_t id, double date);
+  void Save();
+  void ReleaseCache();
+  std::int32_t AllocateID(std::int32_t low, std::int32_t high);
+  // Save, release the cache and forget the index.
+  void Close();
+
+  const std::filesystem::path& FileName() const { return file_; }
+  std::int32_t Kind() const { return kind_; }
+  // The index in list order: stored records in file order, then those added
+  // since the database was opened.
+  const std::vector<XMLHandle>& Handles() const { return handles_; }
+
+ private:
+  void Index();
+  void CreateEmpty();
+  XMLHandle* Find(std::int32_t id, double date);
+
+  std::filesystem::path file_;
+  std::int32_t kind_;
+  TRandom& random_;
+  TFileSystem& fs_;
+  std::vector<XMLHandle> handles_;
+};
+
+}  // namespace korvela

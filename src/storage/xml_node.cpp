@@ -1,0 +1,103 @@
+#include "storage/xml_node.h"
+
+#include <ostream>
+#include <utility>
+
+#include "storage/errors.h"
+#include "storage/value_text.h"
+
+namespace korvela {
+
+std::unique_ptr<XMLNode> XMLNode::MakeBlobContainer() {
+  auto node = std::make_unique<XMLNode>();
+  node->IsBlob = true;
+  return node;
+}
+
+void XMLNode::AddAttr(std::string name, std::string text) {
+  Attributes.push_back({std::move(name), std::move(text)});
+}
+
+void XMLNode::AddIntAttr(std::string name, std::int32_t value) {
+  AddAttr(std::move(name), IntText(value));
+}
+
+void XMLNode::AddFloatAttr(std::string name, double value) {
+  AddAttr(std::move(name), FloatText(value));
+}
+
+void XMLNode::AddBoolAttr(std::string name, bool value) {
+  AddAttr(std::move(name), BoolText(value));
+}
+
+XMLNode& XMLNode::AddChild(std::unique_ptr<XMLNode> child) {
+  child->Parent = this;
+  Children.push_back(std::move(child));
+  return *Children.back();
+}
+
+void XMLNode::AddBlob(const char* bytes, std::int32_t length) {
+  Blobs.emplace_back(bytes, static_cast<std::size_t>(length));
+}
+
+const XMLAttr* XMLNode::FindAttr(std::string_view name) const {
+  for (const XMLAttr& a : Attributes)
+    if (a.Name == name) return &a;
+  return nullptr;
+}
+
+const std::string& XMLNode::AttrOrEmpty(std::string_view name) const {
+  static const std::string kEmpty;
+  const XMLAttr* a = FindAttr(name);
+  return a ? a->Value : kEmpty;
+}
+
+const std::string& XMLNode::AttrText(std::string_view name) const {
+  const XMLAttr* a = FindAttr(name);
+  if (!a) throw EInvalidXMLFile();
+  return a->Value;
+}
+
+std::int32_t XMLNode::AttrInt(std::string_view name) const { return ReadIntText(AttrText(name)); }
+
+double XMLNode::AttrFloat(std::string_view name) const { return ReadFloatText(AttrText(name)); }
+
+bool XMLNode::AttrBool(std::string_view name) const { return ReadBoolText(AttrText(name)); }
+
+const XMLNode* XMLNode::FindChild(std::string_view name) const {
+  for (const auto& c : Children)
+    if (c->Name == name) return c.get();
+  return nullptr;
+}
+
+XMLNode* XMLNode::FindChild(std::string_view name) {
+  return const_cast<XMLNode*>(std::as_const(*this).FindChild(name));
+}
+
+void XMLNode::WriteTo(std::ostream& out) const {
+  std::string text;
+  WriteTo(text);
+  out.write(text.data(), static_cast<std::streamsize>(text.size()));
+}
+
+std::string XMLNode::ToText() const {
+  std::string text;
+  WriteTo(text);
+  return text;
+}
+
+bool XMLNode::SameAs(const XMLNode& other) const {
+  if (Name != other.Name || Text != other.Text || IsBlob != other.IsBlob ||
+      Blobs != other.Blobs || Attributes.size() != other.Attributes.size() ||
+      Children.size() != other.Children.size())
+    return false;
+  for (std::size_t i = 0; i < Attributes.size(); ++i)
+    if (Attributes[i].Name != other.Attributes[i].Name ||
+        Attributes[i].Value != other.Attributes[i].Value)
+      return false;
+  for (std::size_t i = 0; i < Children.size(); ++i)
+    if (!Children[i]->SameAs(*other.Children[i])) return false;
+  return true;
+}
+
+}  // namespace korvela
