@@ -129,8 +129,7 @@ std::int32_t TDayRecordStore::FileOfDate(TDateTime date) {
   for (std::size_t i = 0; i < manager_->Files.size(); ++i)
     if (EqualsNoCase(manager_->Files[i]->FileName().filename().string(), name))
       return static_cast<std::int32_t>(i);
-  manager_->Files.push_back(
-      std::make_unique<XMLDB>(folder_ / name, kDayRecordsKind, random_, fs_));
+  manager_->Files.push_back(std::make_unique<XMLDB>(folder_ / name, kDayRecordsKind, random_, fs_));
   return static_cast<std::int32_t>(manager_->Files.size() - 1);
 }
 
@@ -189,8 +188,8 @@ void TDayRecordStore::DeleteDayRecord(std::int32_t kind, TDateTime date) {
   if (!found) return;
   FileOf(*found).Delete(kind, found->Date);
   TList& list = MutableList(kind);
-  list.erase(std::find_if(list.begin(), list.end(),
-                          [found](const auto& e) { return e.get() == found; }));
+  list.erase(
+      std::find_if(list.begin(), list.end(), [found](const auto& e) { return e.get() == found; }));
 }
 
 }  // namespace korvela

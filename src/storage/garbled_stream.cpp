@@ -101,7 +101,8 @@ TGarbledStream::TGarbledStream(TWritableFile& file, std::int64_t offset, std::st
                                TRandom& random)
     : out_(&file), offset_(offset), position_(offset + kBlockHeaderSize) {
   cipher_.PrepareKey(key);
-  for (std::size_t i = 4; i < header_.size(); ++i) header_[i] = static_cast<std::uint8_t>(random.Next());
+  for (std::size_t i = 4; i < header_.size(); ++i)
+    header_[i] = static_cast<std::uint8_t>(random.Next());
   cipher_.Scramble(header_.data() + 4, header_.size() - 4);
   // Keep the header's place; Finish writes the real header there.
   if (out_->Size() <= offset_) {
@@ -111,8 +112,8 @@ TGarbledStream::TGarbledStream(TWritableFile& file, std::int64_t offset, std::st
   }
 }
 
-TGarbledStream::TGarbledStream(const TReadableFile& file, std::int64_t offset,
-                               std::string_view key, const std::filesystem::path& name)
+TGarbledStream::TGarbledStream(const TReadableFile& file, std::int64_t offset, std::string_view key,
+                               const std::filesystem::path& name)
     : in_(&file), name_(name), offset_(offset), position_(offset) {
   if (offset < 0 || file.Size() <= offset + kBlockHeaderSize) throw EInvalidXMLFile(name.string());
   file.ReadAt(offset, header_.data(), header_.size());

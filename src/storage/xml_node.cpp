@@ -87,9 +87,8 @@ std::string XMLNode::ToText() const {
 }
 
 bool XMLNode::SameAs(const XMLNode& other) const {
-  if (Name != other.Name || Text != other.Text || IsBlob != other.IsBlob ||
-      Blobs != other.Blobs || Attributes.size() != other.Attributes.size() ||
-      Children.size() != other.Children.size())
+  if (Name != other.Name || Text != other.Text || IsBlob != other.IsBlob || Blobs != other.Blobs ||
+      Attributes.size() != other.Attributes.size() || Children.size() != other.Children.size())
     return false;
   for (std::size_t i = 0; i < Attributes.size(); ++i)
     if (Attributes[i].Name != other.Attributes[i].Name ||
