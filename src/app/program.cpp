@@ -1,0 +1,63 @@
+#include "app/program.h"
+
+#include <algorithm>
+
+namespace korvela {
+
+TProgram::TProgram(std::filesystem::path folder, const TSystemDefaults& defaults, TClock& clock,
+                   TRandom& random)
+    : folder_(std::move(folder)), config_(defaults), clock_(clock), random_(random) {}
+
+TProgram::~TProgram() = default;
+
+void TProgram::Start() {
+  strings_ = std::make_unique<TStringTable>(folder_ / kStringTableFileName, random_);
+  accounts_ = LoadAccountList(folder_);
+}
+
+std::string TProgram::TitleText() { return strings_->GetString(kTitleString); }
+
+TUser& TProgram::CreateAccount(const TNewAccount& account) {
+  auto user = std::make_unique<TUser>();
+  user->Folder = CreateAccountFolder(folder_, random_);
+  user->UserName = account.name;
+  user->SetNewPassword(account.password);
+  user->AutoLogin = false;
+  user->UserHeight = account.heightCm;
+  user->UserBirthDate = account.birthDate;
+  user->UserCreationDate = clock_.Today();
+  user->UserActivityLevel = account.activityLevel;
+  user->UserSex = account.sex;
+  accounts_.push_back(std::move(user));
+  TUser& created = *accounts_.back();
+  SaveUser(created, random_);
+  current_ = &created;
+  session_ = std::make_unique<TUserSession>(created, config_, registry_, random_);
+  session_->OpenForNewAccount(account.weightKg);
+  return created;
+}
+
+void TProgram::Login(TUser& user) {
+  current_ = &user;
+  session_ = std::make_unique<TUserSession>(user, config_, registry_, random_);
+  session_->OpenAtLogin();
+}
+
+void TProgram::DeleteAccount(TUser& user) {
+  DeleteAccountFolder(user.Folder);
+  accounts_.erase(std::find_if(accounts_.begin(), accounts_.end(),
+                               [&user](const auto& u) { return u.get() == &user; }));
+}
+
+void TProgram::LogOff() {
+  if (session_) session_->Close();
+  session_.reset();
+  current_ = nullptr;
+}
+
+void TProgram::Exit() {
+  if (session_) session_->FlushForExit();
+  if (strings_) strings_->Close();
+}
+
+}  // namespace korvela

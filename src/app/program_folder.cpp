@@ -1,0 +1,57 @@
+#include "app/program_folder.h"
+
+#include <array>
+#include <string_view>
+
+#include "storage/errors.h"
+#include "storage/file_system.h"
+
+namespace korvela {
+namespace {
+
+// Files that belong to the program itself and follow its version.
+constexpr std::array<std::string_view, 3> kProgramFiles = {"rs.dat", "foods.dat", "Help.dat"};
+
+bool IsProgramFile(const std::string& name) {
+  for (std::string_view p : kProgramFiles)
+    if (name == p) return true;
+  return false;
+}
+
+void CopyAtomically(const std::filesystem::path& from, const std::filesystem::path& to) {
+  const std::filesystem::path temp = to.string() + ".new";
+  std::error_code ec;
+  std::filesystem::copy_file(from, temp, std::filesystem::copy_options::overwrite_existing, ec);
+  if (ec) throw EXMLIOError(to.string(), "cannot copy the shipped file: " + ec.message());
+  PosixFileSystem().Rename(temp, to);
+}
+
+}  // namespace
+
+std::filesystem::path ChooseProgramFolder(const char* korvelaHome,
+                                          const std::filesystem::path& desktopDataFolder) {
+  if (korvelaHome && *korvelaHome) return korvelaHome;
+  return desktopDataFolder;
+}
+
+void SeedProgramFolder(const std::filesystem::path& shippedFolder,
+                       const std::filesystem::path& programFolder) {
+  std::error_code ec;
+  std::filesystem::create_directories(programFolder, ec);
+  if (ec) throw EXMLIOError(programFolder.string(), "cannot create the program folder");
+  if (!std::filesystem::is_directory(shippedFolder)) return;
+  for (const auto& entry : std::filesystem::directory_iterator(shippedFolder, ec)) {
+    if (!entry.is_regular_file()) continue;
+    const std::string name = entry.path().filename().string();
+    const std::filesystem::path target = programFolder / name;
+    if (!std::filesystem::exists(target)) {
+      CopyAtomically(entry.path(), target);
+    } else if (IsProgramFile(name) &&
+               std::filesystem::last_write_time(entry.path()) >
+                   std::filesystem::last_write_time(target)) {
+      CopyAtomically(entry.path(), target);
+    }
+  }
+}
+
+}  // namespace korvela

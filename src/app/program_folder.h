@@ -1,0 +1,18 @@
+#pragma once
+#include <filesystem>
+
+namespace korvela {
+
+// The writable folder of the shipped and shared files and the account
+// folders: KORVELA_HOME when set, otherwise the desktop's per-user data folder.
+std::filesystem::path ChooseProgramFolder(const char* korvelaHome,
+                                          const std::filesystem::path& desktopDataFolder);
+
+// Copies the shipped files into the program folder: program files (string
+// table, catalogue, help book) whenever the shipped copy is newer, every
+// other file (dictionaries that grow with use) only when absent. Each copy
+// replaces its target atomically.
+void SeedProgramFolder(const std::filesystem::path& shippedFolder,
+                       const std::filesystem::path& programFolder);
+
+}  // namespace korvela

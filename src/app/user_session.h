@@ -1,0 +1,42 @@
+#pragma once
+#include <memory>
+
+#include "storage/day_records.h"
+#include "users/configurator.h"
+#include "users/user.h"
+
+namespace korvela {
+
+// Everything of the logged-in user, from login (or account creation) to log
+// off: the user's settings and day records.
+class TUserSession {
+ public:
+  TUserSession(TUser& user, TConfigurator& config, const TDayRecordRegistry& registry,
+               TRandom& random);
+  TUserSession(const TUserSession&) = delete;
+  TUserSession& operator=(const TUserSession&) = delete;
+
+  // Login: the user's "CI.DAT" is applied, the day records indexed.
+  void OpenAtLogin();
+  // A new account: the current settings become the user's "CI.DAT".
+  void OpenForNewAccount(double weightKg);
+  // Log off: records written, settings discarded, files closed.
+  void Close();
+  // "Exit..." while logged in: pending day records are written.
+  void FlushForExit();
+
+  TUser& User() { return user_; }
+  TDayRecordStore& DayRecords() { return dayRecords_; }
+  TConfigData& Settings() { return *settings_; }
+  // Writes the user's settings as "CI.DAT".
+  void SaveSettings();
+
+ private:
+  TUser& user_;
+  TConfigurator& config_;
+  TRandom& random_;
+  std::unique_ptr<TConfigData> settings_;
+  TDayRecordStore dayRecords_;
+};
+
+}  // namespace korvela
