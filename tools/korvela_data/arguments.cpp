@@ -1,0 +1,56 @@
+#include "korvela_data/arguments.h"
+
+#include <charconv>
+#include <chrono>
+#include <cmath>
+#include <string>
+
+namespace korvela {
+namespace {
+
+// The whole text must be the number: from_chars stops at the first character
+// it cannot use, which would otherwise let "12abc" through as 12.
+template <typename T>
+bool ParseWhole(std::string_view text, T& value) {
+  const char* end = text.data() + text.size();
+  const auto [ptr, ec] = std::from_chars(text.data(), end, value);
+  return ec == std::errc() && ptr == end;
+}
+
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+bool ParseCalendarDate(std::string_view text, TDateTime& value) {
+  if (text.size() != 10 || text[4] != '-' || text[7] != '-') return false;
+  for (std::size_t i : {0u, 1u, 2u, 3u, 5u, 6u, 8u, 9u})
+    if (!IsDigit(text[i])) return false;
+  int year = 0;
+  unsigned month = 0, day = 0;
+  if (!ParseWhole(text.substr(0, 4), year) || !ParseWhole(text.substr(5, 2), month) ||
+      !ParseWhole(text.substr(8, 2), day))
+    return false;
+  // EncodeDate does not check the day: 2007-02-30 must be refused here.
+  const std::chrono::year_month_day ymd{std::chrono::year{year}, std::chrono::month{month},
+                                        std::chrono::day{day}};
+  if (!ymd.ok()) return false;
+  value = EncodeDate(year, month, day);
+  return true;
+}
+
+}  // namespace
+
+std::int32_t ParseInt32Argument(std::string_view text, std::string_view what) {
+  std::int32_t value = 0;
+  if (!ParseWhole(text, value))
+    throw EUsageError(std::string(what) + " must be a whole number, not '" + std::string(text) +
+                      "'");
+  return value;
+}
+
+TDateTime ParseDayArgument(std::string_view text) {
+  TDateTime value = 0;
+  if (ParseCalendarDate(text, value)) return value;
+  if (ParseWhole(text, value) && std::isfinite(value)) return value;
+  throw EUsageError("DATE must be a day value or YYYY-MM-DD, not '" + std::string(text) + "'");
+}
+
+}  // namespace korvela

@@ -1,0 +1,25 @@
+#pragma once
+#include <cstdint>
+#include <stdexcept>
+#include <string_view>
+
+#include "storage/date_time.h"
+
+namespace korvela {
+
+// A command line the tool cannot run: no command, an unknown one, or
+// arguments of the wrong number or form. The message names the argument.
+class EUsageError : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
+// A whole decimal number in the 32-bit range, "-" allowed; `what` names the
+// argument in the error ("KIND").
+std::int32_t ParseInt32Argument(std::string_view text, std::string_view what);
+
+// A day value ("0", "39083", "39083.5", "-1") or a calendar date
+// "YYYY-MM-DD" of the proleptic Gregorian calendar.
+TDateTime ParseDayArgument(std::string_view text);
+
+}  // namespace korvela

@@ -1,0 +1,34 @@
+#pragma once
+#include <cstddef>
+#include <iosfwd>
+#include <span>
+#include <string_view>
+
+#include "storage/file_system.h"
+#include "storage/random.h"
+
+namespace korvela {
+
+// What a command works with: where it prints, where its random draws come
+// from and the files it reads and writes.
+struct TToolEnvironment {
+  std::ostream& out;
+  TRandom& random;
+  TFileSystem& fs;
+};
+
+// A command's arguments, the command name excluded.
+using TCommandArgs = std::span<const std::string_view>;
+
+// One entry of the tool's command table. The dispatcher checks the number of
+// arguments before `run` is called; `run` raises EUsageError for an argument
+// of the wrong form and EKorvelaError when a file fails.
+struct TCommand {
+  std::string_view name;
+  std::string_view arguments;  // as shown in the usage text
+  std::string_view summary;
+  std::size_t argumentCount;
+  void (*run)(TCommandArgs args, TToolEnvironment& env);
+};
+
+}  // namespace korvela

@@ -1,0 +1,92 @@
+#include "korvela_data/tool.h"
+
+#include <algorithm>
+#include <array>
+#include <exception>
+#include <ostream>
+#include <string>
+
+#include "korvela_data/arguments.h"
+#include "korvela_data/db_add_command.h"
+#include "korvela_data/dump_command.h"
+#include "korvela_data/pack_command.h"
+#include "storage/errors.h"
+#include "storage/xml_db.h"
+
+namespace korvela {
+namespace {
+
+constexpr std::string_view kProgramName = "korvela-data";
+
+constexpr std::array kCommands = {
+    TCommand{"dump", "FILE", "print a data file or record database as stored", 1, RunDumpCommand},
+    TCommand{"pack", "TEXTFILE OUT", "write a text-form document as a scrambled data file", 2,
+             RunPackCommand},
+    TCommand{"db-add", "DBFILE KIND ID DATE TEXTFILE",
+             "store a text-form document as a record of a record database", 5, RunDbAddCommand},
+};
+
+const TCommand* FindCommand(std::string_view name) {
+  const auto it = std::find_if(kCommands.begin(), kCommands.end(),
+                               [name](const TCommand& c) { return c.name == name; });
+  return it == kCommands.end() ? nullptr : &*it;
+}
+
+// A usage error names what is wrong, then shows the command's own usage line
+// or, without a known command, the whole usage text.
+int UsageFailure(std::ostream& err, std::string_view problem, const TCommand* command = nullptr) {
+  err << kProgramName << ": " << problem << '\n';
+  if (command)
+    err << "usage: " << kProgramName << ' ' << command->name << ' ' << command->arguments << '\n';
+  else
+    WriteUsage(err);
+  return kExitUsage;
+}
+
+}  // namespace
+
+std::span<const TCommand> Commands() { return kCommands; }
+
+void WriteUsage(std::ostream& out) {
+  std::size_t width = 0;
+  for (const TCommand& c : kCommands)
+    width = std::max(width, c.name.size() + 1 + c.arguments.size());
+  out << "usage: " << kProgramName << " COMMAND ARGUMENTS...\n"
+      << "       " << kProgramName << " --help\n\ncommands:\n";
+  for (const TCommand& c : kCommands) {
+    const std::size_t used = c.name.size() + 1 + c.arguments.size();
+    out << "  " << c.name << ' ' << c.arguments << std::string(width - used + 2, ' ') << c.summary
+        << '\n';
+  }
+  out << "\nDATE is a day value (39083, 39083.5) or YYYY-MM-DD.\n"
+      << "KIND " << kStringTableKind
+      << " (string table) keys each record by its ID; other kinds use the data key.\n";
+}
+
+int RunTool(std::span<const std::string_view> args, TToolEnvironment& env, std::ostream& err) {
+  if (args.empty()) return UsageFailure(err, "no command given");
+  if (args[0] == "--help" || args[0] == "-h") {
+    if (args.size() != 1) return UsageFailure(err, "--help takes no arguments");
+    WriteUsage(env.out);
+    return kExitSuccess;
+  }
+  const TCommand* command = FindCommand(args[0]);
+  if (!command) return UsageFailure(err, "unknown command '" + std::string(args[0]) + "'");
+  if (args.size() - 1 != command->argumentCount)
+    return UsageFailure(err, "wrong number of arguments for " + std::string(command->name),
+                        command);
+  try {
+    command->run(args.subspan(1), env);
+    return kExitSuccess;
+  } catch (const EUsageError& e) {
+    return UsageFailure(err, e.what(), command);
+  } catch (const std::exception& e) {
+    // Storage errors (EKorvelaError) already name their file. Anything else
+    // the standard library raises is reported the same way, as one line.
+    env.out.flush();
+    err << kProgramName << ": " << e.what() << '\n';
+    return kExitFailure;
+  }
+}
+
+}  // namespace korvela
