@@ -143,7 +143,8 @@ void TGarbledStream::Write(const void* data, std::size_t size) {
 
 void TGarbledStream::Read(void* data, std::size_t size) {
   if (!in_) throw EInternalError("reading from a scrambled stream opened for writing");
-  if (position_ < 0 || static_cast<std::uint64_t>(in_->Size() - position_) < size)
+  if (position_ < 0 || position_ > in_->Size() ||
+      static_cast<std::uint64_t>(in_->Size() - position_) < size)
     throw EInvalidXMLFile(name_.string());
   in_->ReadAt(position_, data, size);
   if (position_ != offset_) {

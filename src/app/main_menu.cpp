@@ -1,0 +1,85 @@
+#include "app/main_menu.h"
+
+namespace korvela {
+namespace {
+
+TMenuItem Faq(const char* caption, int topic) { return {caption, {}, topic}; }
+
+}  // namespace
+
+const std::vector<TMenu>& MainMenus() {
+  static const std::vector<TMenu> menus = {
+      {"[File]", {{"Import/Export..."}, {kLogOffCommand}, {kExitCommand}}},
+      {"[Nutrition]",
+       {{"Food Logs..."},
+        {"Recipe Book..."},
+        {"Meals Dictionary..."},
+        {"Food Weights Dictionary..."}}},
+      {"[Training]", {{"Training Logs..."}, {"My Records..."}, {"Exercise Dictionary..."}}},
+      {"[Sports and Activities]",
+       {{"Sports and Activities Logs..."}, {"Sports and Activities Dictionary..."}}},
+      {"[Recovery]", {{"Recovery..."}}},
+      {"[Goal Setting]",
+       {{"Set Diet Composition Goals..."},
+        {"Set Bodyweight Goals..."},
+        {"Define Training and Nutrition Phases..."}}},
+      {"[Personal]",
+       {{"Weigh in bodyweight and bf%"},
+        {"Measurements..."},
+        {"Personal Information..."},
+        {"Internalization Options..."}}},
+      {"[Graphs]",
+       {{"Nutrition, Bodyweight and Recovery Graphs..."},
+        {"Daily Calorie Balance Fluctuations Graph..."},
+        {"Training Graphs..."}}},
+      {"[Reports]", {{"Reports..."}}},
+      {"[Calculators]",
+       {{"Calorie",
+         {{"How many calories a day does a person burn?"},
+          {"How many calories does a person burn doing?"}}},
+        {"Body Composition",
+         {{"What is the Body Mass Index of a person?"},
+          {"Calculate the LBM and Fat Mass of a person"},
+          {"Compare the composition of two bodyweights"}}},
+        {"Body Fat",
+         {{"Calculate body fat % using 3-site skinfold measurements"},
+          {"Calculate body fat % using 7-site skinfold measurements"},
+          {"Predict body fat % (using weight and waist measurements)"}}},
+        {"Strength", {{"Assess the maximal strength for various repetition ranges"}}}}},
+      {"[FAQ]",
+       {Faq("How to lose, maintain or gain weight with Korvela?", 21),
+        Faq("How can I change my Activity Level?", 201),
+        Faq("Why does my energy expenditure change over time?", 22),
+        Faq("What are the Active and Inactive Zones?", 23),
+        Faq("What is the Projected Weight?", 24),
+        Faq("Which sports and activities should I log?", 25), Faq("What are the MET values?", 27),
+        Faq("What is the difference between [Sports and Activities Logs] and [Training Logs] "
+            "screens?",
+            206),
+        Faq("How do I transfer data between different Korvela copies?", 205),
+        Faq("How you can help us...?", 207)}},
+  };
+  return menus;
+}
+
+const std::vector<std::string>& ToolBarCommands() {
+  static const std::vector<std::string> commands = {"Food Logs...",
+                                                    "Recipe Book...",
+                                                    kToolBarSeparator,
+                                                    "Training Logs...",
+                                                    "My Records...",
+                                                    "Sports and Activities Logs...",
+                                                    kToolBarSeparator,
+                                                    "Set Bodyweight Goals...",
+                                                    "Weigh in bodyweight and bf%",
+                                                    "Measurements...",
+                                                    "Define Training and Nutrition Phases...",
+                                                    "Nutrition, Bodyweight and Recovery Graphs...",
+                                                    "Reports...",
+                                                    "Personal Information...",
+                                                    "Import/Export...",
+                                                    kAskQuestionCommand};
+  return commands;
+}
+
+}  // namespace korvela

@@ -1,0 +1,164 @@
+#include <gtest/gtest.h>
+
+#include <thread>
+
+#include "app/program.h"
+#include "app/program_folder.h"
+#include "storage/garbled_stream.h"
+#include "support/temp_folder.h"
+#include "users/password.h"
+
+namespace korvela {
+namespace {
+
+using test::TTempFolder;
+
+void WriteStrings(const std::filesystem::path& folder, TRandom& random) {
+  TStringTable table(folder / kStringTableFileName, random);
+  table.PutString(kTitleString, "Korvela title");
+  table.PutString(kWrongPasswordString, "wrong");
+  table.Close();
+}
+
+class ProgramTest : public ::testing::Test {
+ protected:
+  ProgramTest() { WriteStrings(folder.Path(), *random); }
+
+  std::unique_ptr<TProgram> StartProgram() {
+    auto program = std::make_unique<TProgram>(folder.Path(), TSystemDefaults{}, clock, *random);
+    program->Start();
+    return program;
+  }
+
+  TNewAccount Ann() {
+    TNewAccount a;
+    a.name = "Ann";
+    a.birthDate = EncodeDate(1980, 5, 17);
+    a.sex = TSex::Female;
+    a.activityLevel = 1;
+    a.heightCm = 168;
+    a.weightKg = 61.5;
+    return a;
+  }
+
+  TTempFolder folder;
+  TFixedClock clock{EncodeDate(2007, 6, 15) + 0.4};
+  std::unique_ptr<TRandom> random = MakeSeededRandom(21);
+};
+
+TEST_F(ProgramTest, StringTableReadsByNumberAndRefusesUnknownNumbers) {
+  auto program = StartProgram();
+  EXPECT_EQ(program->TitleText(), "Korvela title");
+  EXPECT_EQ(program->Strings().GetString(kWrongPasswordString), "wrong");
+  try {
+    program->Strings().GetString(11);
+    FAIL() << "no error";
+  } catch (const EInternalError& e) {
+    EXPECT_STREQ(e.what(), "bad sid");
+  }
+}
+
+TEST_F(ProgramTest, NewAccountWritesItsFilesAndBecomesCurrent) {
+  auto program = StartProgram();
+  EXPECT_TRUE(program->Accounts().empty());
+  program->Config().SetMetricSystem(false);
+  TUser& user = program->CreateAccount(Ann());
+  EXPECT_EQ(program->CurrentUser(), &user);
+  EXPECT_EQ(user.UserCreationDate, EncodeDate(2007, 6, 15));
+  EXPECT_EQ(user.Password, "");
+  EXPECT_TRUE(std::filesystem::exists(user.Folder / "LI.DAT"));
+  const auto settings = LoadXMLFile(user.Folder / "CI.DAT", kDataKey);
+  ASSERT_TRUE(settings);
+  EXPECT_EQ(settings->AttrText("MetricSystem"), "0");
+  program->LogOff();
+  EXPECT_EQ(program->CurrentUser(), nullptr);
+
+  auto again = StartProgram();
+  ASSERT_EQ(again->Accounts().size(), 1u);
+  EXPECT_EQ(again->Accounts()[0]->UserName, "Ann");
+  EXPECT_EQ(again->Accounts()[0]->UserActivityLevel, 1);
+}
+
+TEST_F(ProgramTest, LoginAppliesTheUsersSettingsAndLogOffKeepsThem) {
+  auto program = StartProgram();
+  program->Config().SetFloatingChar(',');
+  program->CreateAccount(Ann());
+  program->LogOff();
+  program->Config().SetFloatingChar('.');
+  program->Login(*program->Accounts()[0]);
+  EXPECT_EQ(program->Config().FloatingChar(), ',');
+  // A change made while logged in reaches the user's file.
+  program->Config().SetFirstDOW(6);
+  program->Session()->SaveSettings();
+  program->LogOff();
+  EXPECT_EQ(program->Config().FirstDOW(), 6);
+  program->Config().SetFirstDOW(0);
+  program->Login(*program->Accounts()[0]);
+  EXPECT_EQ(program->Config().FirstDOW(), 6);
+}
+
+TEST_F(ProgramTest, PasswordIsStoredAsAHash) {
+  auto program = StartProgram();
+  TNewAccount account = Ann();
+  account.password = "Open Sesame";
+  TUser& user = program->CreateAccount(account);
+  EXPECT_TRUE(IsPasswordHash(user.Password));
+  EXPECT_EQ(test::ReadBytes(user.Folder / "LI.DAT").find("Sesame"), std::string::npos);
+}
+
+TEST_F(ProgramTest, DeletingAnAccountRemovesItsFolderAndListEntry) {
+  auto program = StartProgram();
+  const std::filesystem::path annFolder = program->CreateAccount(Ann()).Folder;
+  program->LogOff();
+  TNewAccount bo = Ann();
+  bo.name = "Bo";
+  program->CreateAccount(bo);
+  program->LogOff();
+  TUser& ann = program->Accounts()[0]->Folder == annFolder ? *program->Accounts()[0]
+                                                           : *program->Accounts()[1];
+  program->DeleteAccount(ann);
+  ASSERT_EQ(program->Accounts().size(), 1u);
+  EXPECT_EQ(program->Accounts()[0]->UserName, "Bo");
+  EXPECT_FALSE(std::filesystem::exists(annFolder));
+}
+
+TEST_F(ProgramTest, DamagedSettingsFailTheLoginWithTheFileNamed) {
+  auto program = StartProgram();
+  const auto userFolder = program->CreateAccount(Ann()).Folder;
+  program->LogOff();
+  test::WriteBytes(userFolder / "CI.DAT", "garbage, not a settings file");
+  try {
+    program->Login(*program->Accounts()[0]);
+    FAIL() << "no error";
+  } catch (const EInvalidXMLFile& e) {
+    EXPECT_NE(std::string(e.what()).find("CI.DAT"), std::string::npos) << e.what();
+  }
+}
+
+TEST(ProgramFolder, ChosenFromTheEnvironmentOrTheDesktop) {
+  EXPECT_EQ(ChooseProgramFolder("/tmp/k", "/home/x/.local/share/korvela"), "/tmp/k");
+  EXPECT_EQ(ChooseProgramFolder("", "/home/x/.local/share/korvela"),
+            "/home/x/.local/share/korvela");
+  EXPECT_EQ(ChooseProgramFolder(nullptr, "/d"), "/d");
+}
+
+TEST(ProgramFolder, SeedingRefreshesProgramFilesButKeepsGrowingOnes) {
+  TTempFolder shipped;
+  TTempFolder program;
+  test::WriteBytes(shipped / "rs.dat", "new strings");
+  test::WriteBytes(shipped / "SAA.DAT", "shipped dictionary");
+  SeedProgramFolder(shipped.Path(), program.Path());
+  EXPECT_EQ(test::ReadBytes(program / "rs.dat"), "new strings");
+  EXPECT_EQ(test::ReadBytes(program / "SAA.DAT"), "shipped dictionary");
+
+  test::WriteBytes(program / "SAA.DAT", "grown by the user");
+  test::WriteBytes(program / "rs.dat", "old strings");
+  const auto old = std::filesystem::last_write_time(program / "rs.dat");
+  std::filesystem::last_write_time(shipped / "rs.dat", old + std::chrono::seconds(10));
+  SeedProgramFolder(shipped.Path(), program.Path());
+  EXPECT_EQ(test::ReadBytes(program / "rs.dat"), "new strings");
+  EXPECT_EQ(test::ReadBytes(program / "SAA.DAT"), "grown by the user");
+}
+
+}  // namespace
+}  // namespace korvela
