@@ -99,7 +99,9 @@ std::size_t FindWordStart(std::string_view word, std::string_view text) {
 
 std::string SignedText(std::string_view text) {
   if (text.empty() || text == "0" || text.front() == '-') return std::string(text);
-  return "+" + std::string(text);
+  std::string signedText = "+";
+  signedText += text;
+  return signedText;
 }
 
 std::string Ellipsize(std::string_view text, std::size_t n) {

@@ -143,6 +143,7 @@ void XMLDB::Index() {
     handle.Size = h.size;
     handle.Offset = static_cast<std::int32_t>(std::min<std::int64_t>(pos, kNotStored - 1));
     handle.State = TRecordState::Stored;
+    index_[KeyOf(handle.ID, handle.Date)] = handles_.size();
     handles_.push_back(std::move(handle));
     // A size beyond the end of the file is indexed anyway; reading that
     // record fails.
@@ -150,10 +151,20 @@ void XMLDB::Index() {
   }
 }
 
+XMLDB::TRecordKey XMLDB::KeyOf(std::int32_t id, double date) {
+  if (date == 0) date = 0;  // -0 and 0 are the same date
+  return {id, std::bit_cast<std::uint64_t>(date)};
+}
+
 XMLHandle* XMLDB::Find(std::int32_t id, double date) {
-  for (auto it = handles_.rbegin(); it != handles_.rend(); ++it)
-    if (it->ID == id && it->Date == date) return &*it;
-  return nullptr;
+  const auto it = index_.find(KeyOf(id, date));
+  return it == index_.end() ? nullptr : &handles_[it->second];
+}
+
+void XMLDB::Reindex() {
+  index_.clear();
+  for (std::size_t i = 0; i < handles_.size(); ++i)
+    index_[KeyOf(handles_[i].ID, handles_[i].Date)] = i;
 }
 
 const XMLNode* XMLDB::Get(std::int32_t id, std::string_view key, double date) {
@@ -183,6 +194,7 @@ void XMLDB::Put(std::unique_ptr<XMLNode> document, std::int32_t id, std::string_
   added.Node = std::move(document);
   added.State = TRecordState::Changed;
   added.Key = std::string(key);
+  index_[KeyOf(id, date)] = handles_.size();
   handles_.push_back(std::move(added));
 }
 
@@ -191,6 +203,7 @@ void XMLDB::Delete(std::int32_t id, double date) {
   if (!h) return;
   if (h->Offset == kNotStored) {
     handles_.erase(handles_.begin() + (h - handles_.data()));
+    Reindex();
     return;
   }
   h->State = TRecordState::Deleted;
@@ -249,6 +262,7 @@ void XMLDB::Save() {
     rebuilt[next++].Node = std::move(h.Node);
   }
   handles_ = std::move(rebuilt);
+  Reindex();
 }
 
 void XMLDB::ReleaseCache() {
@@ -273,6 +287,7 @@ void XMLDB::Close() {
   Save();
   ReleaseCache();
   handles_.clear();
+  index_.clear();
 }
 
 }  // namespace korvela

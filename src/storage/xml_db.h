@@ -4,6 +4,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include "storage/file_system.h"
@@ -75,12 +76,29 @@ class XMLDB {
   void Index();
   void CreateEmpty();
   XMLHandle* Find(std::int32_t id, double date);
+  void Reindex();
+
+  // Identifier and date as a hashable key; equal dates have equal bits.
+  struct TRecordKey {
+    std::int32_t id;
+    std::uint64_t dateBits;
+    bool operator==(const TRecordKey&) const = default;
+  };
+  struct TRecordKeyHash {
+    std::size_t operator()(const TRecordKey& k) const {
+      return std::hash<std::uint64_t>()(k.dateBits * 0x9E3779B97F4A7C15ull ^
+                                        static_cast<std::uint32_t>(k.id));
+    }
+  };
+  static TRecordKey KeyOf(std::int32_t id, double date);
 
   std::filesystem::path file_;
   std::int32_t kind_;
   TRandom& random_;
   TFileSystem& fs_;
   std::vector<XMLHandle> handles_;
+  // The position in handles_ of the newest entry of each identifier and date.
+  std::unordered_map<TRecordKey, std::size_t, TRecordKeyHash> index_;
 };
 
 }  // namespace korvela
