@@ -106,6 +106,8 @@ TEST_F(TToolTest, UsageErrorsExitWith2AndTouchNoFile) {
       {"db-add", db, "6x6", "17", "2007-01-01", text},
       {"db-add", db, "666", "seventeen", "2007-01-01", text},
       {"db-add", db, "666", "17", "2007-02-30", text},
+      {"build-strings", text},
+      {"build-strings", text, db, db},
       {"--help", "dump"},
   };
   for (const auto& args : cases) {

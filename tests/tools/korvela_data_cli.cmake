@@ -2,7 +2,11 @@
 # WORK_DIR (a folder this script owns) and MODE:
 #   pack_dump  pack and db-add a document, then dump both files and compare
 #              with the document's written form, CR LF line ends included;
-#   damaged    dump a foreign file: exit code 1 and one line naming the file.
+#   damaged    dump a foreign file: exit code 1 and one line naming the file;
+#   build_strings
+#              build a string table and dump it, then build from a list with a
+#              malformed line: exit code 1, one line naming the file and line,
+#              and the table as it was.
 file(REMOVE_RECURSE "${WORK_DIR}")
 file(MAKE_DIRECTORY "${WORK_DIR}")
 
@@ -67,6 +71,42 @@ elseif(MODE STREQUAL "damaged")
   file(SIZE "${WORK_DIR}/dumped.txt" printed)
   if(NOT printed EQUAL 0)
     message(FATAL_ERROR "dump of a foreign file printed ${printed} bytes")
+  endif()
+elseif(MODE STREQUAL "build_strings")
+  file(WRITE "${WORK_DIR}/strings.txt" "# strings\n10\tTitle &amp; more\n\n44\tLabel:\n")
+  set(written10 "<S>Title &amp;amp; more</S>\r\n")
+  set(written44 "<S>Label:</S>\r\n")
+  string(LENGTH "${written10}" length10)
+  string(LENGTH "${written44}" length44)
+  math(EXPR size10 "16 + ${length10}")
+  math(EXPR size44 "16 + ${length44}")
+  file(WRITE "${WORK_DIR}/expected_table.txt"
+    "id=10 date=10 size=${size10}\n${written10}id=44 date=44 size=${size44}\n${written44}")
+
+  run_tool(rc build.out err build-strings strings.txt rs.dat)
+  if(NOT rc EQUAL 0)
+    message(FATAL_ERROR "build-strings exited with ${rc}: ${err}")
+  endif()
+  run_tool(rc dumped_table.txt err dump rs.dat)
+  if(NOT rc EQUAL 0)
+    message(FATAL_ERROR "dump of the string table exited with ${rc}: ${err}")
+  endif()
+  expect_same_file(expected_table.txt dumped_table.txt)
+
+  file(READ "${WORK_DIR}/rs.dat" before HEX)
+  file(WRITE "${WORK_DIR}/strings.txt" "10\tTitle\n44 Label:\n")
+  run_tool(rc bad.out err build-strings strings.txt rs.dat)
+  if(NOT rc EQUAL 1)
+    message(FATAL_ERROR "build-strings of a malformed list exited with ${rc}, not 1")
+  endif()
+  string(REGEX MATCHALL "\n" line_ends "${err}")
+  list(LENGTH line_ends lines)
+  if(NOT lines EQUAL 1 OR NOT err MATCHES "^korvela-data: strings\\.txt:2: .*\n$")
+    message(FATAL_ERROR "expected one line naming strings.txt:2, got:\n${err}")
+  endif()
+  file(READ "${WORK_DIR}/rs.dat" after HEX)
+  if(NOT after STREQUAL before)
+    message(FATAL_ERROR "a malformed list changed rs.dat")
   endif()
 else()
   message(FATAL_ERROR "unknown MODE '${MODE}'")

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "korvela_data/arguments.h"
+#include "korvela_data/build_strings_command.h"
 #include "korvela_data/db_add_command.h"
 #include "korvela_data/dump_command.h"
 #include "korvela_data/pack_command.h"
@@ -24,6 +25,8 @@ constexpr std::array kCommands = {
              RunPackCommand},
     TCommand{"db-add", "DBFILE KIND ID DATE TEXTFILE",
              "store a text-form document as a record of a record database", 5, RunDbAddCommand},
+    TCommand{"build-strings", "TEXTFILE OUT",
+             "build the string table OUT afresh from its text source", 2, RunBuildStringsCommand},
 };
 
 const TCommand* FindCommand(std::string_view name) {
@@ -60,7 +63,9 @@ void WriteUsage(std::ostream& out) {
   }
   out << "\nDATE is a day value (39083, 39083.5) or YYYY-MM-DD.\n"
       << "KIND " << kStringTableKind
-      << " (string table) keys each record by its ID; other kinds use the data key.\n";
+      << " (string table) keys each record by its ID; other kinds use the data key.\n"
+      << "The text source of the string table holds one NUMBER<TAB>TEXT a line;\n"
+      << "blank lines and lines starting with # are skipped.\n";
 }
 
 int RunTool(std::span<const std::string_view> args, TToolEnvironment& env, std::ostream& err) {
