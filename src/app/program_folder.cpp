@@ -11,10 +11,14 @@ namespace {
 
 // Files that belong to the program itself and follow its version.
 constexpr std::array<std::string_view, 3> kProgramFiles = {"rs.dat", "foods.dat", "Help.dat"};
+// Dictionaries that start from a shipped copy and then grow with use.
+constexpr std::array<std::string_view, 4> kGrowingFiles = {"SAA.DAT", "GDDB.DAT", "PWTD.DAT",
+                                                           "FW.DAT"};
 
-bool IsProgramFile(const std::string& name) {
-  for (std::string_view p : kProgramFiles)
-    if (name == p) return true;
+template <std::size_t N>
+bool IsOneOf(const std::string& name, const std::array<std::string_view, N>& names) {
+  for (std::string_view n : names)
+    if (name == n) return true;
   return false;
 }
 
@@ -43,12 +47,13 @@ void SeedProgramFolder(const std::filesystem::path& shippedFolder,
   for (const auto& entry : std::filesystem::directory_iterator(shippedFolder, ec)) {
     if (!entry.is_regular_file()) continue;
     const std::string name = entry.path().filename().string();
+    const bool programFile = IsOneOf(name, kProgramFiles);
+    if (!programFile && !IsOneOf(name, kGrowingFiles)) continue;
     const std::filesystem::path target = programFolder / name;
     if (!std::filesystem::exists(target)) {
       CopyAtomically(entry.path(), target);
-    } else if (IsProgramFile(name) &&
-               std::filesystem::last_write_time(entry.path()) >
-                   std::filesystem::last_write_time(target)) {
+    } else if (programFile && std::filesystem::last_write_time(entry.path()) >
+                                  std::filesystem::last_write_time(target)) {
       CopyAtomically(entry.path(), target);
     }
   }

@@ -8,10 +8,10 @@ namespace korvela {
 std::filesystem::path ChooseProgramFolder(const char* korvelaHome,
                                           const std::filesystem::path& desktopDataFolder);
 
-// Copies the shipped files into the program folder: program files (string
+// Copies the shipped data files into the program folder: program files (string
 // table, catalogue, help book) whenever the shipped copy is newer, every
 // other file (dictionaries that grow with use) only when absent. Each copy
-// replaces its target atomically.
+// replaces its target atomically. Other files beside them are left alone.
 void SeedProgramFolder(const std::filesystem::path& shippedFolder,
                        const std::filesystem::path& programFolder);
 

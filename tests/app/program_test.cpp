@@ -147,7 +147,9 @@ TEST(ProgramFolder, SeedingRefreshesProgramFilesButKeepsGrowingOnes) {
   TTempFolder program;
   test::WriteBytes(shipped / "rs.dat", "new strings");
   test::WriteBytes(shipped / "SAA.DAT", "shipped dictionary");
+  test::WriteBytes(shipped / "korvela", "the program itself");
   SeedProgramFolder(shipped.Path(), program.Path());
+  EXPECT_FALSE(std::filesystem::exists(program / "korvela"));
   EXPECT_EQ(test::ReadBytes(program / "rs.dat"), "new strings");
   EXPECT_EQ(test::ReadBytes(program / "SAA.DAT"), "shipped dictionary");
 

@@ -1,0 +1,109 @@
+#include "app/ui/shell.h"
+
+#include <QDir>
+#include <QLocale>
+#include <QLockFile>
+#include <QProxyStyle>
+#include <QStandardPaths>
+#include <cstdlib>
+
+#include "app/program.h"
+#include "app/program_folder.h"
+#include "app/ui/application.h"
+#include "app/ui/error_report_form.h"
+#include "app/ui/main_form.h"
+#include "app/ui/screens.h"
+#include "app/ui/splash_form.h"
+#include "widgets/message_box_prompter.h"
+
+namespace korvela {
+namespace {
+
+constexpr int kToolTipDelayMs = 150;
+
+// Tooltips appear after 150 ms.
+class TKorvelaStyle final : public QProxyStyle {
+ public:
+  int styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
+                QStyleHintReturn* returnData) const override {
+    if (hint == QStyle::SH_ToolTip_WakeUpDelay) return kToolTipDelayMs;
+    return QProxyStyle::styleHint(hint, option, widget, returnData);
+  }
+};
+
+TSystemDefaults SystemDefaults() {
+  const QLocale locale;
+  TSystemDefaults d;
+  d.metric = locale.language() != QLocale::English;
+  d.timeFormat =
+      locale.timeFormat(QLocale::ShortFormat).contains(QLatin1Char('a'), Qt::CaseInsensitive)
+          ? TTimeFormat::hr12
+          : TTimeFormat::hr24;
+  d.firstDOW = static_cast<int>(locale.firstDayOfWeek()) - 1;
+  const QString shortDate = locale.dateFormat(QLocale::ShortFormat);
+  const auto month = shortDate.indexOf(QLatin1Char('M'));
+  const auto day = shortDate.indexOf(QLatin1Char('d'));
+  d.dayFirst = !(month >= 0 && day >= 0 && month < day);
+  return d;
+}
+
+void ShowErrorReport(const std::string& message, const std::string& sender) {
+  TFErrorReport report(message, sender);
+  report.exec();
+}
+
+}  // namespace
+
+int RunKorvela(int argc, char** argv) {
+  TKorvelaApplication app(argc, argv);
+  QApplication::setApplicationName(QStringLiteral("korvela"));
+  app.setStyle(new TKorvelaStyle);
+
+  const std::filesystem::path folder = ChooseProgramFolder(
+      std::getenv("KORVELA_HOME"),
+      QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation).toStdString());
+  std::unique_ptr<TProgram> program;
+  std::unique_ptr<TClock> clock = MakeSystemClock();
+  std::unique_ptr<TRandom> random = MakeSystemRandom();
+  app.SetErrorHandler([&program](const std::string& message, const std::string& sender) {
+    ShowErrorReport(message, sender);
+    // Write what can be written; the program ends whatever happens.
+    try {
+      if (program) program->Exit();
+    } catch (...) {
+    }
+    std::_Exit(1);
+  });
+
+  try {
+    QDir().mkpath(QString::fromStdString(folder.string()));
+    // One running copy per data folder; a lock left by a killed copy is
+    // taken over.
+    QLockFile lock(QString::fromStdString((folder / ".korvela.lock").string()));
+    if (!lock.tryLock(100)) return 0;
+
+    SeedProgramFolder(QCoreApplication::applicationDirPath().toStdString(), folder);
+    program = std::make_unique<TProgram>(folder, SystemDefaults(), *clock, *random);
+    program->Start();
+    QApplication::setApplicationDisplayName(QStringLiteral("Korvela "));
+
+    TMessageBoxPrompter prompter;
+    TFMain main(*program, prompter, MakeScreens(*program, prompter));
+
+    TFSplash splash(QCoreApplication::applicationDirPath() + QStringLiteral("/splash.jpg"));
+    splash.ShowFadingIn();
+    // The shared collections load here while the picture is shown.
+    splash.close();
+
+    main.show();
+    main.RunActivationStep();
+    if (!program->CurrentUser()) return 0;
+    const int code = QApplication::exec();
+    return code;
+  } catch (const std::exception& e) {
+    app.ReportError(e.what(), "TKorvelaApplication");
+  }
+  return 1;
+}
+
+}  // namespace korvela
