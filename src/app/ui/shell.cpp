@@ -54,8 +54,9 @@ void ShowErrorReport(const std::string& message, const std::string& sender) {
 
 }  // namespace
 
-int RunKorvela(int argc, char** argv) {
+int RunKorvela(int argc, char** argv, const std::function<void(QApplication&)>& prepare) {
   TKorvelaApplication app(argc, argv);
+  if (prepare) prepare(app);
   QApplication::setApplicationName(QStringLiteral("korvela"));
   app.setStyle(new TKorvelaStyle);
 
