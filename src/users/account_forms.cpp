@@ -4,9 +4,13 @@
 
 namespace korvela {
 
+bool IsBlankName(const std::string& name) {
+  return name.find_first_not_of(" \t\r\n") == std::string::npos;
+}
+
 TBirthCheck CheckNameAndBirthDate(const std::string& name, int day, int month,
                                   const std::string& yearText, TDateTime today) {
-  if (name.empty()) return {kMsgEnterName};
+  if (IsBlankName(name)) return {kMsgEnterName};
   std::size_t used = 0;
   int year = 0;
   try {

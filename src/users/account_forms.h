@@ -18,6 +18,9 @@ inline constexpr const char* kMsgEnterUserName = "Please, enter a user name";
 inline constexpr int kFirstBirthYear = 1900;
 inline constexpr int kLastBirthYear = 2000;
 
+// A name of nothing but blanks counts as no name.
+bool IsBlankName(const std::string& name);
+
 // The first checks of the account creation screen, in their order: the name,
 // then the birth date (a real day, before today, age 10 to 100). Returns the
 // warning, or the birth date when both pass.

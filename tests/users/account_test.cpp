@@ -148,6 +148,7 @@ TEST(NewAccountChecks, NameThenBirthDateInOrder) {
     const char* warning;  // nullptr: accepted
   } cases[] = {
       {"", 31, 2, "x", kMsgEnterName},
+      {"  \t ", 1, 1, "1980", kMsgEnterName},
       {"Ann", 31, 2, "1980", kMsgInvalidBirthDate},
       {"Ann", 1, 1, "1980.5", kMsgInvalidBirthDate},
       {"Ann", 1, 1, "abc", kMsgInvalidBirthDate},

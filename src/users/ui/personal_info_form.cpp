@@ -89,7 +89,9 @@ TLabeledEdit* TFPersonalInfo::AddPasswordEdit(int captionString, const char* nam
   return edit;
 }
 
-bool TFPersonalInfo::NameIsEmpty() const { return nameEdit_->Edit()->text().trimmed().isEmpty(); }
+bool TFPersonalInfo::NameIsEmpty() const {
+  return IsBlankName(nameEdit_->Edit()->text().toStdString());
+}
 
 // Leaving the name for another field of this screen checks it. Switching to
 // another window does not, nor does Cancel; OK runs the check itself.
