@@ -1,0 +1,14 @@
+#include "energy/energy_records.h"
+
+#include "energy/cal_stat.h"
+#include "energy/weight_stat.h"
+
+namespace korvela {
+
+void RegisterEnergyRecords(TDayRecordRegistry& registry) {
+  registry.Register(kCalStatKind, [](TDBC* owner) { return std::make_unique<TCalStat>(owner); });
+  registry.Register(kWeightStatKind,
+                    [](TDBC* owner) { return std::make_unique<TWeightStat>(owner); });
+}
+
+}  // namespace korvela
