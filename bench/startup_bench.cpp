@@ -95,6 +95,10 @@ int main(int argc, char** argv) {
       std::filesystem::temp_directory_path() / ("korvela-startup-" + std::to_string(getpid()));
   PrepareHome(home);
   setenv("KORVELA_HOME", home.c_str(), 1);
+  const std::filesystem::path runtime = home / "runtime";
+  std::filesystem::create_directories(runtime);
+  std::filesystem::permissions(runtime, std::filesystem::perms::owner_all);
+  setenv("XDG_RUNTIME_DIR", runtime.c_str(), 1);
   if (!getenv("QT_QPA_PLATFORM") && !getenv("DISPLAY")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
 
   std::vector<double> times;

@@ -78,9 +78,11 @@ int RunKorvela(int argc, char** argv, const std::function<void(QApplication&)>& 
 
   try {
     QDir().mkpath(QString::fromStdString(folder.string()));
-    // One running copy per data folder; a lock left by a killed copy is
-    // taken over.
-    QLockFile lock(QString::fromStdString((folder / ".korvela.lock").string()));
+    // One running copy per desktop session: a lock file in the user's
+    // runtime folder. A lock left by a killed copy is taken over.
+    QString runtime = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
+    if (runtime.isEmpty()) runtime = QDir::tempPath();
+    QLockFile lock(runtime + QStringLiteral("/korvela.lock"));
     if (!lock.tryLock(100)) return 0;
 
     SeedProgramFolder(QCoreApplication::applicationDirPath().toStdString(), folder);

@@ -41,6 +41,9 @@ int Fail(const std::string& why) {
 
 int main(int argc, char** argv) {
   korvela::test::TTempFolder home;
+  korvela::test::TTempFolder runtime;  // the lock of this run only
+  std::filesystem::permissions(runtime.Path(), std::filesystem::perms::owner_all);
+  qputenv("XDG_RUNTIME_DIR", QByteArray::fromStdString(runtime.Path().string()));
   std::filesystem::copy_file(KORVELA_SHIPPED_STRINGS, home / "rs.dat");
   qputenv("KORVELA_HOME", QByteArray::fromStdString(home.Path().string()));
   qputenv("QT_QPA_PLATFORM", "offscreen");
