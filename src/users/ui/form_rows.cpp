@@ -18,4 +18,18 @@ void AlignCaptions(std::initializer_list<QLabel*> captions) {
   for (QLabel* caption : captions) caption->setMinimumWidth(width);
 }
 
+TOkCancelButtons AddOkCancelButtons(QDialog& dialog) {
+  TOkCancelButtons b;
+  b.ok = new QPushButton(QStringLiteral("OK"), &dialog);
+  b.ok->setObjectName(QStringLiteral("okButton"));
+  b.ok->setDefault(true);
+  b.cancel = new QPushButton(QStringLiteral("Cancel"), &dialog);
+  b.cancel->setObjectName(QStringLiteral("cancelButton"));
+  b.box = new QDialogButtonBox(&dialog);
+  b.box->addButton(b.ok, QDialogButtonBox::AcceptRole);
+  b.box->addButton(b.cancel, QDialogButtonBox::RejectRole);
+  QObject::connect(b.cancel, &QPushButton::clicked, &dialog, &QDialog::reject);
+  return b;
+}
+
 }  // namespace korvela

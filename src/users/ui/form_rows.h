@@ -1,6 +1,9 @@
 #pragma once
+#include <QDialog>
+#include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QLabel>
+#include <QPushButton>
 #include <QString>
 #include <initializer_list>
 
@@ -14,5 +17,14 @@ QLabel* AddFormRow(QFormLayout& form, const QString& caption, QWidget* field);
 // their right start in one column. Needed where a caption belongs to a
 // TLabeledEdit, which lays out its own caption beside its entry.
 void AlignCaptions(std::initializer_list<QLabel*> captions);
+
+// "OK" (the default button, okButton) and "Cancel" (cancelButton, which
+// rejects the dialog) in a button box of the dialog; the caller connects OK.
+struct TOkCancelButtons {
+  QDialogButtonBox* box;
+  QPushButton* ok;
+  QPushButton* cancel;
+};
+TOkCancelButtons AddOkCancelButtons(QDialog& dialog);
 
 }  // namespace korvela

@@ -1,5 +1,7 @@
 #include "users/ui/international_form.h"
 
+#include "users/ui/form_rows.h"
+
 #include <QDialogButtonBox>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -65,19 +67,14 @@ TFInternational::TFInternational(TProgram& program, TPrompter& /*prompter*/, QWi
   (config.FloatingChar() == ',' ? commaRadioButton_ : pointRadioButton_)->setChecked(true);
   firstDayComboBox_->setCurrentIndex(config.FirstDOW());
 
-  okButton_ = new QPushButton(QStringLiteral("OK"), this);
-  okButton_->setObjectName(QStringLiteral("okButton"));
-  okButton_->setDefault(true);
-  cancelButton_ = new QPushButton(QStringLiteral("Cancel"), this);
-  cancelButton_->setObjectName(QStringLiteral("cancelButton"));
+  const TOkCancelButtons okCancel = AddOkCancelButtons(*this);
+  okButton_ = okCancel.ok;
+  cancelButton_ = okCancel.cancel;
+  auto* buttons = okCancel.box;
   helpButton_ = new QPushButton(QStringLiteral("Help"), this);
   helpButton_->setObjectName(QStringLiteral("helpButton"));
-  auto* buttons = new QDialogButtonBox(this);
-  buttons->addButton(okButton_, QDialogButtonBox::AcceptRole);
-  buttons->addButton(cancelButton_, QDialogButtonBox::RejectRole);
   buttons->addButton(helpButton_, QDialogButtonBox::HelpRole);
   connect(okButton_, &QPushButton::clicked, this, &TFInternational::OkButtonClick);
-  connect(cancelButton_, &QPushButton::clicked, this, &QDialog::reject);
   connect(helpButton_, &QPushButton::clicked, this, &TFInternational::HelpButtonClick);
   auto* f1 = new QShortcut(QKeySequence::HelpContents, this);
   connect(f1, &QShortcut::activated, this, &TFInternational::HelpButtonClick);

@@ -50,16 +50,11 @@ TFPersonalInfo::TFPersonalInfo(TProgram& program, TPrompter& prompter, QWidget* 
                  heightEdit_->CaptionLabel(), currentPasswordEdit_->CaptionLabel(),
                  newPasswordEdit_->CaptionLabel(), confirmPasswordEdit_->CaptionLabel()});
 
-  okButton_ = new QPushButton(QStringLiteral("OK"), this);
-  okButton_->setObjectName(QStringLiteral("okButton"));
-  okButton_->setDefault(true);
-  cancelButton_ = new QPushButton(QStringLiteral("Cancel"), this);
-  cancelButton_->setObjectName(QStringLiteral("cancelButton"));
-  auto* buttons = new QDialogButtonBox(this);
-  buttons->addButton(okButton_, QDialogButtonBox::AcceptRole);
-  buttons->addButton(cancelButton_, QDialogButtonBox::RejectRole);
+  const TOkCancelButtons okCancel = AddOkCancelButtons(*this);
+  okButton_ = okCancel.ok;
+  cancelButton_ = okCancel.cancel;
+  auto* buttons = okCancel.box;
   connect(okButton_, &QPushButton::clicked, this, &TFPersonalInfo::OkButtonClick);
-  connect(cancelButton_, &QPushButton::clicked, this, &QDialog::reject);
   connect(qApp, &QApplication::focusChanged, this, &TFPersonalInfo::FocusChange);
 
   // Entries of one width in one column; the height's unit stands to the right.

@@ -44,16 +44,11 @@ TFWhoAmI::TFWhoAmI(TProgram& program, TPrompter& prompter, QWidget* parent)
   font.setBold(true);
   heading->setFont(font);
 
-  okButton_ = new QPushButton(QStringLiteral("OK"), this);
-  okButton_->setObjectName(QStringLiteral("okButton"));
-  okButton_->setDefault(true);
-  cancelButton_ = new QPushButton(QStringLiteral("Cancel"), this);
-  cancelButton_->setObjectName(QStringLiteral("cancelButton"));
-  auto* buttons = new QDialogButtonBox(this);
-  buttons->addButton(okButton_, QDialogButtonBox::AcceptRole);
-  buttons->addButton(cancelButton_, QDialogButtonBox::RejectRole);
+  const TOkCancelButtons okCancel = AddOkCancelButtons(*this);
+  okButton_ = okCancel.ok;
+  cancelButton_ = okCancel.cancel;
+  auto* buttons = okCancel.box;
   connect(okButton_, &QPushButton::clicked, this, &TFWhoAmI::OkButtonClick);
-  connect(cancelButton_, &QPushButton::clicked, this, &QDialog::reject);
 
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(heading);
