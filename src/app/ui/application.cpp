@@ -3,6 +3,17 @@
 #include <exception>
 
 namespace korvela {
+namespace {
+
+// The class of the object whose event failed, without the namespace.
+std::string SenderClass(const QObject* receiver) {
+  if (!receiver) return {};
+  const std::string name = receiver->metaObject()->className();
+  const auto colon = name.rfind("::");
+  return colon == std::string::npos ? name : name.substr(colon + 2);
+}
+
+}  // namespace
 
 TKorvelaApplication::TKorvelaApplication(int& argc, char** argv) : QApplication(argc, argv) {}
 
@@ -10,9 +21,9 @@ bool TKorvelaApplication::notify(QObject* receiver, QEvent* event) {
   try {
     return QApplication::notify(receiver, event);
   } catch (const std::exception& e) {
-    ReportError(e.what(), receiver ? receiver->metaObject()->className() : "");
+    ReportError(e.what(), SenderClass(receiver));
   } catch (...) {
-    ReportError("", receiver ? receiver->metaObject()->className() : "");
+    ReportError("", SenderClass(receiver));
   }
   return false;
 }
