@@ -254,9 +254,9 @@ Extended TEnergyModel::CurrentRestingRate() {
 }
 
 bool TEnergyModel::Drifted(Extended weight) const {
-  // 5 % or more, compared as 20 times the distance so that a weight held at
-  // exactly the limit still counts as drifted.
-  return LastWeighInWeight > 0 && std::fabs(LastWeighInWeight - weight) * 20 >= LastWeighInWeight;
+  // 5 % or more away from the latest weigh-in. No weigh-in: no drift.
+  return LastWeighInWeight > 0 &&
+         std::fabs(LastWeighInWeight - weight) >= 0.05L * LastWeighInWeight;
 }
 
 void TEnergyModel::ProjectWeights(TDateTime first, TDateTime last) {
