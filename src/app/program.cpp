@@ -2,11 +2,15 @@
 
 #include <algorithm>
 
+#include "energy/energy_records.h"
+
 namespace korvela {
 
 TProgram::TProgram(std::filesystem::path folder, const TSystemDefaults& defaults, TClock& clock,
                    TRandom& random)
-    : folder_(std::move(folder)), config_(defaults), clock_(clock), random_(random) {}
+    : folder_(std::move(folder)), config_(defaults), clock_(clock), random_(random) {
+  RegisterEnergyRecords(registry_);
+}
 
 TProgram::~TProgram() = default;
 
@@ -32,14 +36,14 @@ TUser& TProgram::CreateAccount(const TNewAccount& account) {
   TUser& created = *accounts_.back();
   SaveUser(created, random_);
   current_ = &created;
-  session_ = std::make_unique<TUserSession>(created, config_, registry_, random_);
+  session_ = std::make_unique<TUserSession>(created, config_, registry_, random_, clock_);
   session_->OpenForNewAccount(account.weightKg);
   return created;
 }
 
 void TProgram::Login(TUser& user) {
   current_ = &user;
-  session_ = std::make_unique<TUserSession>(user, config_, registry_, random_);
+  session_ = std::make_unique<TUserSession>(user, config_, registry_, random_, clock_);
   session_->OpenAtLogin();
 }
 

@@ -3,18 +3,40 @@
 namespace korvela {
 
 TUserSession::TUserSession(TUser& user, TConfigurator& config, const TDayRecordRegistry& registry,
-                           TRandom& random)
-    : user_(user), config_(config), random_(random), dayRecords_(registry, random) {}
+                           TRandom& random, const TClock& clock)
+    : user_(user), config_(config), random_(random), clock_(clock), dayRecords_(registry, random) {}
 
 void TUserSession::OpenAtLogin() {
   settings_ = TConfigData::Load(config_, user_.Folder / kConfigFileName);
   dayRecords_.OpenDayRecords(user_.Folder);
+  energy_ = std::make_unique<TEnergyModel>(dayRecords_, user_, clock_);
+  energy_->ClearFlags();
+  energy_->RestartEnergyModel();
 }
 
-void TUserSession::OpenForNewAccount(double /*weightKg*/) {
+void TUserSession::OpenForNewAccount(double weightKg) {
   settings_ = TConfigData::FromCurrent(config_);
   SaveSettings();
   dayRecords_.OpenDayRecords(user_.Folder);
+  energy_ = std::make_unique<TEnergyModel>(dayRecords_, user_, clock_);
+
+  // The account starts with a weigh-in today: today's projected weight is the
+  // entered weight and its coefficient the default for the user's activity.
+  const TDateTime today = clock_.Today();
+  TDBC& day = dayRecords_.GetOrCreateDayRecord(kCalStatKind, today);
+  TCalStat& cal = dayRecords_.Loaded<TCalStat>(day);
+  cal.PW = weightKg;
+  cal.AC = TEnergyModel::DefaultActivityCoefficient(user_.UserSex == TSex::Female,
+                                                    user_.UserActivityLevel);
+  energy_->SaveCalRecord(day);
+
+  TDBC& weighIn = dayRecords_.GetOrCreateDayRecord(kWeightStatKind, today);
+  dayRecords_.Loaded<TWeightStat>(weighIn).W = weightKg;
+  dayRecords_.SaveDayRecord(weighIn);
+  dayRecords_.FlushDayRecordFile(weighIn);
+
+  energy_->ClearFlags();
+  energy_->RestartEnergyModel();
 }
 
 void TUserSession::SaveSettings() { settings_->Save(user_.Folder / kConfigFileName, random_); }
@@ -22,6 +44,7 @@ void TUserSession::SaveSettings() { settings_->Save(user_.Folder / kConfigFileNa
 void TUserSession::Close() {
   if (dayRecords_.IsOpen()) dayRecords_.FlushDayRecords();
   settings_.reset();
+  energy_.reset();
   dayRecords_.CloseDayRecords();
 }
 

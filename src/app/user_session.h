@@ -1,24 +1,28 @@
 #pragma once
 #include <memory>
 
+#include "energy/energy_model.h"
 #include "storage/day_records.h"
+#include "users/clock.h"
 #include "users/configurator.h"
 #include "users/user.h"
 
 namespace korvela {
 
 // Everything of the logged-in user, from login (or account creation) to log
-// off: the user's settings and day records.
+// off: the user's settings, day records and energy model.
 class TUserSession {
  public:
   TUserSession(TUser& user, TConfigurator& config, const TDayRecordRegistry& registry,
-               TRandom& random);
+               TRandom& random, const TClock& clock);
   TUserSession(const TUserSession&) = delete;
   TUserSession& operator=(const TUserSession&) = delete;
 
-  // Login: the user's "CI.DAT" is applied, the day records indexed.
+  // Login: the user's "CI.DAT" is applied, the day records indexed and the
+  // energy model restarted.
   void OpenAtLogin();
-  // A new account: the current settings become the user's "CI.DAT".
+  // A new account: the current settings become the user's "CI.DAT"; the
+  // entered weight (kg) becomes today's weigh-in and today's projected weight.
   void OpenForNewAccount(double weightKg);
   // Log off: records written, settings discarded, files closed.
   void Close();
@@ -28,6 +32,8 @@ class TUserSession {
   TUser& User() { return user_; }
   TDayRecordStore& DayRecords() { return dayRecords_; }
   TConfigData& Settings() { return *settings_; }
+  // The energy model of the open user; only while the data is open.
+  TEnergyModel& Energy() { return *energy_; }
   // Writes the user's settings as "CI.DAT".
   void SaveSettings();
 
@@ -35,8 +41,10 @@ class TUserSession {
   TUser& user_;
   TConfigurator& config_;
   TRandom& random_;
+  const TClock& clock_;
   std::unique_ptr<TConfigData> settings_;
   TDayRecordStore dayRecords_;
+  std::unique_ptr<TEnergyModel> energy_;
 };
 
 }  // namespace korvela
