@@ -164,14 +164,12 @@ void TFMain::ExecuteCommand(const std::string& caption) {
     ExitProgram();
     return;
   }
-  std::function<bool(QWidget*)> screen;
-  if (caption == "Personal Information...") screen = screens_.personalInformation;
-  if (caption == "Internalization Options...") screen = screens_.internationalOptions;
-  if (!screen) {
+  const auto screen = screens_.commands.find(caption);
+  if (screen == screens_.commands.end()) {
     prompter_.Inform(kNotAvailableYet);
     return;
   }
-  screen(this);
+  screen->second(this);
   RunActivationStep();
 }
 

@@ -15,12 +15,13 @@ namespace korvela {
 class TFMain final : public QMainWindow {
   Q_OBJECT
  public:
-  // The screens the window opens; each returns true when it was accepted.
+  // A screen the window opens; it returns true when it was accepted.
+  using TScreen = std::function<bool(QWidget* parent)>;
   struct TScreens {
-    std::function<bool(QWidget* parent)> newAccount;
-    std::function<bool(QWidget* parent)> login;
-    std::function<bool(QWidget* parent)> personalInformation;
-    std::function<bool(QWidget* parent)> internationalOptions;
+    TScreen newAccount;
+    TScreen login;
+    // The screens of the menu and tool bar commands, by caption.
+    std::map<std::string, TScreen> commands;
   };
 
   TFMain(TProgram& program, TPrompter& prompter, TScreens screens);

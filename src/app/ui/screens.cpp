@@ -18,11 +18,11 @@ TFMain::TScreens MakeScreens(TProgram& program, TPrompter& prompter) {
         program, prompter, [newAccount, parent] { return newAccount(parent); }, parent);
     return form.exec() == QDialog::Accepted;
   };
-  screens.personalInformation = [&program, &prompter](QWidget* parent) {
+  screens.commands["Personal Information..."] = [&program, &prompter](QWidget* parent) {
     TFPersonalInfo form(program, prompter, parent);
     return form.exec() == QDialog::Accepted;
   };
-  screens.internationalOptions = [&program, &prompter](QWidget* parent) {
+  screens.commands["Internalization Options..."] = [&program, &prompter](QWidget* parent) {
     TFInternational form(program, prompter, parent);
     return form.exec() == QDialog::Accepted;
   };

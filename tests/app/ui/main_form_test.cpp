@@ -39,7 +39,7 @@ class MainFormTest : public ::testing::Test {
       program.Login(*program.Accounts()[0]);
       return true;
     };
-    s.personalInformation = [this](QWidget*) {
+    s.commands["Personal Information..."] = [this](QWidget*) {
       calls.push_back("personal information");
       return true;
     };
