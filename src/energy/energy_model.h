@@ -102,7 +102,10 @@ class TEnergyModel {
   // The activity log was saved: the whole window is projected again.
   void ActivityLogSaved();
 
-  // Every calorie record is saved through here (see the definition).
+  // Every save of a calorie record goes through here, never straight to the
+  // store: the record's expenditure is evaluated first, which gives a record
+  // of the projection window that has no activity coefficient the current
+  // one. A record saved inside the window therefore always carries one.
   void SaveCalRecord(TDBC& entry);
 
   // The day of the latest weigh-in; -1 without any.
