@@ -187,6 +187,12 @@ void TDayRecordStore::DeleteDayRecord(std::int32_t kind, TDateTime date) {
   TDBC* found = FindDayRecord(kind, date);
   if (!found) return;
   FileOf(*found).Delete(kind, found->Date);
+  ForgetDayRecord(kind, date);
+}
+
+void TDayRecordStore::ForgetDayRecord(std::int32_t kind, TDateTime date) {
+  TDBC* found = FindDayRecord(kind, date);
+  if (!found) return;
   TList& list = MutableList(kind);
   list.erase(
       std::find_if(list.begin(), list.end(), [found](const auto& e) { return e.get() == found; }));

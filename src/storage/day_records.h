@@ -94,6 +94,9 @@ class TDayRecordStore {
   void FlushDayRecordFile(const TDBC& entry);
   void FlushDayRecords();
   void DeleteDayRecord(std::int32_t kind, TDateTime date);
+  // Takes the day's record out of the index only: the stored record stays in
+  // its file until a new record of the kind and day is saved over it.
+  void ForgetDayRecord(std::int32_t kind, TDateTime date);
 
   // The records of a kind, sorted by day.
   const TList& List(std::int32_t kind) const;

@@ -1,0 +1,112 @@
+#include "energy/weigh_in.h"
+
+#include <cmath>
+
+#include "storage/errors.h"
+#include "users/unit_text.h"
+
+namespace korvela {
+namespace {
+
+// Calories per kilogram of bodyweight change used when weigh-ins are compared
+// with logged balances (the daily projection uses 7700).
+constexpr Extended kReadjustCaloriesPerKg = 7500;
+constexpr float kLowestCoefficient = 1.2F;
+constexpr float kHighestCoefficient = 3.0F;
+// Whole days that must lie between two weigh-ins before the coefficient moves.
+constexpr int kDaysBeforeReadjusting = 4;
+
+// The largest step one weigh-in may take for each accuracy answer.
+Extended StepLimit(TLogAccuracy accuracy) {
+  return accuracy == TLogAccuracy::Precise ? 0.25L : 0.1L;
+}
+
+}  // namespace
+
+std::optional<float> ReadBodyFatField(const TConfigurator& config, const std::string& text) {
+  if (text == kIDontKnow) return -1.0F;
+  try {
+    const double value = ParseNumber(config, text);
+    if (value >= 1 && value <= 60) return static_cast<float>(value);
+  } catch (const EConvertError&) {
+  }
+  return std::nullopt;
+}
+
+TWeighInOutcome WeighIn(TEnergyModel& model, TDayRecordStore& records, const TUser& user,
+                        double weightKg, float bodyFat, TLogAccuracy accuracy) {
+  const TDateTime today = model.Today();
+  auto calOf = [&records](TDateTime day) -> TDBC& {
+    return records.GetOrCreateDayRecord(kCalStatKind, day);
+  };
+
+  // Today's projected weight must exist before anything is compared with it.
+  model.CheckTodayProjection();
+  if (records.Loaded<TCalStat>(calOf(today)).PW == -1) model.CheckTodayProjection();
+
+  // A second weigh-in today compares with the weigh-in before the first one:
+  // today's is set aside (its stored record is overwritten below).
+  const auto& weighIns = records.List(kWeightStatKind);
+  if (weighIns.size() > 1 && weighIns.back()->Date == today) {
+    records.ForgetDayRecord(kWeightStatKind, today);
+    TDBC& latest = *records.List(kWeightStatKind).back();
+    model.LastWeighInWeight = records.Loaded<TWeightStat>(latest).W;
+    model.CurrentActivityCoefficient = records.Loaded<TCalStat>(calOf(latest.Date)).AC;
+    model.ProjectWeights(today, today);
+  }
+  const TDateTime referenceDay = model.LatestWeighInDay();
+  const Extended referenceWeight = model.LastWeighInWeight;
+
+  float coefficient = records.Loaded<TCalStat>(calOf(referenceDay)).AC;
+  if (today - referenceDay > kDaysBeforeReadjusting) {
+    Extended restingSum = 0, expenditureSum = 0, eatenSum = 0;
+    int reportedDays = 0;
+    for (TDateTime d = referenceDay; d < today; ++d) {
+      TCalStat& day = records.Loaded<TCalStat>(calOf(d));
+      const Extended resting = model.RestingMetabolicRate(day);
+      // A day of the window always has a weight; an unknown rate would only
+      // distort the sum.
+      if (resting != -1) restingSum += resting;
+      const Extended eaten = EatenCalories(day);
+      if (eaten == 0) continue;
+      ++reportedDays;
+      expenditureSum += model.TotalDailyExpenditure(day);
+      eatenSum += eaten;
+    }
+    if (reportedDays > 0 && restingSum > 0) {
+      // The balance that happened against the balance the model predicted on
+      // the reported days, spread over the resting rates of the period.
+      Extended step =
+          -((weightKg - referenceWeight) * kReadjustCaloriesPerKg - (eatenSum - expenditureSum)) /
+          restingSum;
+      if (coefficient + step < kLowestCoefficient) step = kLowestCoefficient - coefficient;
+      if (coefficient + step > kHighestCoefficient) step = kHighestCoefficient - coefficient;
+      if (accuracy != TLogAccuracy::Misreported && std::fabs(step) > StepLimit(accuracy))
+        step = std::copysign(StepLimit(accuracy), step);
+      coefficient = static_cast<float>(coefficient + step);
+    }
+  }
+  if (accuracy == TLogAccuracy::Misreported)
+    coefficient = TEnergyModel::DefaultActivityCoefficient(user.UserSex == TSex::Female,
+                                                           user.UserActivityLevel);
+
+  model.CurrentActivityCoefficient = coefficient;
+  TDBC& todayCal = calOf(today);
+  TCalStat& cal = records.Loaded<TCalStat>(todayCal);
+  cal.PW = weightKg;
+  cal.AC = coefficient;
+  model.SaveCalRecord(todayCal);
+
+  TDBC& todayWeight = records.GetOrCreateDayRecord(kWeightStatKind, today);
+  TWeightStat& weighIn = records.Loaded<TWeightStat>(todayWeight);
+  weighIn.W = weightKg;
+  weighIn.BFP = bodyFat;
+  records.SaveDayRecord(todayWeight);
+  records.FlushDayRecords();
+
+  model.RestartEnergyModel();
+  model.ClearFlags();
+  return {coefficient, accuracy != TLogAccuracy::Misreported};
+}
+
+}  // namespace korvela

@@ -1,0 +1,50 @@
+#pragma once
+#include <optional>
+#include <string>
+
+#include "energy/energy_model.h"
+#include "users/configurator.h"
+
+namespace korvela {
+
+inline constexpr const char* kWeighInCaption = "Weigh in weight and body fat %";
+inline constexpr const char* kWeighInHeading =
+    "Today my bodyweight and my body fat percentage are...";
+inline constexpr const char* kIDontKnow = "I don't know";
+inline constexpr const char* kMsgInvalidBodyFatPercentage =
+    "Please, enter a valid body fat percentage or select \"I don't know\"";
+inline constexpr const char* kMsgSelectAccuracy =
+    "Please, select one of the three answers on the accuracy of your logs!\n"
+    "Help us better predict your energy expenditure!";
+inline constexpr const char* kMsgReadjusted =
+    "Based on your last \"Weigh Ins\", Korvela has recalculated and readjusted various calorie "
+    "coefficients and variables to make them more accurate!\n"
+    "Please, do understand that this could lead to significant changes in the calorie numbers "
+    "you see. Be aware!";
+inline constexpr const char* kAccuracyQuestion =
+    "How accurately have you been logging your foods and training recently?";
+inline constexpr const char* kAccuracyAnswers[3] = {
+    "I have logged all my foods and training very precisely all or almost all of the time!",
+    "Well, I frequently forget to log foods or I am not certain about the amounts I have logged",
+    "I totally misreported my food intake. Korvela will restart the calorie calculations!"};
+
+// How well the user logged since the last weigh-in: it limits how far one
+// weigh-in may move the activity coefficient.
+enum class TLogAccuracy { Precise = 0, Approximate = 1, Misreported = 2 };
+
+// The body fat field: "I don't know" is -1; otherwise a number from 1 to 60
+// (the user's decimal character accepted), or none when the text is not.
+std::optional<float> ReadBodyFatField(const TConfigurator& config, const std::string& text);
+
+struct TWeighInOutcome {
+  float activityCoefficient;  // the coefficient the weigh-in settled on
+  bool readjusted;            // the user is told the coefficients changed
+};
+
+// Stores today's weigh-in and readjusts the activity coefficient from the
+// weight change since the reference weigh-in against the calorie balances
+// logged in between; then the model restarts from the new weight.
+TWeighInOutcome WeighIn(TEnergyModel& model, TDayRecordStore& records, const TUser& user,
+                        double weightKg, float bodyFat, TLogAccuracy accuracy);
+
+}  // namespace korvela
