@@ -1,5 +1,7 @@
 #include "app/ui/screens.h"
 
+#include "energy/ui/skinfold_form.h"
+#include "energy/ui/weigh_in_form.h"
 #include "users/ui/international_form.h"
 #include "users/ui/login_form.h"
 #include "users/ui/personal_info_form.h"
@@ -26,6 +28,19 @@ TFMain::TScreens MakeScreens(TProgram& program, TPrompter& prompter) {
     TFInternational form(program, prompter, parent);
     return form.exec() == QDialog::Accepted;
   };
+  screens.commands["Weigh in bodyweight and bf%"] = [&program, &prompter](QWidget* parent) {
+    TFWeighIn form(program, prompter, parent);
+    return form.exec() == QDialog::Accepted;
+  };
+  const std::pair<const char*, TSkinfoldMethod> skinfolds[] = {
+      {"Calculate body fat % using 3-site skinfold measurements", TSkinfoldMethod::ThreeSite},
+      {"Calculate body fat % using 7-site skinfold measurements", TSkinfoldMethod::SevenSite}};
+  for (const auto& [caption, method] : skinfolds) {
+    screens.commands[caption] = [&program, &prompter, method = method](QWidget* parent) {
+      TFSkinfold form(program, prompter, method, parent);
+      return form.exec() == QDialog::Accepted;
+    };
+  }
   return screens;
 }
 

@@ -1,0 +1,118 @@
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+
+#include "energy/ui/weigh_in_form.h"
+#include "energy/weigh_in.h"
+#include "screen_tests.h"
+#include "users/ui/program_fixture.h"
+
+namespace korvela::test {
+namespace {
+
+// Anna, created on the fixture's day with 65 kg, is logged in.
+struct TWeighInFixture : TProgramFixture {
+  TWeighInFixture() { AddAccount("Anna"); }
+
+  // Fills the dialog; an answer of -1 leaves the accuracy question open.
+  void Fill(TFWeighIn& form, const char* weight, const char* bodyFat, int answer) {
+    Child<QLineEdit>(form, "weightLineEdit")->setText(QString::fromUtf8(weight));
+    Child<QComboBox>(form, "bodyFatComboBox")->setEditText(QString::fromUtf8(bodyFat));
+    if (answer >= 0)
+      Child<QRadioButton>(form, QStringLiteral("accuracy%1RadioButton").arg(answer).toUtf8())
+          ->setChecked(true);
+  }
+
+  const TWeightStat* TodaysWeighIn() {
+    TDayRecordStore& records = program.Session()->DayRecords();
+    TDBC* entry = records.FindDayRecord(kWeightStatKind, clock.Today());
+    return entry ? &records.Loaded<TWeightStat>(*entry) : nullptr;
+  }
+};
+
+class TWeighInFormTest : public QObject {
+  Q_OBJECT
+ private slots:
+  void ChecksRunInOrderAndLeaveTheDialogOpen() {
+    const struct {
+      const char* weight;
+      const char* bodyFat;
+      int answer;
+      const char* warning;
+    } cases[] = {
+        {"", "I don't know", 0, "warn: Please enter a weight"},
+        {"20", "I don't know", 0, "warn: This Weight field requires values between 30 and 600 kg"},
+        {"64", "0.5", 0,
+         "warn: Please, enter a valid body fat percentage or select \"I don't know\""},
+        {"64", "61", 0,
+         "warn: Please, enter a valid body fat percentage or select \"I don't know\""},
+        {"64", "I don't know", -1,
+         "warn: Please, select one of the three answers on the accuracy of your logs!\n"
+         "Help us better predict your energy expenditure!"},
+    };
+    for (const auto& c : cases) {
+      TWeighInFixture f;
+      TFWeighIn form(f.program, f.prompter);
+      f.Fill(form, c.weight, c.bodyFat, c.answer);
+      Child<QPushButton>(form, "okButton")->click();
+      QCOMPARE(Shown(f.prompter), QStringList{QString::fromUtf8(c.warning)});
+      QCOMPARE(form.result(), 0);
+      QCOMPARE(f.TodaysWeighIn()->W, 65.0);  // the weigh-in of the new account, unchanged
+    }
+  }
+
+  void AcceptedWeighInIsStoredAndTheUserIsToldOfTheReadjustment() {
+    TWeighInFixture f;
+    TFWeighIn form(f.program, f.prompter);
+    f.Fill(form, "63.5", "24", 1);
+    Child<QPushButton>(form, "okButton")->click();
+    QCOMPARE(form.result(), static_cast<int>(QDialog::Accepted));
+    QCOMPARE(Shown(f.prompter),
+             QStringList{QStringLiteral("inform: ") + QString::fromUtf8(kMsgReadjusted)});
+    QCOMPARE(f.TodaysWeighIn()->W, 63.5);
+    QCOMPARE(f.TodaysWeighIn()->BFP, 24.0F);
+    QCOMPARE(static_cast<double>(f.program.Session()->Energy().LastWeighInWeight), 63.5);
+  }
+
+  void MisreportedLogsResetTheCoefficientWithoutAMessage() {
+    TWeighInFixture f;
+    TFWeighIn form(f.program, f.prompter);
+    f.Fill(form, "64", "I don't know", 2);
+    Child<QPushButton>(form, "okButton")->click();
+    QCOMPARE(form.result(), static_cast<int>(QDialog::Accepted));
+    QVERIFY(f.prompter.shown.empty());
+    QCOMPARE(f.TodaysWeighIn()->BFP, -1.0F);
+  }
+
+  void PoundsAreStoredAsKilograms() {
+    TWeighInFixture f;
+    f.program.Config().SetMetricSystem(false);
+    TFWeighIn form(f.program, f.prompter);
+    f.Fill(form, "154", "I don't know", 0);
+    Child<QPushButton>(form, "okButton")->click();
+    QCOMPARE(f.TodaysWeighIn()->W, 70.0);
+  }
+
+  void CancelStoresNothingAndEveryControlIsNamed() {
+    TWeighInFixture f;
+    TFWeighIn form(f.program, f.prompter);
+    QCOMPARE(UnnamedControls(form), QStringList{});
+    f.Fill(form, "60", "I don't know", 0);
+    Child<QPushButton>(form, "cancelButton")->click();
+    QCOMPARE(form.result(), static_cast<int>(QDialog::Rejected));
+    QCOMPARE(f.TodaysWeighIn()->W, 65.0);
+  }
+};
+
+}  // namespace
+
+int RunWeighInFormTests(int argc, char** argv) {
+  TWeighInFormTest test;
+  return QTest::qExec(&test, argc, argv);
+}
+
+}  // namespace korvela::test
+
+#include "weigh_in_form_test.moc"
