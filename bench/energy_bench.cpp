@@ -14,6 +14,7 @@
 #include <stdexcept>
 #include <string>
 
+#include "bench_folder.h"
 #include "energy/energy_model.h"
 #include "energy/energy_records.h"
 #include "storage/day_records.h"
@@ -30,26 +31,7 @@ const TDateTime kFirstDay = EncodeDate(2009, 1, 4);
 const TDateTime kToday = EncodeDate(2019, 1, 4);
 const TDateTime kHistoricDay = EncodeDate(2014, 6, 17);
 
-class TBenchFolder {
- public:
-  TBenchFolder() {
-    std::string pattern =
-        (std::filesystem::temp_directory_path() / "korvela-bench-XXXXXX").string();
-    if (!::mkdtemp(pattern.data())) throw std::runtime_error("cannot create " + pattern);
-    path_ = pattern;
-  }
-  ~TBenchFolder() {
-    std::error_code ec;
-    std::filesystem::remove_all(path_, ec);
-  }
-  TBenchFolder(const TBenchFolder&) = delete;
-  TBenchFolder& operator=(const TBenchFolder&) = delete;
-
-  const std::filesystem::path& Path() const { return path_; }
-
- private:
-  std::filesystem::path path_;
-};
+using bench::TBenchFolder;
 
 double Between(TRandom& random, double low, double high) {
   return low + (high - low) * static_cast<double>(random.Next()) / 4294967296.0;

@@ -17,6 +17,7 @@
 #include <string>
 #include <vector>
 
+#include "bench_folder.h"
 #include "generated_data.h"
 #include "storage/file_system.h"
 #include "storage/garbled_stream.h"
@@ -35,28 +36,7 @@ constexpr std::uint64_t kSeed = 20090101;
 constexpr std::size_t kCatalogueBytes = 3'000'000;
 constexpr std::size_t kDayRecordCount = 20'000;
 
-// A fresh folder under the system's temporary folder, removed with its
-// contents at exit.
-class TBenchFolder {
- public:
-  TBenchFolder() {
-    std::string pattern =
-        (std::filesystem::temp_directory_path() / "korvela-bench-XXXXXX").string();
-    if (!::mkdtemp(pattern.data())) throw std::runtime_error("cannot create " + pattern);
-    path_ = pattern;
-  }
-  ~TBenchFolder() {
-    std::error_code ec;
-    std::filesystem::remove_all(path_, ec);
-  }
-  TBenchFolder(const TBenchFolder&) = delete;
-  TBenchFolder& operator=(const TBenchFolder&) = delete;
-
-  std::filesystem::path operator/(const std::string& name) const { return path_ / name; }
-
- private:
-  std::filesystem::path path_;
-};
+using bench::TBenchFolder;
 
 TBenchFolder& Folder() {
   static TBenchFolder folder;
