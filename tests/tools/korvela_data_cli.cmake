@@ -6,7 +6,11 @@
 #   build_strings
 #              build a string table and dump it, then build from a list with a
 #              malformed line: exit code 1, one line naming the file and line,
-#              and the table as it was.
+#              and the table as it was;
+#   energy     make a user folder from text with pack and db-add, print the
+#              energy figures of four days with KORVELA_TODAY set: the days
+#              without a record, the eaten calories of the logged day, the
+#              folder as it was; a malformed KORVELA_TODAY exits with 2.
 file(REMOVE_RECURSE "${WORK_DIR}")
 file(MAKE_DIRECTORY "${WORK_DIR}")
 
@@ -107,6 +111,79 @@ elseif(MODE STREQUAL "build_strings")
   file(READ "${WORK_DIR}/rs.dat" after HEX)
   if(NOT after STREQUAL before)
     message(FATAL_ERROR "a malformed list changed rs.dat")
+  endif()
+elseif(MODE STREQUAL "energy")
+  # A man born 1 January 1977 (day 28126), 180 cm, moderately active, with a
+  # weigh-in of 70 kg on 15 June 2007 and that day's food.
+  set(user "${WORK_DIR}/data/usr1")
+  file(MAKE_DIRECTORY "${user}")
+  file(WRITE "${WORK_DIR}/li.txt"
+    "<LoginInformation UserName=\"Tom\" Password=\"\" AutoLogin=\"False\" UserHeight=\"180\" "
+    "UserBirthDate=\"28126\" UserSex=\"0\" UserCreationDate=\"39248\" "
+    "UserActivityLevel=\"1\"></LoginInformation>\n")
+  file(WRITE "${WORK_DIR}/weigh_in.txt" "<SWeight W=\"70\" BFP=\"-1\"></SWeight>\n")
+  file(WRITE "${WORK_DIR}/cal.txt"
+    "<SCal P=\"100\" F=\"50\" C=\"300\" A=\"10\" AC=\"1.55\" PW=\"70\"></SCal>\n")
+  run_tool(rc pack.out err pack li.txt data/usr1/LI.DAT)
+  if(NOT rc EQUAL 0)
+    message(FATAL_ERROR "pack of the account file exited with ${rc}: ${err}")
+  endif()
+  foreach(record "111;weigh_in.txt" "112;cal.txt")
+    list(GET record 0 kind)
+    list(GET record 1 text)
+    run_tool(rc db_add.out err db-add data/usr1/PS22007.dat 666 ${kind} 2007-06-15 ${text})
+    if(NOT rc EQUAL 0)
+      message(FATAL_ERROR "db-add of ${text} exited with ${rc}: ${err}")
+    endif()
+  endforeach()
+  file(GLOB files_before RELATIVE "${user}" "${user}/*")
+  file(READ "${user}/LI.DAT" account_before HEX)
+  file(READ "${user}/PS22007.dat" records_before HEX)
+
+  execute_process(
+    COMMAND "${CMAKE_COMMAND}" -E env KORVELA_TODAY=2007-06-16
+      "${TOOL}" energy data usr1 2007-06-14 2007-06-17
+    WORKING_DIRECTORY "${WORK_DIR}" RESULT_VARIABLE rc OUTPUT_VARIABLE out ERROR_VARIABLE err)
+  if(NOT rc EQUAL 0)
+    message(FATAL_ERROR "energy exited with ${rc}: ${err}")
+  endif()
+  string(REGEX REPLACE "\n$" "" trimmed "${out}")
+  string(REPLACE "\n" ";" lines "${trimmed}")
+  list(LENGTH lines count)
+  if(NOT count EQUAL 5)
+    message(FATAL_ERROR "expected a header and four days, got:\n${out}")
+  endif()
+  list(GET lines 0 header)
+  list(GET lines 1 before_account)
+  list(GET lines 2 logged)
+  list(GET lines 3 projected)
+  list(GET lines 4 after_today)
+  # 4 x 100 + 9 x 50 + 4 x 300 + 7 x 10 calories eaten; the weight and
+  # coefficient as stored. CMake's expressions have no {n}.
+  set(number "[^\t]+\t")
+  string(REPEAT "${number}" 6 six)
+  string(REPEAT "${number}" 7 seven)
+  if(NOT header MATCHES "^#"
+     OR NOT before_account STREQUAL "2007-06-14\tno record"
+     OR NOT logged MATCHES "^2007-06-15\t2120\t${six}70\t1\\.54999995$"
+     OR NOT projected MATCHES "^2007-06-16\t0\t${seven}[^\t]+$"
+     OR NOT after_today STREQUAL "2007-06-17\tno record")
+    message(FATAL_ERROR "unexpected energy figures:\n${out}")
+  endif()
+  file(GLOB files_after RELATIVE "${user}" "${user}/*")
+  file(READ "${user}/LI.DAT" account_after HEX)
+  file(READ "${user}/PS22007.dat" records_after HEX)
+  if(NOT files_after STREQUAL files_before OR NOT account_after STREQUAL account_before
+     OR NOT records_after STREQUAL records_before)
+    message(FATAL_ERROR "energy changed the user folder")
+  endif()
+
+  execute_process(
+    COMMAND "${CMAKE_COMMAND}" -E env KORVELA_TODAY=16.06.2007
+      "${TOOL}" energy data usr1 2007-06-14 2007-06-17
+    WORKING_DIRECTORY "${WORK_DIR}" RESULT_VARIABLE rc OUTPUT_VARIABLE out ERROR_VARIABLE err)
+  if(NOT rc EQUAL 2 OR NOT err MATCHES "KORVELA_TODAY")
+    message(FATAL_ERROR "a malformed KORVELA_TODAY gave ${rc}:\n${err}")
   endif()
 else()
   message(FATAL_ERROR "unknown MODE '${MODE}'")

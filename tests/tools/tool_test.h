@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <initializer_list>
 #include <memory>
+#include <optional>
 #include <sstream>
 #include <string>
 #include <string_view>
@@ -33,7 +34,7 @@ class TToolTest : public ::testing::Test {
     const std::vector<std::string> owned(args);
     const std::vector<std::string_view> views(owned.begin(), owned.end());
     std::ostringstream out, err;
-    TToolEnvironment env{out, *random_, PosixFileSystem()};
+    TToolEnvironment env{out, *random_, PosixFileSystem(), today_, temporaryFolder_};
     const int code = RunTool(views, env, err);
     return {code, out.str(), err.str()};
   }
@@ -42,6 +43,9 @@ class TToolTest : public ::testing::Test {
 
   TTempFolder folder_;
   std::unique_ptr<TRandom> random_ = MakeSeededRandom(20070101);
+  // What Run hands the commands as KORVELA_TODAY and as their scratch place.
+  std::optional<std::string> today_;
+  std::filesystem::path temporaryFolder_;
 };
 
 // A failure report is a single line that names the file.

@@ -53,4 +53,11 @@ TDateTime ParseDayArgument(std::string_view text) {
   throw EUsageError("DATE must be a day value or YYYY-MM-DD, not '" + std::string(text) + "'");
 }
 
+TDateTime ParseCalendarDateArgument(std::string_view text, std::string_view what) {
+  TDateTime value = 0;
+  if (ParseCalendarDate(text, value)) return value;
+  throw EUsageError(std::string(what) + " must be a date YYYY-MM-DD, not '" + std::string(text) +
+                    "'");
+}
+
 }  // namespace korvela

@@ -22,4 +22,8 @@ std::int32_t ParseInt32Argument(std::string_view text, std::string_view what);
 // "YYYY-MM-DD" of the proleptic Gregorian calendar.
 TDateTime ParseDayArgument(std::string_view text);
 
+// A calendar date "YYYY-MM-DD" of the proleptic Gregorian calendar only, as a
+// whole day; `what` names the argument in the error ("FIRST").
+TDateTime ParseCalendarDateArgument(std::string_view text, std::string_view what);
+
 }  // namespace korvela

@@ -1,7 +1,10 @@
 #pragma once
 #include <cstddef>
+#include <filesystem>
 #include <iosfwd>
+#include <optional>
 #include <span>
+#include <string>
 #include <string_view>
 
 #include "storage/file_system.h"
@@ -15,6 +18,12 @@ struct TToolEnvironment {
   std::ostream& out;
   TRandom& random;
   TFileSystem& fs;
+  // The value of KORVELA_TODAY when it is set: the day the commands take as
+  // today (YYYY-MM-DD). Unset, today is the system's date.
+  std::optional<std::string> today = std::nullopt;
+  // Where a command makes its scratch folders; empty for the system's
+  // temporary folder.
+  std::filesystem::path temporaryFolder = {};
 };
 
 // A command's arguments, the command name excluded.

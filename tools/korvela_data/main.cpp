@@ -1,3 +1,4 @@
+#include <cstdlib>
 #include <iostream>
 #include <memory>
 #include <string_view>
@@ -11,6 +12,7 @@ int main(int argc, char** argv) {
   const std::vector<std::string_view> args(argv + 1, argv + argc);
   const std::unique_ptr<korvela::TRandom> random = korvela::MakeSystemRandom();
   korvela::TToolEnvironment env{std::cout, *random, korvela::PosixFileSystem()};
+  if (const char* today = std::getenv("KORVELA_TODAY")) env.today = today;
   const int code = korvela::RunTool(args, env, std::cerr);
   // A dump cut short by a full disk or a closed pipe must not exit 0.
   if (!std::cout.flush()) {

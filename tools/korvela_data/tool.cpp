@@ -10,6 +10,7 @@
 #include "korvela_data/build_strings_command.h"
 #include "korvela_data/db_add_command.h"
 #include "korvela_data/dump_command.h"
+#include "korvela_data/energy_command.h"
 #include "korvela_data/pack_command.h"
 #include "storage/errors.h"
 #include "storage/xml_db.h"
@@ -27,6 +28,9 @@ constexpr std::array kCommands = {
              "store a text-form document as a record of a record database", 5, RunDbAddCommand},
     TCommand{"build-strings", "TEXTFILE OUT",
              "build the string table OUT afresh from its text source", 2, RunBuildStringsCommand},
+    TCommand{"energy", "DATAFOLDER USERFOLDER FIRST LAST",
+             "print the energy model's figures of each day of a user, from a copy", 4,
+             RunEnergyCommand},
 };
 
 const TCommand* FindCommand(std::string_view name) {
@@ -65,7 +69,10 @@ void WriteUsage(std::ostream& out) {
       << "KIND " << kStringTableKind
       << " (string table) keys each record by its ID; other kinds use the data key.\n"
       << "The text source of the string table holds one NUMBER<TAB>TEXT a line;\n"
-      << "blank lines and lines starting with # are skipped.\n";
+      << "blank lines and lines starting with # are skipped.\n"
+      << "energy reads USERFOLDER (relative to DATAFOLDER unless absolute) from a copy\n"
+      << "and leaves it as it was; FIRST and LAST are YYYY-MM-DD. Today is\n"
+      << "$KORVELA_TODAY (YYYY-MM-DD) when set, else the system's date.\n";
 }
 
 int RunTool(std::span<const std::string_view> args, TToolEnvironment& env, std::ostream& err) {

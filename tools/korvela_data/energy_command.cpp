@@ -1,0 +1,171 @@
+#include "korvela_data/energy_command.h"
+
+#include <stdlib.h>  // mkdtemp
+
+#include <cstdio>
+#include <limits>
+#include <memory>
+#include <ostream>
+#include <sstream>
+#include <string>
+#include <system_error>
+
+#include "energy/cal_stat.h"
+#include "energy/energy_model.h"
+#include "energy/energy_records.h"
+#include "korvela_data/arguments.h"
+#include "storage/day_records.h"
+#include "storage/errors.h"
+#include "users/user.h"
+
+namespace korvela {
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr const char* kHeader =
+    "#date\tEatenCalories\tRestingMetabolicRate\tThermicEffectOfFood\tDailyPhysicalActivity"
+    "\tExerciseCalories\tTotalDailyExpenditure\tCalorieBalance\tPW\tAC\n";
+constexpr const char* kNoRecord = "no record";
+
+std::string DateText(TDateTime day) {
+  const TYearMonthDay date = DecodeDate(day);
+  char text[32];
+  std::snprintf(text, sizeof text, "%04d-%02u-%02u", date.year, date.month, date.day);
+  return text;
+}
+
+// Enough significant digits for the text to read back as the same value.
+std::string NumberText(long double value) {
+  char text[64];
+  std::snprintf(text, sizeof text, "%.*Lg", std::numeric_limits<long double>::max_digits10, value);
+  return text;
+}
+
+std::string NumberText(double value) {
+  char text[64];
+  std::snprintf(text, sizeof text, "%.*g", std::numeric_limits<double>::max_digits10, value);
+  return text;
+}
+
+std::string NumberText(float value) {
+  char text[64];
+  std::snprintf(text, sizeof text, "%.*g", std::numeric_limits<float>::max_digits10,
+                static_cast<double>(value));
+  return text;
+}
+
+// A fresh, private folder removed with everything in it when this goes.
+class TScratchFolder {
+ public:
+  explicit TScratchFolder(const fs::path& parent) {
+    std::string pattern = (parent / "korvela-energy-XXXXXX").string();
+    if (!mkdtemp(pattern.data()))
+      throw EXMLIOError(parent.string(), "cannot create a temporary folder");
+    path_ = pattern;
+  }
+  ~TScratchFolder() {
+    std::error_code ec;
+    fs::remove_all(path_, ec);
+  }
+  TScratchFolder(const TScratchFolder&) = delete;
+  TScratchFolder& operator=(const TScratchFolder&) = delete;
+
+  const fs::path& Path() const { return path_; }
+
+ private:
+  fs::path path_;
+};
+
+void CopyFolder(const fs::path& from, const fs::path& to) {
+  std::error_code ec;
+  fs::copy(from, to, fs::copy_options::recursive, ec);
+  if (ec) throw EXMLIOError(from.string(), "cannot copy the user folder: " + ec.message());
+}
+
+// The name of `file` when it lies inside `copy`: the same file of `original`.
+std::string OriginalName(const std::string& file, const fs::path& copy, const fs::path& original) {
+  if (file.empty()) return file;
+  const fs::path relative = fs::path(file).lexically_relative(copy);
+  if (relative.empty() || *relative.begin() == "..") return file;
+  if (relative == ".") return original.string();
+  return (original / relative).string();
+}
+
+void WriteFigures(const fs::path& userFolder, TDateTime first, TDateTime last, const TClock& clock,
+                  std::ostream& out, TRandom& random, TFileSystem& fs) {
+  const std::unique_ptr<TUser> user = LoadUser(userFolder);
+  TDayRecordRegistry registry;
+  RegisterEnergyRecords(registry);
+  TDayRecordStore store(registry, random, fs);
+  store.OpenDayRecords(userFolder);
+  TEnergyModel model(store, *user, clock);
+  model.RestartEnergyModel();
+
+  out << kHeader;
+  for (TDateTime day = first; day <= last; day += 1) {
+    out << DateText(day) << '\t';
+    TDBC* entry = store.FindDayRecord(kCalStatKind, day);
+    if (!entry) {
+      out << kNoRecord << '\n';
+      continue;
+    }
+    TCalStat& cal = store.Loaded<TCalStat>(*entry);
+    // A braced list is evaluated left to right: the figures come in the
+    // order of the columns, and PW and AC are read after all of them.
+    const Extended figures[] = {
+        EatenCalories(cal),
+        model.RestingMetabolicRate(cal),
+        model.ThermicEffectOfFood(cal),
+        model.DailyPhysicalActivity(cal),
+        model.ExerciseCalories(cal),
+        model.TotalDailyExpenditure(cal),
+        model.CalorieBalance(cal),
+    };
+    for (const Extended figure : figures) out << NumberText(figure) << '\t';
+    out << NumberText(cal.PW) << '\t' << NumberText(cal.AC) << '\n';
+  }
+}
+
+}  // namespace
+
+void PrintEnergyFigures(const fs::path& userFolder, TDateTime first, TDateTime last,
+                        const TClock& clock, const fs::path& temporaryFolder, std::ostream& out,
+                        TRandom& random, TFileSystem& fs) {
+  if (!fs::is_directory(userFolder)) throw EXMLIOError(userFolder.string(), "no such user folder");
+  const TScratchFolder scratch(temporaryFolder.empty() ? fs::temp_directory_path()
+                                                       : temporaryFolder);
+  const fs::path copy = scratch.Path() / "user";
+  CopyFolder(userFolder, copy);
+
+  std::ostringstream text;
+  try {
+    WriteFigures(copy, first, last, clock, text, random, fs);
+  } catch (const EKorvelaError& e) {
+    const std::string file = OriginalName(e.File(), copy, userFolder);
+    if (file == e.File()) throw;
+    throw EKorvelaError(e.Message().empty() ? e.KindText() : e.Message(), file);
+  }
+  out << text.str();
+}
+
+void RunEnergyCommand(TCommandArgs args, TToolEnvironment& env) {
+  const fs::path dataFolder(args[0]);
+  const fs::path userFolder = dataFolder / fs::path(args[1]);
+  const TDateTime first = ParseCalendarDateArgument(args[2], "FIRST");
+  const TDateTime last = ParseCalendarDateArgument(args[3], "LAST");
+  if (last < first)
+    throw EUsageError("LAST (" + std::string(args[3]) + ") is before FIRST (" +
+                      std::string(args[2]) + ")");
+  std::unique_ptr<TClock> clock;
+  if (env.today)
+    clock = std::make_unique<TFixedClock>(ParseCalendarDateArgument(*env.today, "KORVELA_TODAY"));
+  else
+    clock = MakeSystemClock();
+
+  if (!fs::is_directory(dataFolder)) throw EXMLIOError(dataFolder.string(), "no such data folder");
+  PrintEnergyFigures(userFolder, first, last, *clock, env.temporaryFolder, env.out, env.random,
+                     env.fs);
+}
+
+}  // namespace korvela
