@@ -111,8 +111,11 @@ void WriteFigures(const fs::path& userFolder, TDateTime first, TDateTime last, c
       continue;
     }
     TCalStat& cal = store.Loaded<TCalStat>(*entry);
-    // A braced list is evaluated left to right: the figures come in the
-    // order of the columns, and PW and AC are read after all of them.
+    // The expenditure first: it gives a record of the projection window that
+    // still lacks a coefficient the current one, so that every column of the
+    // line is computed with the same coefficient. A braced list is evaluated
+    // left to right; PW and AC are read after all the figures.
+    model.TotalDailyExpenditure(cal);
     const Extended figures[] = {
         EatenCalories(cal),
         model.RestingMetabolicRate(cal),
