@@ -267,5 +267,43 @@ TEST_F(TFoodCatalogueTest, ADamagedCatalogueRaisesATypedErrorNamingTheFile) {
   }
 }
 
+const TFoodItem* FindFood(const TFoodTree& tree, const std::string& name) {
+  for (const TFoodList& list : tree.Lists)
+    for (const auto& food : list.Foods)
+      if (food->Name == name) return food.get();
+  return nullptr;
+}
+
+TEST(ShippedFoodCatalogue, HoldsTheUsdaGroupsAndFoodsWithTheirMeasures) {
+  const std::filesystem::path shipped = KORVELA_SHIPPED_FOODS;
+  TFoodTree tree;
+  ASSERT_TRUE(LoadFoodCatalogue(tree, shipped.parent_path()));
+  ASSERT_EQ(tree.Lists.size(), 25u + 2u);
+  EXPECT_EQ(tree.Lists.front().Name, "Dairy and Egg Products");
+  EXPECT_EQ(tree.Lists[25].Name, "User-Added Foods");
+  EXPECT_EQ(tree.Lists[26].Name, "Recipes");
+  EXPECT_EQ(tree.FoodCount(), 8789u);
+  std::vector<std::string> names = ListNames(tree);
+  std::sort(names.begin(), names.end());
+  EXPECT_EQ(std::adjacent_find(names.begin(), names.end()), names.end());
+  for (const TFoodList& list : tree.Lists)
+    for (const auto& food : list.Foods) {
+      const std::vector<std::string> descs = WeightDescs(*food);
+      ASSERT_NE(std::find(descs.begin(), descs.end(), "oz"), descs.end()) << food->Name;
+    }
+
+  // Cheddar's measures already hold the ounce; beer's do not.
+  const TFoodItem* cheddar = FindFood(tree, "Cheese, cheddar");
+  ASSERT_TRUE(cheddar);
+  EXPECT_EQ(WeightDescs(*cheddar),
+            (std::vector<std::string>{"cup, diced", "cup, melted", "cup, shredded", "oz",
+                                      "cubic inch", "slice (1 oz)"}));
+  const TFoodItem* beer = FindFood(tree, "Alcoholic beverage, beer, regular, all");
+  ASSERT_TRUE(beer);
+  EXPECT_EQ(WeightDescs(*beer), (std::vector<std::string>{"fl oz", "can", "oz"}));
+  EXPECT_DOUBLE_EQ(static_cast<double>(beer->A), 3.9);
+  EXPECT_DOUBLE_EQ(static_cast<double>(beer->weights[1].gr), 356);
+}
+
 }  // namespace
 }  // namespace korvela

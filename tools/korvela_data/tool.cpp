@@ -7,6 +7,7 @@
 #include <string>
 
 #include "korvela_data/arguments.h"
+#include "korvela_data/build_foods_command.h"
 #include "korvela_data/build_strings_command.h"
 #include "korvela_data/db_add_command.h"
 #include "korvela_data/dump_command.h"
@@ -28,6 +29,9 @@ constexpr std::array kCommands = {
              "store a text-form document as a record of a record database", 5, RunDbAddCommand},
     TCommand{"build-strings", "TEXTFILE OUT",
              "build the string table OUT afresh from its text source", 2, RunBuildStringsCommand},
+    TCommand{"build-foods", "TSVFILE OUT",
+             "build the food catalogue OUT afresh from its table of foods", 2,
+             RunBuildFoodsCommand},
     TCommand{"energy", "DATAFOLDER USERFOLDER FIRST LAST",
              "print the energy model's figures of each day of a user, from a copy", 4,
              RunEnergyCommand},
@@ -70,6 +74,9 @@ void WriteUsage(std::ostream& out) {
       << " (string table) keys each record by its ID; other kinds use the data key.\n"
       << "The text source of the string table holds one NUMBER<TAB>TEXT a line;\n"
       << "blank lines and lines starting with # are skipped.\n"
+      << "The food table has a header line and then one food a line:\n"
+      << "group<TAB>food<TAB>protein<TAB>fat<TAB>carbohydrate<TAB>alcohol<TAB>measures,\n"
+      << "nutrients in grams per 100 g, measures as mod|desc|gr joined by ;.\n"
       << "energy reads USERFOLDER (relative to DATAFOLDER unless absolute) from a copy\n"
       << "and leaves it as it was; FIRST and LAST are YYYY-MM-DD. Today is\n"
       << "$KORVELA_TODAY (YYYY-MM-DD) when set, else the system's date.\n";
