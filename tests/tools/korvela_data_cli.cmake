@@ -7,6 +7,10 @@
 #              build a string table and dump it, then build from a list with a
 #              malformed line: exit code 1, one line naming the file and line,
 #              and the table as it was;
+#   build_foods
+#              build a food catalogue from a table and dump it, then build from
+#              a table with a malformed line: exit code 1, one line naming the
+#              file and line, and the catalogue as it was;
 #   energy     make a user folder from text with pack and db-add, print the
 #              energy figures of four days with KORVELA_TODAY set: the days
 #              without a record, the eaten calories of the logged day, the
@@ -111,6 +115,42 @@ elseif(MODE STREQUAL "build_strings")
   file(READ "${WORK_DIR}/rs.dat" after HEX)
   if(NOT after STREQUAL before)
     message(FATAL_ERROR "a malformed list changed rs.dat")
+  endif()
+elseif(MODE STREQUAL "build_foods")
+  set(header "group\tfood\tprotein\tfat\tcarbohydrate\talcohol\tmeasures\n")
+  file(WRITE "${WORK_DIR}/foods.tsv"
+    "${header}Fruits\tApples\t0.26\t0.17\t13.81\t0\t1|large|223\n")
+  run_tool(rc build.out err build-foods foods.tsv foods.dat)
+  if(NOT rc EQUAL 0)
+    message(FATAL_ERROR "build-foods exited with ${rc}: ${err}")
+  endif()
+  run_tool(rc dumped.txt err dump foods.dat)
+  if(NOT rc EQUAL 0)
+    message(FATAL_ERROR "dump of the catalogue exited with ${rc}: ${err}")
+  endif()
+  file(WRITE "${WORK_DIR}/expected.txt"
+    "<Foods>\r\n<Cat name=\"Fruits\">\r\n"
+    "<Food name=\"Apples\" P=\" 2.60000000000000E-0001\" F=\" 1.70000000000000E-0001\" "
+    "C=\" 1.38100000000000E+0001\" A=\" 0.00000000000000E+0000\">\r\n"
+    "<w mod=\" 1.00000000000000E+0000\" desc=\"large\" gr=\" 2.23000000000000E+0002\">\r\n"
+    "</w>\r\n</Food>\r\n</Cat>\r\n</Foods>\r\n")
+  expect_same_file(expected.txt dumped.txt)
+
+  file(READ "${WORK_DIR}/foods.dat" before HEX)
+  file(WRITE "${WORK_DIR}/foods.tsv"
+    "${header}Fruits\tApples\t0.26\t0.17\t13.81\t0\t1|large\n")
+  run_tool(rc bad.out err build-foods foods.tsv foods.dat)
+  if(NOT rc EQUAL 1)
+    message(FATAL_ERROR "build-foods of a malformed table exited with ${rc}, not 1")
+  endif()
+  string(REGEX MATCHALL "\n" line_ends "${err}")
+  list(LENGTH line_ends lines)
+  if(NOT lines EQUAL 1 OR NOT err MATCHES "^korvela-data: foods\\.tsv:2: .*\n$")
+    message(FATAL_ERROR "expected one line naming foods.tsv:2, got:\n${err}")
+  endif()
+  file(READ "${WORK_DIR}/foods.dat" after HEX)
+  if(NOT after STREQUAL before)
+    message(FATAL_ERROR "a malformed table changed foods.dat")
   endif()
 elseif(MODE STREQUAL "energy")
   # A man born 1 January 1977 (day 28126), 180 cm, moderately active, with a

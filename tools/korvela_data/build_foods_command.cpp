@@ -82,7 +82,8 @@ class TFoodTableReader {
       const auto [ptr, ec] = std::from_chars(field.data(), end, value);
       if (ec == std::errc() && ptr == end && std::isfinite(value)) return value;
     }
-    Refuse("the " + std::string(what) + " '" + std::string(field) + "' is not a number");
+    Refuse("the " + std::string(what) + " '" + std::string(field) +
+           "' is not a plain decimal number");
   }
 
   void AddMeasure(XMLNode& food, std::string_view measure) {
