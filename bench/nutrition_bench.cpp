@@ -18,7 +18,11 @@ namespace {
 const std::filesystem::path kProgramFolder =
     std::filesystem::path(KORVELA_SHIPPED_FOODS).parent_path();
 
-std::size_t HeapInUse() { return mallinfo2().uordblks; }
+// Bytes in use in the heap, large blocks that malloc maps on their own included.
+std::size_t HeapInUse() {
+  const struct mallinfo2 info = mallinfo2();
+  return info.uordblks + info.hblkhd;
+}
 
 constexpr double kMiB = 1024.0 * 1024.0;
 
