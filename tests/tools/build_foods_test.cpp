@@ -42,32 +42,25 @@ TEST_F(TBuildFoodsTest, GroupsBecomeCategoriesInOrderOfFirstAppearance) {
   ASSERT_EQ(run.code, kExitSuccess) << run.err;
   EXPECT_TRUE(run.out.empty()) << run.out;
 
+  // Numbers keep the table's own text.
   const std::string expected =
       "<Foods>\r\n"
       "<Cat name=\"Dairy\">\r\n"
-      "<Food name=\"Butter, salted\" P=\" 8.50000000000000E-0001\" "
-      "F=\" 8.11100000000000E+0001\" C=\" 6.00000000000000E-0002\" "
-      "A=\" 0.00000000000000E+0000\">\r\n"
-      "<w mod=\" 1.00000000000000E+0000\" desc=\"pat (1&quot; sq, 1/3&quot; high)\" "
-      "gr=\" 5.00000000000000E+0000\">\r\n</w>\r\n"
-      "<w mod=\" 1.00000000000000E+0000\" desc=\"tbsp\" gr=\" 1.42000000000000E+0001\">\r\n</w>\r\n"
+      "<Food name=\"Butter, salted\" P=\"0.85\" F=\"81.11\" C=\"0.06\" A=\"0.0\">\r\n"
+      "<w mod=\"1\" desc=\"pat (1&quot; sq, 1/3&quot; high)\" gr=\"5.0\">\r\n</w>\r\n"
+      "<w mod=\"1\" desc=\"tbsp\" gr=\"14.2\">\r\n</w>\r\n"
       "</Food>\r\n"
-      "<Food name=\"Milk  whole\" P=\" 3.15000000000000E+0000\" F=\" 3.25000000000000E+0000\" "
-      "C=\" 4.80000000000000E+0000\" A=\" 0.00000000000000E+0000\">\r\n"
-      "<w mod=\" 5.00000000000000E-0001\" desc=\"cup\" gr=\" 1.22000000000000E+0002\">\r\n</w>\r\n"
+      "<Food name=\"Milk  whole\" P=\"3.15\" F=\"3.25\" C=\"4.80\" A=\"0\">\r\n"
+      "<w mod=\"0.5\" desc=\"cup\" gr=\"122\">\r\n</w>\r\n"
       "</Food>\r\n"
       "</Cat>\r\n"
       "<Cat name=\"Beverages\">\r\n"
-      "<Food name=\"Beer; regular\" P=\" 4.60000000000000E-0001\" "
-      "F=\" 0.00000000000000E+0000\" C=\" 3.55000000000000E+0000\" "
-      "A=\" 3.90000000000000E+0000\">\r\n"
-      "<w mod=\" 1.00000000000000E+0000\" desc=\"fl oz\" gr=\" "
-      "2.97000000000000E+0001\">\r\n</w>\r\n"
+      "<Food name=\"Beer; regular\" P=\"0.46\" F=\"0.00\" C=\"3.55\" A=\"3.9\">\r\n"
+      "<w mod=\"1\" desc=\"fl oz\" gr=\"29.7\">\r\n</w>\r\n"
       "</Food>\r\n"
       "</Cat>\r\n"
       "<Cat name=\"Spices\">\r\n"
-      "<Food name=\"\" P=\" 1.00000000000000E+0001\" F=\" 0.00000000000000E+0000\" "
-      "C=\" 0.00000000000000E+0000\" A=\" 0.00000000000000E+0000\">\r\n</Food>\r\n"
+      "<Food name=\"\" P=\"10\" F=\"0\" C=\"0\" A=\"0\">\r\n</Food>\r\n"
       "</Cat>\r\n"
       "</Foods>\r\n";
   const std::unique_ptr<XMLNode> catalogue = Catalogue();

@@ -130,9 +130,8 @@ elseif(MODE STREQUAL "build_foods")
   endif()
   file(WRITE "${WORK_DIR}/expected.txt"
     "<Foods>\r\n<Cat name=\"Fruits\">\r\n"
-    "<Food name=\"Apples\" P=\" 2.60000000000000E-0001\" F=\" 1.70000000000000E-0001\" "
-    "C=\" 1.38100000000000E+0001\" A=\" 0.00000000000000E+0000\">\r\n"
-    "<w mod=\" 1.00000000000000E+0000\" desc=\"large\" gr=\" 2.23000000000000E+0002\">\r\n"
+    "<Food name=\"Apples\" P=\"0.26\" F=\"0.17\" C=\"13.81\" A=\"0\">\r\n"
+    "<w mod=\"1\" desc=\"large\" gr=\"223\">\r\n"
     "</w>\r\n</Food>\r\n</Cat>\r\n</Foods>\r\n")
   expect_same_file(expected.txt dumped.txt)
 

@@ -56,8 +56,10 @@ class TFoodTableReader {
     food->AddAttr(std::string(kCatalogueNameAttr), std::string(fields[1]));
     const std::array<std::string_view, 4> nutrients = {kProteinAttr, kFatAttr, kCarbsAttr,
                                                        kAlcoholAttr};
-    for (std::size_t i = 0; i < nutrients.size(); ++i)
-      food->AddFloatAttr(std::string(nutrients[i]), ReadNumber(fields[2 + i], kColumns[2 + i]));
+    for (std::size_t i = 0; i < nutrients.size(); ++i) {
+      ReadNumber(fields[2 + i], kColumns[2 + i]);
+      food->AddAttr(std::string(nutrients[i]), std::string(fields[2 + i]));
+    }
     if (!fields[6].empty())
       for (const std::string_view measure : Split(fields[6], ';')) AddMeasure(*food, measure);
     CategoryFor(fields[0]).AddChild(std::move(food));
@@ -71,7 +73,10 @@ class TFoodTableReader {
   }
 
   // Plain decimals only: from_chars alone would take "-5", "1e3", "inf" and
-  // stop early at "5x".
+  // stop early at "5x". The catalogue keeps the table's own text of each
+  // number (every reader of stored numbers takes plain decimals): it is
+  // exact to the source and about half the size of the 23-character form,
+  // which halves the time to unscramble the catalogue at start-up.
   double ReadNumber(std::string_view field, std::string_view what) const {
     const bool plain = !field.empty() && field.front() != '.' &&
                        field.find_first_not_of("0123456789.") == std::string_view::npos &&
@@ -95,9 +100,9 @@ class TFoodTableReader {
     if (mod <= 0 || gr <= 0)
       Refuse("the measure '" + std::string(measure) + "' has an amount or weight of 0");
     auto weight = std::make_unique<XMLNode>(std::string(kWeightElement));
-    weight->AddFloatAttr(std::string(kWeightModAttr), mod);
+    weight->AddAttr(std::string(kWeightModAttr), std::string(parts[0]));
     weight->AddAttr(std::string(kWeightDescAttr), std::string(parts[1]));
-    weight->AddFloatAttr(std::string(kWeightGramsAttr), gr);
+    weight->AddAttr(std::string(kWeightGramsAttr), std::string(parts[2]));
     food.AddChild(std::move(weight));
   }
 
