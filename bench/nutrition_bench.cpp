@@ -29,10 +29,12 @@ constexpr double kMiB = 1024.0 * 1024.0;
 // The whole load as start-up runs it: read, unscramble, check, parse, build
 // the tree; the tree's destruction is left out of the timing.
 void BM_LoadFoodCatalogue(benchmark::State& state) {
+  const std::unique_ptr<TRandom> random = MakeSeededRandom(1);
   std::size_t foods = 0;
   for (auto _ : state) {
     auto tree = std::make_unique<TFoodTree>();
-    if (!LoadFoodCatalogue(*tree, kProgramFolder)) {
+    TUnitDictionary units;
+    if (!LoadFoodCatalogue(*tree, units, kProgramFolder, *random)) {
       state.SkipWithError("foods.dat is missing");
       return;
     }
@@ -67,7 +69,8 @@ void ReportMemory() {
   const std::size_t before = HeapInUse();
   {
     TFoodTree tree;
-    if (!LoadFoodCatalogue(tree, kProgramFolder)) {
+    TUnitDictionary units;
+    if (!LoadFoodCatalogue(tree, units, kProgramFolder, *MakeSeededRandom(1))) {
       std::cout << "foods.dat is missing in " << kProgramFolder << '\n';
       return;
     }

@@ -2,19 +2,13 @@
 
 #include <algorithm>
 
+#include "nutrition/food_element.h"
+#include "nutrition/user_foods.h"
 #include "storage/errors.h"
 #include "storage/garbled_stream.h"
 
 namespace korvela {
 namespace {
-
-TWeightItem ReadWeight(const XMLNode& node) {
-  TWeightItem weight;
-  weight.mod = node.AttrFloat(kWeightModAttr);
-  weight.desc = node.AttrText(kWeightDescAttr);
-  weight.gr = node.AttrFloat(kWeightGramsAttr);
-  return weight;
-}
 
 std::unique_ptr<TFoodItem> ReadCatalogueFood(const XMLNode& node) {
   auto food = std::make_unique<TFoodItem>(node.AttrOrEmpty(kCatalogueNameAttr));
@@ -23,7 +17,7 @@ std::unique_ptr<TFoodItem> ReadCatalogueFood(const XMLNode& node) {
   food->C = node.AttrFloat(kCarbsAttr);
   food->A = node.FindAttr(kAlcoholAttr) ? node.AttrFloat(kAlcoholAttr) : 0;
   food->weights.reserve(node.Children.size() + 1);
-  for (const auto& child : node.Children) food->weights.push_back(ReadWeight(*child));
+  for (const auto& child : node.Children) food->weights.push_back(ReadWeightElement(*child));
   const bool hasOunce = std::any_of(food->weights.begin(), food->weights.end(),
                                     [](const TWeightItem& w) { return w.desc == kOunceDesc; });
   if (!hasOunce) food->weights.push_back({std::string(kOunceDesc), 1, kOunceGrams});
@@ -65,10 +59,12 @@ std::size_t TFoodTree::FoodCount() const {
   return count;
 }
 
-bool LoadFoodCatalogue(TFoodTree& tree, const std::filesystem::path& programFolder,
+bool LoadFoodCatalogue(TFoodTree& tree, TUnitDictionary& units,
+                       const std::filesystem::path& programFolder, TRandom& random,
                        TFileSystem& fs) {
   const std::filesystem::path file = programFolder / kFoodCatalogueFile;
   std::vector<TFoodList> lists;
+  TUnitDictionary loadedUnits;
   const bool found = fs.Exists(file);
   if (found) {
     try {
@@ -81,8 +77,11 @@ bool LoadFoodCatalogue(TFoodTree& tree, const std::filesystem::path& programFold
     }
   }
   lists.push_back({std::string(kUserFoodsListName), {}});
+  if (found) LoadUserFoods(lists.back(), programFolder, random, fs);
   lists.push_back({std::string(kRecipesListName), {}});
+  if (found) loadedUnits = LoadUnitDictionary(programFolder, fs);
   tree.Lists = std::move(lists);
+  units = std::move(loadedUnits);
   return found;
 }
 

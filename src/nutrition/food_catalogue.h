@@ -7,7 +7,9 @@
 #include <vector>
 
 #include "nutrition/food_item.h"
+#include "nutrition/unit_dictionary.h"
 #include "storage/file_system.h"
+#include "storage/random.h"
 
 namespace korvela {
 
@@ -64,12 +66,16 @@ class TFoodTree {
 };
 
 // Start-up load of the catalogue from the program folder: the tree is
-// replaced by the categories of "foods.dat" followed by the empty lists
-// "User-Added Foods" and "Recipes". Returns false when "foods.dat" is not
-// there; the tree then holds only the two fixed lists and the caller says
-// once that the catalogue is missing. A damaged file raises EInvalidXMLFile,
-// a number that is not one EConvertError, each naming the file.
-[[nodiscard]] bool LoadFoodCatalogue(TFoodTree& tree, const std::filesystem::path& programFolder,
+// replaced by the categories of "foods.dat", then "User-Added Foods" with the
+// foods of "UA.DAT" in file order, then the empty "Recipes"; the units are
+// replaced by the unit dictionary ("FW.DAT" or its defaults). Returns false
+// when "foods.dat" is not there; the tree then holds only the two fixed lists,
+// both empty, the units are empty and the caller says once that the catalogue
+// is missing. A damaged file raises EInvalidXMLFile, a number that is not one
+// EConvertError, each naming the file; the tree and the units are then left
+// as they were.
+[[nodiscard]] bool LoadFoodCatalogue(TFoodTree& tree, TUnitDictionary& units,
+                                     const std::filesystem::path& programFolder, TRandom& random,
                                      TFileSystem& fs = PosixFileSystem());
 
 }  // namespace korvela

@@ -9,9 +9,11 @@
 #include <string>
 #include <vector>
 
+#include "nutrition/user_foods.h"
 #include "storage/errors.h"
 #include "storage/garbled_stream.h"
 #include "storage/random.h"
+#include "storage/xml_db.h"
 #include "support/temp_folder.h"
 
 namespace korvela {
@@ -55,12 +57,13 @@ class TFoodCatalogueTest : public ::testing::Test {
   void Save(const XMLNode& root) { SaveXMLFile(root, CatalogueFile(), kDataKey, *random_); }
   TFoodTree Load() {
     TFoodTree tree;
-    EXPECT_TRUE(LoadFoodCatalogue(tree, folder_.Path()));
+    EXPECT_TRUE(LoadFoodCatalogue(tree, units_, folder_.Path(), *random_));
     return tree;
   }
 
   TTempFolder folder_;
   std::unique_ptr<TRandom> random_ = MakeSeededRandom(20070101);
+  TUnitDictionary units_;
 };
 
 std::vector<std::string> ListNames(const TFoodTree& tree) {
@@ -197,11 +200,86 @@ TEST_F(TFoodCatalogueTest, WithoutTheFileOnlyTheTwoFixedListsAreThere) {
   TFoodTree tree = Load();
   std::filesystem::remove(CatalogueFile());
 
-  EXPECT_FALSE(LoadFoodCatalogue(tree, folder_.Path()));
+  EXPECT_FALSE(LoadFoodCatalogue(tree, units_, folder_.Path(), *random_));
   EXPECT_EQ(ListNames(tree), (std::vector<std::string>{"User-Added Foods", "Recipes"}));
   EXPECT_EQ(tree.FoodCount(), 0u);
   EXPECT_EQ(&tree.RecipeList(), &tree.Lists[1]);
   EXPECT_EQ(&tree.UserFoodList(), &tree.Lists[0]);
+  EXPECT_TRUE(units_.empty());
+}
+
+TEST_F(TFoodCatalogueTest, WithoutTheFileUserFoodsAreNotRead) {
+  TUserFood bread("Rye bread");
+  bread.CategoryID = 0;
+  SaveUserFood(bread, folder_.Path(), *random_);
+  TFoodTree tree;
+  EXPECT_FALSE(LoadFoodCatalogue(tree, units_, folder_.Path(), *random_));
+  EXPECT_EQ(tree.FoodCount(), 0u);
+}
+
+TEST_F(TFoodCatalogueTest, UserFoodsFollowTheCategoriesInFileOrderAndTheUnitsAreLoaded) {
+  XMLNode root("Foods");
+  AddFood(AddCategory(root, "Fruits"), "Apple", 1, 1, 1);
+  AddCategory(root, "Breads");
+  Save(root);
+  std::vector<std::unique_ptr<TUserFood>> saved;
+  for (const char* name : {"Rye bread", "Spelt bread", "Corn bread"}) {
+    saved.push_back(std::make_unique<TUserFood>(name));
+    saved.back()->CategoryID = 1;
+    saved.back()->weights = {{"slice", 1, 30}};
+    SaveUserFood(*saved.back(), folder_.Path(), *random_);
+  }
+
+  // Without "FW.DAT" the units are the defaults.
+  TFoodTree tree = Load();
+  ASSERT_EQ(ListNames(tree),
+            (std::vector<std::string>{"Fruits", "Breads", "User-Added Foods", "Recipes"}));
+  const TFoodList& users = tree.UserFoodList();
+  ASSERT_EQ(users.Foods.size(), 3u);
+  for (std::size_t i = 0; i < 3; ++i) {
+    const auto* food = dynamic_cast<const TUserFood*>(users.Foods[i].get());
+    ASSERT_TRUE(food) << i;
+    EXPECT_EQ(food->Name, saved[i]->Name);
+    EXPECT_EQ(food->ID, saved[i]->ID);
+    EXPECT_EQ(food->CategoryID, 1);
+    // User foods are read as stored: no ounce is added.
+    EXPECT_EQ(WeightDescs(*food), std::vector<std::string>{"slice"});
+    EXPECT_EQ(tree.CategoryIndexOf(*food), 2);
+  }
+  ASSERT_EQ(units_.size(), 23u);
+  EXPECT_EQ(units_.front().desc, "oz");
+  EXPECT_EQ(units_.back().desc, "meal");
+
+  SaveUnitDictionary({{"mug", 1, 250}}, folder_.Path(), *random_);
+  tree = Load();
+  ASSERT_EQ(units_.size(), 1u);
+  EXPECT_EQ(units_[0].desc, "mug");
+  EXPECT_EQ(tree.UserFoodList().Foods.size(), 3u);
+}
+
+TEST_F(TFoodCatalogueTest, ADamagedUserFoodRaisesATypedErrorAndChangesNothing) {
+  XMLNode root("Foods");
+  AddFood(AddCategory(root, "Fruits"), "Apple", 1, 1, 1);
+  Save(root);
+  {
+    XMLDB db(folder_ / "UA.DAT", kUserFoodsKind, *random_);
+    std::unique_ptr<XMLNode> node = WriteUserFoodElement(TUserFood("Rye bread"));
+    std::erase_if(node->Attributes, [](const XMLAttr& a) { return a.Name == "P"; });
+    db.Put(std::move(node), 12, kDataKey, 0);
+    db.Close();
+  }
+  TFoodTree tree;
+  tree.Lists.push_back({"Earlier", {}});
+  units_ = {{"mug", 1, 250}};
+  try {
+    (void)LoadFoodCatalogue(tree, units_, folder_.Path(), *random_);
+    ADD_FAILURE() << "loaded";
+  } catch (const EInvalidXMLFile& e) {
+    EXPECT_EQ(e.File(), (folder_ / "UA.DAT").string());
+  }
+  EXPECT_EQ(ListNames(tree), std::vector<std::string>{"Earlier"});
+  ASSERT_EQ(units_.size(), 1u);
+  EXPECT_EQ(units_[0].desc, "mug");
 }
 
 TEST_F(TFoodCatalogueTest, ADamagedCatalogueRaisesATypedErrorNamingTheFile) {
@@ -252,7 +330,7 @@ TEST_F(TFoodCatalogueTest, ADamagedCatalogueRaisesATypedErrorNamingTheFile) {
     TFoodTree tree;
     tree.Lists.push_back({"Earlier", {}});
     try {
-      (void)LoadFoodCatalogue(tree, folder_.Path());
+      (void)LoadFoodCatalogue(tree, units_, folder_.Path(), *random_);
       ADD_FAILURE() << damage.what << ": loaded";
     } catch (const EInvalidXMLFile& e) {
       EXPECT_EQ(damage.kind, TKind::Invalid) << damage.what;
@@ -277,7 +355,8 @@ const TFoodItem* FindFood(const TFoodTree& tree, const std::string& name) {
 TEST(ShippedFoodCatalogue, HoldsTheUsdaGroupsAndFoodsWithTheirMeasures) {
   const std::filesystem::path shipped = KORVELA_SHIPPED_FOODS;
   TFoodTree tree;
-  ASSERT_TRUE(LoadFoodCatalogue(tree, shipped.parent_path()));
+  TUnitDictionary units;
+  ASSERT_TRUE(LoadFoodCatalogue(tree, units, shipped.parent_path(), *MakeSeededRandom(1)));
   ASSERT_EQ(tree.Lists.size(), 25u + 2u);
   EXPECT_EQ(tree.Lists.front().Name, "Dairy and Egg Products");
   EXPECT_EQ(tree.Lists[25].Name, "User-Added Foods");

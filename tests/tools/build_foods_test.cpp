@@ -73,7 +73,8 @@ TEST_F(TBuildFoodsTest, TheProgramLoadsTheBuiltCatalogue) {
       Build(kHeader + "Fruits\tApples, raw\t0.26\t0.17\t13.81\t0.0\t1|large|223\n");
   ASSERT_EQ(run.code, kExitSuccess) << run.err;
   TFoodTree tree;
-  ASSERT_TRUE(LoadFoodCatalogue(tree, folder_.Path()));
+  TUnitDictionary units;
+  ASSERT_TRUE(LoadFoodCatalogue(tree, units, folder_.Path(), *MakeSeededRandom(1)));
   ASSERT_EQ(tree.Lists.size(), 3u);
   EXPECT_EQ(tree.Lists[0].Name, "Fruits");
   ASSERT_EQ(tree.Lists[0].Foods.size(), 1u);
