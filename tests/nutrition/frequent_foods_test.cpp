@@ -279,6 +279,24 @@ TEST_F(TFrequentFoodsTest, ADamagedRecordRaisesATypedErrorNamingTheFile) {
   EXPECT_TRUE(foods_.Entries.empty());
 }
 
+TEST_F(TFrequentFoodsTest, FlushingWritesPendingEntriesWhileTheFileStaysOpen) {
+  const auto storedNames = [&] {
+    std::vector<std::string> names;
+    XMLDB db(File(), kFrequentFoodsKind, *random_);
+    for (const XMLHandle& handle : db.Handles())
+      names.push_back(db.Get(handle.ID, kDataKey, handle.Date)->AttrText("Name"));
+    return names;
+  };
+  foods_.CountFoodUse(Food("Apple"));
+  EXPECT_TRUE(storedNames().empty());
+  foods_.FlushFrequentFoods();
+  EXPECT_EQ(storedNames(), std::vector<std::string>{"Apple"});
+  foods_.CountFoodUse(Food("Bread"));
+  foods_.FlushFrequentFoods();
+  EXPECT_EQ(storedNames(), (std::vector<std::string>{"Apple", "Bread"}));
+  EXPECT_TRUE(foods_.IsOpen());
+}
+
 TEST(FrequentFoods, StoringWithoutAnOpenFileIsAnInternalError) {
   const std::unique_ptr<TRandom> random = MakeSeededRandom(1);
   TFrequentFoods foods(*random);
