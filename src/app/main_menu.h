@@ -25,6 +25,9 @@ inline constexpr const char* kExitCommand = "Exit...";
 inline constexpr const char* kAskQuestionCommand = "Ask us a question.";
 inline constexpr const char* kNotAvailableYet = "This part of Korvela is not available yet.";
 inline constexpr const char* kToolBarSeparator = "|";
+inline constexpr const char* kMsgCatalogueMissing =
+    "The food catalogue (foods.dat) was not found next to the program. Korvela starts with an "
+    "empty catalogue: your own foods and recipes are available, the built-in foods are not.";
 
 // The menus of the main window, in order, each with its items in order.
 const std::vector<TMenu>& MainMenus();

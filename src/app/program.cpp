@@ -19,6 +19,10 @@ void TProgram::Start() {
   accounts_ = LoadAccountList(folder_);
 }
 
+bool TProgram::LoadSharedCollections() {
+  return LoadFoodCatalogue(foods_, units_, folder_, random_);
+}
+
 std::string TProgram::TitleText() { return strings_->GetString(kTitleString); }
 
 TUser& TProgram::CreateAccount(const TNewAccount& account) {

@@ -7,6 +7,8 @@
 
 #include "app/string_table.h"
 #include "app/user_session.h"
+#include "nutrition/food_catalogue.h"
+#include "nutrition/unit_dictionary.h"
 #include "storage/day_records.h"
 #include "users/clock.h"
 #include "users/configurator.h"
@@ -38,6 +40,14 @@ class TProgram {
   // The first step of start-up: the string table is opened and the account
   // list loaded.
   void Start();
+  // The shared collections, loaded while the start-up picture is shown: the
+  // food catalogue with the user-added foods and the unit dictionary. Returns
+  // false when the catalogue file is missing (the program then runs with an
+  // empty catalogue and says so once).
+  [[nodiscard]] bool LoadSharedCollections();
+
+  TFoodTree& Foods() { return foods_; }
+  TUnitDictionary& Units() { return units_; }
 
   const std::filesystem::path& Folder() const { return folder_; }
   TConfigurator& Config() { return config_; }
@@ -75,6 +85,8 @@ class TProgram {
   TRandom& random_;
   TDayRecordRegistry registry_;
   std::unique_ptr<TStringTable> strings_;
+  TFoodTree foods_;
+  TUnitDictionary units_;
   TAccountList accounts_;
   TUser* current_ = nullptr;
   std::unique_ptr<TUserSession> session_;

@@ -4,10 +4,21 @@ namespace korvela {
 
 TUserSession::TUserSession(TUser& user, TConfigurator& config, const TDayRecordRegistry& registry,
                            TRandom& random, const TClock& clock)
-    : user_(user), config_(config), random_(random), clock_(clock), dayRecords_(registry, random) {}
+    : user_(user),
+      config_(config),
+      random_(random),
+      clock_(clock),
+      dayRecords_(registry, random),
+      frequentFoods_(random) {}
+
+void TUserSession::OpenFrequentFoods() {
+  frequentFoods_.OpenFrequentFoods(user_.Folder);
+  frequentFoods_.LoadFrequentFoods();
+}
 
 void TUserSession::OpenAtLogin() {
   settings_ = TConfigData::Load(config_, user_.Folder / kConfigFileName);
+  OpenFrequentFoods();
   dayRecords_.OpenDayRecords(user_.Folder);
   energy_ = std::make_unique<TEnergyModel>(dayRecords_, user_, clock_);
   energy_->ClearFlags();
@@ -17,6 +28,7 @@ void TUserSession::OpenAtLogin() {
 void TUserSession::OpenForNewAccount(double weightKg) {
   settings_ = TConfigData::FromCurrent(config_);
   SaveSettings();
+  OpenFrequentFoods();
   dayRecords_.OpenDayRecords(user_.Folder);
   energy_ = std::make_unique<TEnergyModel>(dayRecords_, user_, clock_);
 
@@ -43,6 +55,7 @@ void TUserSession::SaveSettings() { settings_->Save(user_.Folder / kConfigFileNa
 
 void TUserSession::Close() {
   if (dayRecords_.IsOpen()) dayRecords_.FlushDayRecords();
+  if (frequentFoods_.IsOpen()) frequentFoods_.CloseFrequentFoods();
   settings_.reset();
   energy_.reset();
   dayRecords_.CloseDayRecords();

@@ -2,6 +2,7 @@
 #include <memory>
 
 #include "energy/energy_model.h"
+#include "nutrition/frequent_foods.h"
 #include "storage/day_records.h"
 #include "users/clock.h"
 #include "users/configurator.h"
@@ -34,10 +35,14 @@ class TUserSession {
   TConfigData& Settings() { return *settings_; }
   // The energy model of the open user; only while the data is open.
   TEnergyModel& Energy() { return *energy_; }
+  // The user's frequent and favourite foods ("FF.DAT"), open while the data is.
+  TFrequentFoods& FrequentFoods() { return frequentFoods_; }
   // Writes the user's settings as "CI.DAT".
   void SaveSettings();
 
  private:
+  void OpenFrequentFoods();
+
   TUser& user_;
   TConfigurator& config_;
   TRandom& random_;
@@ -45,6 +50,7 @@ class TUserSession {
   std::unique_ptr<TConfigData> settings_;
   TDayRecordStore dayRecords_;
   std::unique_ptr<TEnergyModel> energy_;
+  TFrequentFoods frequentFoods_;
 };
 
 }  // namespace korvela

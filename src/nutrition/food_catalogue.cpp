@@ -12,10 +12,10 @@ namespace {
 
 std::unique_ptr<TFoodItem> ReadCatalogueFood(const XMLNode& node) {
   auto food = std::make_unique<TFoodItem>(node.AttrOrEmpty(kCatalogueNameAttr));
-  food->P = node.AttrFloat(kProteinAttr);
-  food->F = node.AttrFloat(kFatAttr);
-  food->C = node.AttrFloat(kCarbsAttr);
-  food->A = node.FindAttr(kAlcoholAttr) ? node.AttrFloat(kAlcoholAttr) : 0;
+  food->P = node.AttrFloat(kFoodProteinAttr);
+  food->F = node.AttrFloat(kFoodFatAttr);
+  food->C = node.AttrFloat(kFoodCarbsAttr);
+  food->A = node.FindAttr(kFoodAlcoholAttr) ? node.AttrFloat(kFoodAlcoholAttr) : 0;
   food->weights.reserve(node.Children.size() + 1);
   for (const auto& child : node.Children) food->weights.push_back(ReadWeightElement(*child));
   const bool hasOunce = std::any_of(food->weights.begin(), food->weights.end(),

@@ -26,10 +26,10 @@ inline constexpr std::string_view kWeightElement = "w";
 // (an empty name), "P", "F", "C" are required and "A" is 0 when absent;
 // every attribute of a weight is required.
 inline constexpr std::string_view kCatalogueNameAttr = "name";
-inline constexpr std::string_view kProteinAttr = "P";
-inline constexpr std::string_view kFatAttr = "F";
-inline constexpr std::string_view kCarbsAttr = "C";
-inline constexpr std::string_view kAlcoholAttr = "A";
+inline constexpr std::string_view kFoodProteinAttr = "P";
+inline constexpr std::string_view kFoodFatAttr = "F";
+inline constexpr std::string_view kFoodCarbsAttr = "C";
+inline constexpr std::string_view kFoodAlcoholAttr = "A";
 inline constexpr std::string_view kWeightModAttr = "mod";
 inline constexpr std::string_view kWeightDescAttr = "desc";
 inline constexpr std::string_view kWeightGramsAttr = "gr";

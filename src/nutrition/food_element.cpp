@@ -8,10 +8,10 @@ namespace {
 
 void ReadNameAndNutrients(const XMLNode& node, TFoodItem& food) {
   food.Name = node.AttrText(kFoodNameAttr);
-  food.P = node.AttrFloat(kProteinAttr);
-  food.F = node.AttrFloat(kFatAttr);
-  food.C = node.AttrFloat(kCarbsAttr);
-  food.A = node.AttrFloat(kAlcoholAttr);
+  food.P = node.AttrFloat(kFoodProteinAttr);
+  food.F = node.AttrFloat(kFoodFatAttr);
+  food.C = node.AttrFloat(kFoodCarbsAttr);
+  food.A = node.AttrFloat(kFoodAlcoholAttr);
 }
 
 }  // namespace
@@ -35,10 +35,10 @@ TWeightItem ReadWeightElement(const XMLNode& node) {
 std::unique_ptr<XMLNode> WriteFoodElement(const TFoodItem& food, std::string_view element) {
   auto node = std::make_unique<XMLNode>(std::string(element));
   node->AddAttr(std::string(kFoodNameAttr), food.Name);
-  node->AddFloatAttr(std::string(kProteinAttr), static_cast<double>(food.P));
-  node->AddFloatAttr(std::string(kFatAttr), static_cast<double>(food.F));
-  node->AddFloatAttr(std::string(kCarbsAttr), static_cast<double>(food.C));
-  node->AddFloatAttr(std::string(kAlcoholAttr), static_cast<double>(food.A));
+  node->AddFloatAttr(std::string(kFoodProteinAttr), static_cast<double>(food.P));
+  node->AddFloatAttr(std::string(kFoodFatAttr), static_cast<double>(food.F));
+  node->AddFloatAttr(std::string(kFoodCarbsAttr), static_cast<double>(food.C));
+  node->AddFloatAttr(std::string(kFoodAlcoholAttr), static_cast<double>(food.A));
   if (food.recipe) node->AddAttr(std::string(kRecipeMarkAttr), std::string(kRecipeMarkText));
   for (const TWeightItem& weight : food.weights) node->AddChild(WriteWeightElement(weight));
   if (food.recipe) node->AddChild(CopyElement(*food.recipe));

@@ -16,10 +16,10 @@ std::unique_ptr<XMLNode> WriteUserFoodElement(const TUserFood& food) {
 
 void ReadUserFoodElement(const XMLNode& node, TUserFood& food) {
   food.Name = node.AttrText(kFoodNameAttr);
-  food.P = node.AttrFloat(kProteinAttr);
-  food.F = node.AttrFloat(kFatAttr);
-  food.C = node.AttrFloat(kCarbsAttr);
-  food.A = node.AttrFloat(kAlcoholAttr);
+  food.P = node.AttrFloat(kFoodProteinAttr);
+  food.F = node.AttrFloat(kFoodFatAttr);
+  food.C = node.AttrFloat(kFoodCarbsAttr);
+  food.A = node.AttrFloat(kFoodAlcoholAttr);
   food.CategoryID = node.AttrInt(kCategoryIDAttr);
   food.weights.clear();
   food.weights.reserve(node.Children.size());

@@ -135,6 +135,24 @@ TEST_F(ProgramTest, DamagedSettingsFailTheLoginWithTheFileNamed) {
   }
 }
 
+TEST_F(ProgramTest, WithoutACatalogueFileTheFoodTreeHoldsOnlyItsTwoFixedLists) {
+  auto program = StartProgram();
+  EXPECT_FALSE(program->LoadSharedCollections());
+  ASSERT_EQ(program->Foods().Lists.size(), 2u);
+  EXPECT_EQ(program->Foods().FoodCount(), 0u);
+}
+
+TEST_F(ProgramTest, FrequentFoodsAreOpenFromLoginToLogOff) {
+  auto program = StartProgram();
+  program->CreateAccount(Ann());
+  EXPECT_TRUE(program->Session()->FrequentFoods().IsOpen());
+  const TFoodItem oats("Oats");
+  program->Session()->FrequentFoods().AddToFavourites(oats);
+  program->LogOff();
+  program->Login(*program->Accounts()[0]);
+  EXPECT_GE(program->Session()->FrequentFoods().FindFrequentFood(oats), 0);
+}
+
 TEST(ProgramFolder, ChosenFromTheEnvironmentOrTheDesktop) {
   EXPECT_EQ(ChooseProgramFolder("/tmp/k", "/home/x/.local/share/korvela"), "/tmp/k");
   EXPECT_EQ(ChooseProgramFolder("", "/home/x/.local/share/korvela"),

@@ -54,8 +54,8 @@ class TFoodTableReader {
 
     auto food = std::make_unique<XMLNode>(std::string(kCatalogueFoodElement));
     food->AddAttr(std::string(kCatalogueNameAttr), std::string(fields[1]));
-    const std::array<std::string_view, 4> nutrients = {kProteinAttr, kFatAttr, kCarbsAttr,
-                                                       kAlcoholAttr};
+    const std::array<std::string_view, 4> nutrients = {kFoodProteinAttr, kFoodFatAttr,
+                                                       kFoodCarbsAttr, kFoodAlcoholAttr};
     for (std::size_t i = 0; i < nutrients.size(); ++i) {
       ReadNumber(fields[2 + i], kColumns[2 + i]);
       food->AddAttr(std::string(nutrients[i]), std::string(fields[2 + i]));

@@ -7,6 +7,7 @@
 #include <QStandardPaths>
 #include <cstdlib>
 
+#include "app/main_menu.h"
 #include "app/program.h"
 #include "app/program_folder.h"
 #include "app/ui/application.h"
@@ -95,8 +96,9 @@ int RunKorvela(int argc, char** argv, const std::function<void(QApplication&)>& 
 
     TFSplash splash(QCoreApplication::applicationDirPath() + QStringLiteral("/splash.jpg"));
     splash.ShowFadingIn();
-    // The shared collections load here while the picture is shown.
+    const bool catalogueFound = program->LoadSharedCollections();
     splash.close();
+    if (!catalogueFound) prompter.Inform(kMsgCatalogueMissing);
 
     main.show();
     main.RunActivationStep();

@@ -45,6 +45,7 @@ int main(int argc, char** argv) {
   std::filesystem::permissions(runtime.Path(), std::filesystem::perms::owner_all);
   qputenv("XDG_RUNTIME_DIR", QByteArray::fromStdString(runtime.Path().string()));
   std::filesystem::copy_file(KORVELA_SHIPPED_STRINGS, home / "rs.dat");
+  std::filesystem::copy_file(KORVELA_SHIPPED_FOODS, home / "foods.dat");
   qputenv("KORVELA_HOME", QByteArray::fromStdString(home.Path().string()));
   qputenv("QT_QPA_PLATFORM", "offscreen");
   TScreenRecorder recorder;
