@@ -4,8 +4,6 @@
 #include "storage/errors.h"
 
 namespace korvela {
-namespace {
-
 void ReadNameAndNutrients(const XMLNode& node, TFoodItem& food) {
   food.Name = node.AttrText(kFoodNameAttr);
   food.P = node.AttrFloat(kFoodProteinAttr);
@@ -13,8 +11,6 @@ void ReadNameAndNutrients(const XMLNode& node, TFoodItem& food) {
   food.C = node.AttrFloat(kFoodCarbsAttr);
   food.A = node.AttrFloat(kFoodAlcoholAttr);
 }
-
-}  // namespace
 
 std::unique_ptr<XMLNode> WriteWeightElement(const TWeightItem& weight) {
   auto node = std::make_unique<XMLNode>(std::string(kWeightElement));

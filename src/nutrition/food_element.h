@@ -23,6 +23,8 @@ inline constexpr std::string_view kRecipeElement = "R";
 std::unique_ptr<XMLNode> WriteWeightElement(const TWeightItem& weight);
 // Every attribute of a weight element is required.
 TWeightItem ReadWeightElement(const XMLNode& node);
+// The required Name, P, F, C and A of any food element.
+void ReadNameAndNutrients(const XMLNode& node, TFoodItem& food);
 
 // The food as an element named `element`. Callers that store a kind of food
 // with more attributes append them to the returned element; they come after

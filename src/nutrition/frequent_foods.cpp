@@ -6,6 +6,7 @@
 #include "nutrition/food_element.h"
 #include "storage/errors.h"
 #include "storage/garbled_stream.h"
+#include "storage/text_helpers.h"
 
 namespace korvela {
 namespace {
@@ -33,10 +34,7 @@ void ReadFrequentFoodElement(const XMLNode& node, TFrequentFood& food) {
   food.Showed = node.AttrBool(kShowedAttr);
 }
 
-bool SameFoodName(std::string_view a, std::string_view b) {
-  return std::equal(a.begin(), a.end(), b.begin(), b.end(),
-                    [](char x, char y) { return LowerAscii(x) == LowerAscii(y); });
-}
+bool SameFoodName(std::string_view a, std::string_view b) { return SameTextIgnoringCase(a, b); }
 
 TFrequentFoods::TFrequentFoods(TRandom& random, TFileSystem& fs) : random_(random), fs_(fs) {}
 

@@ -15,11 +15,7 @@ std::unique_ptr<XMLNode> WriteUserFoodElement(const TUserFood& food) {
 }
 
 void ReadUserFoodElement(const XMLNode& node, TUserFood& food) {
-  food.Name = node.AttrText(kFoodNameAttr);
-  food.P = node.AttrFloat(kFoodProteinAttr);
-  food.F = node.AttrFloat(kFoodFatAttr);
-  food.C = node.AttrFloat(kFoodCarbsAttr);
-  food.A = node.AttrFloat(kFoodAlcoholAttr);
+  ReadNameAndNutrients(node, food);
   food.CategoryID = node.AttrInt(kCategoryIDAttr);
   food.weights.clear();
   food.weights.reserve(node.Children.size());

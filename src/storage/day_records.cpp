@@ -4,6 +4,7 @@
 
 #include "storage/errors.h"
 #include "storage/garbled_stream.h"
+#include "storage/text_helpers.h"
 
 namespace korvela {
 namespace {
@@ -12,15 +13,9 @@ bool IsDayRecordKind(std::int32_t kind) {
   return kind >= kFirstDayRecordKind && kind <= kLastDayRecordKind;
 }
 
-bool EqualsNoCase(std::string_view a, std::string_view b) {
-  return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
-    return (x >= 'A' && x <= 'Z' ? x + 32 : x) == (y >= 'A' && y <= 'Z' ? y + 32 : y);
-  });
-}
-
 bool IsDayRecordFileName(const std::string& name) {
   return name.size() > 6 && name.compare(0, 2, "PS") == 0 &&
-         EqualsNoCase(std::string_view(name).substr(name.size() - 4), ".dat");
+         SameTextIgnoringCase(std::string_view(name).substr(name.size() - 4), ".dat");
 }
 
 }  // namespace
@@ -127,7 +122,7 @@ TDBC* TDayRecordStore::FindDayRecord(std::int32_t kind, TDateTime date) {
 std::int32_t TDayRecordStore::FileOfDate(TDateTime date) {
   const std::string name = DayRecordFileName(date);
   for (std::size_t i = 0; i < manager_->Files.size(); ++i)
-    if (EqualsNoCase(manager_->Files[i]->FileName().filename().string(), name))
+    if (SameTextIgnoringCase(manager_->Files[i]->FileName().filename().string(), name))
       return static_cast<std::int32_t>(i);
   manager_->Files.push_back(std::make_unique<XMLDB>(folder_ / name, kDayRecordsKind, random_, fs_));
   return static_cast<std::int32_t>(manager_->Files.size() - 1);

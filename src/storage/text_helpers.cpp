@@ -1,5 +1,7 @@
 #include "storage/text_helpers.h"
 
+#include <algorithm>
+
 #include <vector>
 
 #include "storage/errors.h"
@@ -95,6 +97,12 @@ std::size_t FindWordStart(std::string_view word, std::string_view text) {
     copy.erase(at, word.size());
     removed += word.size();
   }
+}
+
+bool SameTextIgnoringCase(std::string_view a, std::string_view b) {
+  auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
+  return std::equal(a.begin(), a.end(), b.begin(), b.end(),
+                    [&lower](char x, char y) { return lower(x) == lower(y); });
 }
 
 std::string SignedText(std::string_view text) {

@@ -19,6 +19,10 @@ double ParseFraction(std::string_view text, char floatingChar);
 // or 0. Case-sensitive: callers pass both texts in one letter case.
 std::size_t FindWordStart(std::string_view word, std::string_view text);
 
+// Equal texts when the letters A-Z and a-z are compared without regard to
+// their case; every other byte must be equal.
+bool SameTextIgnoringCase(std::string_view a, std::string_view b);
+
 // "+" in front of a number's text unless it is "0", empty or negative.
 std::string SignedText(std::string_view text);
 

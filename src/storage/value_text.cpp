@@ -6,6 +6,7 @@
 #include <cstdlib>
 
 #include "storage/errors.h"
+#include "storage/text_helpers.h"
 
 namespace korvela {
 namespace {
@@ -100,14 +101,8 @@ double ReadFloatText(std::string_view text) {
 
 bool ReadBoolText(std::string_view text) {
   const std::string_view t = Trim(text);
-  auto equalsNoCase = [&](std::string_view word) {
-    if (t.size() != word.size()) return false;
-    for (std::size_t i = 0; i < t.size(); ++i)
-      if ((t[i] | 0x20) != word[i]) return false;
-    return true;
-  };
-  if (equalsNoCase("true")) return true;
-  if (equalsNoCase("false")) return false;
+  if (SameTextIgnoringCase(t, "true")) return true;
+  if (SameTextIgnoringCase(t, "false")) return false;
   const TDecimalRead r = ReadDecimal(t);
   if (!r.ok) throw EConvertError("'" + std::string(text) + "' is not a valid boolean value");
   return r.value != 0;

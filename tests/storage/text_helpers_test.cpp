@@ -44,6 +44,21 @@ TEST(FindWordStart, SkipsOccurrencesInsideWords) {
     EXPECT_EQ(FindWordStart(c.word, c.text), c.position) << c.word << " in " << c.text;
 }
 
+TEST(SameTextIgnoringCase, OnlyLettersIgnoreTheirCase) {
+  const struct {
+    const char* a;
+    const char* b;
+    bool same;
+  } cases[] = {{"PS12007.dat", "ps12007.DAT", true},
+               {"True", "tRUE", true},
+               {"Oats", "Oat", false},
+               {"@", "`", false},
+               {"[", "{", false},
+               {"", "", true}};
+  for (const auto& c : cases)
+    EXPECT_EQ(SameTextIgnoringCase(c.a, c.b), c.same) << c.a << " " << c.b;
+}
+
 TEST(SignedText, PlusOnlyForNonZeroPositiveNumbers) {
   EXPECT_EQ(SignedText("5"), "+5");
   EXPECT_EQ(SignedText("0"), "0");
