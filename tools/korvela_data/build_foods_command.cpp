@@ -1,4 +1,5 @@
 #include "korvela_data/build_foods_command.h"
+#include "korvela_data/data_files.h"
 
 #include <array>
 #include <charconv>
@@ -122,19 +123,10 @@ class TFoodTableReader {
   std::map<std::string, XMLNode*, std::less<>> categories_;
 };
 
-bool SameFile(const std::filesystem::path& a, const std::filesystem::path& b) {
-  return std::filesystem::weakly_canonical(a) == std::filesystem::weakly_canonical(b);
-}
-
 }  // namespace
 
 std::unique_ptr<XMLNode> ReadFoodTable(const std::filesystem::path& file, TFileSystem& fs) {
-  std::string content;
-  {
-    const std::unique_ptr<TReadableFile> in = fs.OpenRead(file);
-    content.resize(static_cast<std::size_t>(in->Size()));
-    in->ReadAt(0, content.data(), content.size());
-  }
+  const std::string content = ReadWholeFile(file, fs);
   TFoodTableReader reader(file.string());
   std::string_view rest = content;
   for (int lineNumber = 1; lineNumber == 1 || !rest.empty(); ++lineNumber) {

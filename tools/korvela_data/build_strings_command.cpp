@@ -1,4 +1,5 @@
 #include "korvela_data/build_strings_command.h"
+#include "korvela_data/data_files.h"
 
 #include <charconv>
 #include <map>
@@ -122,19 +123,10 @@ void RemoveQuietly(TFileSystem& fs, const std::filesystem::path& file) {
   }
 }
 
-bool SameFile(const std::filesystem::path& a, const std::filesystem::path& b) {
-  return std::filesystem::weakly_canonical(a) == std::filesystem::weakly_canonical(b);
-}
-
 }  // namespace
 
 std::vector<TStringListEntry> ReadStringList(const std::filesystem::path& file, TFileSystem& fs) {
-  std::string content;
-  {
-    const std::unique_ptr<TReadableFile> in = fs.OpenRead(file);
-    content.resize(static_cast<std::size_t>(in->Size()));
-    in->ReadAt(0, content.data(), content.size());
-  }
+  const std::string content = ReadWholeFile(file, fs);
   std::string_view rest = content;
   if (rest.starts_with(kByteOrderMark)) rest.remove_prefix(kByteOrderMark.size());
 

@@ -27,11 +27,20 @@ std::optional<std::int32_t> RecordDatabaseKind(const std::filesystem::path& file
   return int32At(4);
 }
 
+std::string ReadWholeFile(const std::filesystem::path& file, TFileSystem& fs) {
+  const std::unique_ptr<TReadableFile> in = fs.OpenRead(file);
+  std::string content(static_cast<std::size_t>(in->Size()), '\0');
+  in->ReadAt(0, content.data(), content.size());
+  return content;
+}
+
+bool SameFile(const std::filesystem::path& a, const std::filesystem::path& b) {
+  return std::filesystem::weakly_canonical(a) == std::filesystem::weakly_canonical(b);
+}
+
 std::unique_ptr<XMLNode> ReadTextDocument(const std::filesystem::path& file, TFileSystem& fs) {
   try {
-    const std::unique_ptr<TReadableFile> in = fs.OpenRead(file);
-    std::string text(static_cast<std::size_t>(in->Size()), '\0');
-    in->ReadAt(0, text.data(), text.size());
+    const std::string text = ReadWholeFile(file, fs);
     return XMLNode::Parse(text.data(), text.size());
   } catch (EKorvelaError& e) {
     // The parser does not know the file it reads.
