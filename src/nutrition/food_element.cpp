@@ -28,21 +28,33 @@ TWeightItem ReadWeightElement(const XMLNode& node) {
   return weight;
 }
 
+void AddNutrientAttrs(XMLNode& node, const TFoodItem& food) {
+  node.AddFloatAttr(std::string(kFoodProteinAttr), static_cast<double>(food.P));
+  node.AddFloatAttr(std::string(kFoodFatAttr), static_cast<double>(food.F));
+  node.AddFloatAttr(std::string(kFoodCarbsAttr), static_cast<double>(food.C));
+  node.AddFloatAttr(std::string(kFoodAlcoholAttr), static_cast<double>(food.A));
+  if (food.recipe) node.AddAttr(std::string(kRecipeMarkAttr), std::string(kRecipeMarkText));
+}
+
+void AddWeightsAndRecipe(XMLNode& node, const TFoodItem& food) {
+  for (const TWeightItem& weight : food.weights) node.AddChild(WriteWeightElement(weight));
+  if (food.recipe) node.AddChild(CopyElement(*food.recipe));
+}
+
 std::unique_ptr<XMLNode> WriteFoodElement(const TFoodItem& food, std::string_view element) {
   auto node = std::make_unique<XMLNode>(std::string(element));
   node->AddAttr(std::string(kFoodNameAttr), food.Name);
-  node->AddFloatAttr(std::string(kFoodProteinAttr), static_cast<double>(food.P));
-  node->AddFloatAttr(std::string(kFoodFatAttr), static_cast<double>(food.F));
-  node->AddFloatAttr(std::string(kFoodCarbsAttr), static_cast<double>(food.C));
-  node->AddFloatAttr(std::string(kFoodAlcoholAttr), static_cast<double>(food.A));
-  if (food.recipe) node->AddAttr(std::string(kRecipeMarkAttr), std::string(kRecipeMarkText));
-  for (const TWeightItem& weight : food.weights) node->AddChild(WriteWeightElement(weight));
-  if (food.recipe) node->AddChild(CopyElement(*food.recipe));
+  AddNutrientAttrs(*node, food);
+  AddWeightsAndRecipe(*node, food);
   return node;
 }
 
 void ReadFoodElement(const XMLNode& node, TFoodItem& food) {
   ReadNameAndNutrients(node, food);
+  ReadWeightsAndRecipe(node, food);
+}
+
+void ReadWeightsAndRecipe(const XMLNode& node, TFoodItem& food) {
   const bool isRecipe = node.FindAttr(kRecipeMarkAttr) != nullptr;
   std::size_t weightCount = node.Children.size();
   if (isRecipe) {

@@ -26,6 +26,13 @@ TWeightItem ReadWeightElement(const XMLNode& node);
 // The required Name, P, F, C and A of any food element.
 void ReadNameAndNutrients(const XMLNode& node, TFoodItem& food);
 
+// Pieces of the form for elements that carry more than a food: "P", "F", "C",
+// "A" and the recipe mark; the weights and the recipe as children; and the
+// reading of those children (with the mark the last child is the recipe).
+void AddNutrientAttrs(XMLNode& node, const TFoodItem& food);
+void AddWeightsAndRecipe(XMLNode& node, const TFoodItem& food);
+void ReadWeightsAndRecipe(const XMLNode& node, TFoodItem& food);
+
 // The food as an element named `element`. Callers that store a kind of food
 // with more attributes append them to the returned element; they come after
 // the food's own.

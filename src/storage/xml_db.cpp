@@ -161,6 +161,16 @@ XMLHandle* XMLDB::Find(std::int32_t id, double date) {
   return it == index_.end() ? nullptr : &handles_[it->second];
 }
 
+const XMLHandle* XMLDB::Find(std::int32_t id, double date) const {
+  const auto it = index_.find(KeyOf(id, date));
+  return it == index_.end() ? nullptr : &handles_[it->second];
+}
+
+bool XMLDB::Has(std::int32_t id, double date) const {
+  const XMLHandle* h = Find(id, date);
+  return h && h->State != TRecordState::Deleted;
+}
+
 void XMLDB::Reindex() {
   index_.clear();
   for (std::size_t i = 0; i < handles_.size(); ++i)
@@ -263,6 +273,43 @@ void XMLDB::Save() {
   }
   handles_ = std::move(rebuilt);
   Reindex();
+}
+
+void XMLDB::AppendStoredRecords(const XMLDB& source, const std::vector<std::size_t>& positions) {
+  if (positions.empty()) return;
+  Save();
+  std::vector<XMLHandle> added;
+  added.reserve(positions.size());
+  const std::unique_ptr<TReadableFile> old = fs_.OpenRead(file_);
+  const std::unique_ptr<TReadableFile> from = source.fs_.OpenRead(source.file_);
+  ReplaceFile(fs_, file_, [&](TWritableFile& out) {
+    TRangeCopier own(*old, out);
+    own.Add(0, old->Size());
+    own.Drain();
+    TRangeCopier copier(*from, out);
+    for (const std::size_t position : positions) {
+      const XMLHandle& h = source.handles_.at(position);
+      if (h.State != TRecordState::Stored)
+        throw EInternalError("XMLDB: only stored records can be appended elsewhere");
+      if (std::int64_t{h.Offset} + h.Size > from->Size())
+        throw EXMLIOError(source.file_.string(), "record beyond the end of the file");
+      const std::int64_t offset = out.Size() + copier.Pending() + kRecordHeaderSize;
+      if (offset + h.Size >= kNotStored) throw EXMLIOError(file_.string(), "record database too large");
+      XMLHandle entry;
+      entry.ID = h.ID;
+      entry.Date = h.Date;
+      entry.Size = h.Size;
+      entry.Offset = static_cast<std::int32_t>(offset);
+      entry.State = TRecordState::Stored;
+      added.push_back(std::move(entry));
+      copier.Add(std::int64_t{h.Offset} - kRecordHeaderSize, h.Size + kRecordHeaderSize);
+    }
+    copier.Drain();
+  });
+  for (XMLHandle& entry : added) {
+    index_[KeyOf(entry.ID, entry.Date)] = handles_.size();
+    handles_.push_back(std::move(entry));
+  }
 }
 
 void XMLDB::ReleaseCache() {

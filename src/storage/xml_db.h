@@ -60,7 +60,13 @@ class XMLDB {
   // Takes ownership of the document.
   void Put(std::unique_ptr<XMLNode> document, std::int32_t id, std::string_view key, double date);
   void Delete(std::int32_t id, double date);
+  // Whether a record of that identifier and date is present (not deleted).
+  bool Has(std::int32_t id, double date) const;
   void Save();
+  // Saves this database, then appends the stored records of `source` at the
+  // given positions of its index to this file, header and scrambled block
+  // byte for byte, in one replacement of the file. The source is not changed.
+  void AppendStoredRecords(const XMLDB& source, const std::vector<std::size_t>& positions);
   void ReleaseCache();
   std::int32_t AllocateID(std::int32_t low, std::int32_t high);
   // Save, release the cache and forget the index.
@@ -76,6 +82,7 @@ class XMLDB {
   void Index();
   void CreateEmpty();
   XMLHandle* Find(std::int32_t id, double date);
+  const XMLHandle* Find(std::int32_t id, double date) const;
   void Reindex();
 
   // Identifier and date as a hashable key; equal dates have equal bits.

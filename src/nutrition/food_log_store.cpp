@@ -1,0 +1,103 @@
+#include "nutrition/food_log_store.h"
+
+#include <cmath>
+#include <vector>
+
+#include "storage/errors.h"
+#include "storage/garbled_stream.h"
+
+namespace korvela {
+
+int WholeDaysBetween(TDateTime a, TDateTime b) {
+  return static_cast<int>(std::floor(std::fabs(a - b)));
+}
+
+TFoodLogStore::TFoodLogStore(const std::filesystem::path& userFolder, TRandom& random,
+                             TFileSystem& fs)
+    : current_(userFolder / kCurrentFoodLogsFile, kFoodLogKind, random, fs),
+      archive_(userFolder / kArchivedFoodLogsFile, kFoodLogKind, random, fs) {}
+
+int TFoodLogStore::RunArchivingPass(TDateTime today) {
+  const std::vector<XMLHandle>& handles = current_.Handles();
+  const auto isLog = [](const XMLHandle& h) {
+    return h.ID == kFoodLogID && h.State == TRecordState::Stored;
+  };
+  std::size_t first = 0;
+  while (first < handles.size() &&
+         !(isLog(handles[first]) && WholeDaysBetween(handles[first].Date, today) >= kArchiveTrigger))
+    ++first;
+  std::vector<std::size_t> moving;
+  for (std::size_t i = first; i < handles.size(); ++i)
+    if (isLog(handles[i]) && WholeDaysBetween(handles[i].Date, today) >= kArchiveAge)
+      moving.push_back(i);
+  if (moving.empty()) return 0;
+
+  // The archive is written first: should the program stop before the current
+  // file is rewritten, the logs are in both files and the current copy wins.
+  archive_.AppendStoredRecords(current_, moving);
+  std::vector<TDateTime> days;
+  days.reserve(moving.size());
+  for (const std::size_t i : moving) days.push_back(handles[i].Date);
+  for (const TDateTime day : days) current_.Delete(kFoodLogID, day);
+  current_.Save();
+  return static_cast<int>(days.size());
+}
+
+std::optional<TDaysMeals> TFoodLogStore::LoadDayLog(TDateTime day) {
+  day = DayOf(day);
+  for (XMLDB* db : {&current_, &archive_}) {
+    if (!db->Has(kFoodLogID, day)) continue;
+    try {
+      const XMLNode* node = db->Get(kFoodLogID, kDataKey, day);
+      if (!node || node->IsBlob) throw EInvalidXMLFile();
+      return ReadFoodLogElement(*node);
+    } catch (EKorvelaError& e) {
+      e.SetFileIfUnknown(db->FileName().string());
+      throw;
+    }
+  }
+  return std::nullopt;
+}
+
+bool TFoodLogStore::GoesToCurrent(TDateTime day, TDateTime today) const {
+  if (current_.Has(kFoodLogID, day)) return true;
+  if (archive_.Has(kFoodLogID, day)) return false;
+  return WholeDaysBetween(day, today) < kArchiveAge;
+}
+
+const std::filesystem::path& TFoodLogStore::FileFor(TDateTime day, TDateTime today) const {
+  return (GoesToCurrent(DayOf(day), today) ? current_ : archive_).FileName();
+}
+
+void TFoodLogStore::StoreDayLog(const TDaysMeals& log, TDateTime today) {
+  const TDateTime day = DayOf(log.ForDate);
+  XMLDB& db = GoesToCurrent(day, today) ? current_ : archive_;
+  db.Put(WriteFoodLogElement(log), kFoodLogID, kDataKey, day);
+  // Written at once: a saved log survives the program ending unexpectedly.
+  db.Save();
+  db.ReleaseCache();
+}
+
+void TFoodLogStore::Close() {
+  current_.Close();
+  archive_.Close();
+}
+
+int ArchiveOldFoodLogs(const std::filesystem::path& userFolder, TDateTime today, TRandom& random,
+                       TFileSystem& fs) {
+  TFoodLogStore store(userFolder, random, fs);
+  const int moved = store.RunArchivingPass(today);
+  store.Close();
+  return moved;
+}
+
+void SaveDayLog(TDaysMeals& log, TFoodLogStore& store, TEnergyModel& energy) {
+  if (log.IsMenu()) throw EInternalError("a menu is not a day's food log");
+  log.ForDate = DayOf(log.ForDate);
+  const TNutrients totals = DayTotals(log);
+  energy.StoreFoodTotals(log.ForDate, static_cast<double>(totals.P), static_cast<double>(totals.F),
+                         static_cast<double>(totals.C), static_cast<double>(totals.A));
+  store.StoreDayLog(log, energy.Today());
+}
+
+}  // namespace korvela
