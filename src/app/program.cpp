@@ -8,7 +8,11 @@ namespace korvela {
 
 TProgram::TProgram(std::filesystem::path folder, const TSystemDefaults& defaults, TClock& clock,
                    TRandom& random)
-    : folder_(std::move(folder)), config_(defaults), clock_(clock), random_(random) {
+    : folder_(std::move(folder)),
+      config_(defaults),
+      clock_(clock),
+      random_(random),
+      menus_(folder_, random_) {
   RegisterEnergyRecords(registry_);
 }
 
@@ -20,7 +24,9 @@ void TProgram::Start() {
 }
 
 bool TProgram::LoadSharedCollections() {
-  return LoadFoodCatalogue(foods_, units_, folder_, random_);
+  const bool catalogueFound = LoadFoodCatalogue(foods_, units_, folder_, random_);
+  menus_.LoadMenus();
+  return catalogueFound;
 }
 
 std::string TProgram::TitleText() { return strings_->GetString(kTitleString); }

@@ -8,6 +8,7 @@
 #include "app/string_table.h"
 #include "app/user_session.h"
 #include "nutrition/food_catalogue.h"
+#include "nutrition/menus.h"
 #include "nutrition/unit_dictionary.h"
 #include "storage/day_records.h"
 #include "users/clock.h"
@@ -41,13 +42,16 @@ class TProgram {
   // list loaded.
   void Start();
   // The shared collections, loaded while the start-up picture is shown: the
-  // food catalogue with the user-added foods and the unit dictionary. Returns
+  // food catalogue with the user-added foods, the unit dictionary and the
+  // menus. Returns
   // false when the catalogue file is missing (the program then runs with an
   // empty catalogue and says so once).
   [[nodiscard]] bool LoadSharedCollections();
 
   TFoodTree& Foods() { return foods_; }
   TUnitDictionary& Units() { return units_; }
+  // The menus shared by all users, read at start-up and kept for the run.
+  TMenuList& Menus() { return menus_; }
 
   const std::filesystem::path& Folder() const { return folder_; }
   TConfigurator& Config() { return config_; }
@@ -87,6 +91,7 @@ class TProgram {
   std::unique_ptr<TStringTable> strings_;
   TFoodTree foods_;
   TUnitDictionary units_;
+  TMenuList menus_;
   TAccountList accounts_;
   TUser* current_ = nullptr;
   std::unique_ptr<TUserSession> session_;

@@ -1,5 +1,7 @@
 #include "app/user_session.h"
 
+#include "nutrition/food_log_store.h"
+
 namespace korvela {
 
 TUserSession::TUserSession(TUser& user, TConfigurator& config, const TDayRecordRegistry& registry,
@@ -18,7 +20,9 @@ void TUserSession::OpenFrequentFoods() {
 
 void TUserSession::OpenAtLogin() {
   settings_ = TConfigData::Load(config_, user_.Folder / kConfigFileName);
+  mealDefinitions_ = LoadMealDefinitions(user_.Folder);
   OpenFrequentFoods();
+  ArchiveOldFoodLogs(user_.Folder, clock_.Today(), random_);
   dayRecords_.OpenDayRecords(user_.Folder);
   energy_ = std::make_unique<TEnergyModel>(dayRecords_, user_, clock_);
   energy_->ClearFlags();
@@ -28,6 +32,8 @@ void TUserSession::OpenAtLogin() {
 void TUserSession::OpenForNewAccount(double weightKg) {
   settings_ = TConfigData::FromCurrent(config_);
   SaveSettings();
+  mealDefinitions_ = LoadMealDefinitions(user_.Folder);
+  SaveMealDefinitions(mealDefinitions_, user_.Folder, random_);
   OpenFrequentFoods();
   dayRecords_.OpenDayRecords(user_.Folder);
   energy_ = std::make_unique<TEnergyModel>(dayRecords_, user_, clock_);
@@ -56,6 +62,7 @@ void TUserSession::SaveSettings() { settings_->Save(user_.Folder / kConfigFileNa
 void TUserSession::Close() {
   if (dayRecords_.IsOpen()) dayRecords_.FlushDayRecords();
   if (frequentFoods_.IsOpen()) frequentFoods_.CloseFrequentFoods();
+  mealDefinitions_.clear();
   settings_.reset();
   energy_.reset();
   dayRecords_.CloseDayRecords();

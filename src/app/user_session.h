@@ -3,6 +3,7 @@
 
 #include "energy/energy_model.h"
 #include "nutrition/frequent_foods.h"
+#include "nutrition/meal_definitions.h"
 #include "storage/day_records.h"
 #include "users/clock.h"
 #include "users/configurator.h"
@@ -19,11 +20,13 @@ class TUserSession {
   TUserSession(const TUserSession&) = delete;
   TUserSession& operator=(const TUserSession&) = delete;
 
-  // Login: the user's "CI.DAT" is applied, the day records indexed and the
+  // Login: the user's "CI.DAT" is applied, the meal definitions and frequent
+  // foods loaded, old food logs archived, the day records indexed and the
   // energy model restarted.
   void OpenAtLogin();
-  // A new account: the current settings become the user's "CI.DAT"; the
-  // entered weight (kg) becomes today's weigh-in and today's projected weight.
+  // A new account: the current settings become the user's "CI.DAT" and the
+  // default meals its "MI.DAT"; the entered weight (kg) becomes today's
+  // weigh-in and today's projected weight.
   void OpenForNewAccount(double weightKg);
   // Log off: records written, settings discarded, files closed.
   void Close();
@@ -37,6 +40,8 @@ class TUserSession {
   TEnergyModel& Energy() { return *energy_; }
   // The user's frequent and favourite foods ("FF.DAT"), open while the data is.
   TFrequentFoods& FrequentFoods() { return frequentFoods_; }
+  // The user's meal names and times ("MI.DAT"), loaded while the data is open.
+  TMealDefinitions& MealDefinitions() { return mealDefinitions_; }
   // Writes the user's settings as "CI.DAT".
   void SaveSettings();
 
@@ -51,6 +56,7 @@ class TUserSession {
   TDayRecordStore dayRecords_;
   std::unique_ptr<TEnergyModel> energy_;
   TFrequentFoods frequentFoods_;
+  TMealDefinitions mealDefinitions_;
 };
 
 }  // namespace korvela

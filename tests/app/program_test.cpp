@@ -4,6 +4,7 @@
 
 #include "app/program.h"
 #include "app/program_folder.h"
+#include "nutrition/food_log_store.h"
 #include "storage/garbled_stream.h"
 #include "support/temp_folder.h"
 #include "users/password.h"
@@ -151,6 +152,53 @@ TEST_F(ProgramTest, FrequentFoodsAreOpenFromLoginToLogOff) {
   program->LogOff();
   program->Login(*program->Accounts()[0]);
   EXPECT_GE(program->Session()->FrequentFoods().FindFrequentFood(oats), 0);
+}
+
+TEST_F(ProgramTest, MealDefinitionsAreWrittenForANewAccountAndReadAtLogin) {
+  auto program = StartProgram();
+  const auto userFolder = program->CreateAccount(Ann()).Folder;
+  EXPECT_TRUE(std::filesystem::exists(userFolder / "MI.DAT"));
+  TMealDefinitions& meals = program->Session()->MealDefinitions();
+  ASSERT_EQ(meals.size(), 6u);
+  meals.push_back({"Pre-workout", 16.5 / 24, {}});
+  SaveMealDefinitions(meals, userFolder, *random);
+  program->LogOff();
+  program->Login(*program->Accounts()[0]);
+  EXPECT_EQ(program->Session()->MealDefinitions().size(), 7u);
+}
+
+TEST_F(ProgramTest, LoginMovesOldFoodLogsToTheArchive) {
+  auto program = StartProgram();
+  const auto userFolder = program->CreateAccount(Ann()).Folder;
+  const TDateTime today = clock.Today();
+  {
+    TFoodLogStore store(userFolder, *random);
+    for (const int ago : {3, 20}) {
+      TDaysMeals log = NewDayPlan(today - ago, DefaultMealDefinitions());
+      SaveDayLog(log, store, program->Session()->Energy());
+    }
+    store.Close();
+  }
+  program->LogOff();
+  clock.Set(today + 57);  // the older log is now 77 days old, the other 60
+  program->Login(*program->Accounts()[0]);
+  TFoodLogStore store(userFolder, *random);
+  EXPECT_TRUE(store.Current().Handles().empty());
+  EXPECT_EQ(store.Archive().Handles().size(), 2u);
+  EXPECT_TRUE(store.LoadDayLog(today - 20).has_value());
+}
+
+TEST_F(ProgramTest, MenusAreReadWithTheSharedCollections) {
+  {
+    TMenuList menus(folder.Path(), *random);
+    auto menu = std::make_unique<TDaysMeals>(NewDayPlan(0, DefaultMealDefinitions()));
+    menu->MenuName = "Rest day";
+    menus.SaveMenu(std::move(menu));
+  }
+  auto program = StartProgram();
+  (void)program->LoadSharedCollections();
+  ASSERT_EQ(program->Menus().Menus().size(), 1u);
+  EXPECT_EQ(program->Menus().Menus()[0]->MenuName, "Rest day");
 }
 
 TEST(ProgramFolder, ChosenFromTheEnvironmentOrTheDesktop) {
