@@ -43,18 +43,36 @@ int TFoodLogStore::RunArchivingPass(TDateTime today) {
   return static_cast<int>(days.size());
 }
 
+namespace {
+
+TDaysMeals ReadDayLog(XMLDB& db, TDateTime day) {
+  try {
+    const XMLNode* node = db.Get(kFoodLogID, kDataKey, day);
+    if (!node || node->IsBlob) throw EInvalidXMLFile();
+    return ReadFoodLogElement(*node);
+  } catch (EKorvelaError& e) {
+    e.SetFileIfUnknown(db.FileName().string());
+    throw;
+  }
+}
+
+}  // namespace
+
 std::optional<TDaysMeals> TFoodLogStore::LoadDayLog(TDateTime day) {
   day = DayOf(day);
-  for (XMLDB* db : {&current_, &archive_}) {
-    if (!db->Has(kFoodLogID, day)) continue;
-    try {
-      const XMLNode* node = db->Get(kFoodLogID, kDataKey, day);
-      if (!node || node->IsBlob) throw EInvalidXMLFile();
-      return ReadFoodLogElement(*node);
-    } catch (EKorvelaError& e) {
-      e.SetFileIfUnknown(db->FileName().string());
-      throw;
-    }
+  for (XMLDB* db : {&current_, &archive_})
+    if (db->Has(kFoodLogID, day)) return ReadDayLog(*db, day);
+  return std::nullopt;
+}
+
+std::optional<TStoredDayLog> ReadStoredDayLog(const std::filesystem::path& userFolder,
+                                              TDateTime day, TRandom& random, TFileSystem& fs) {
+  day = DayOf(day);
+  for (const std::string_view name : {kCurrentFoodLogsFile, kArchivedFoodLogsFile}) {
+    const std::filesystem::path file = userFolder / name;
+    if (!fs.Exists(file)) continue;
+    XMLDB db(file, kFoodLogKind, random, fs);
+    if (db.Has(kFoodLogID, day)) return TStoredDayLog{ReadDayLog(db, day), file};
   }
   return std::nullopt;
 }

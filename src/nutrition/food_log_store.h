@@ -65,6 +65,16 @@ class TFoodLogStore {
   XMLDB archive_;
 };
 
+// The stored log of the day and the name of the file that holds it, read
+// without creating or changing any file; none when the day has no log.
+struct TStoredDayLog {
+  TDaysMeals log;
+  std::filesystem::path file;
+};
+std::optional<TStoredDayLog> ReadStoredDayLog(const std::filesystem::path& userFolder,
+                                              TDateTime day, TRandom& random,
+                                              TFileSystem& fs = PosixFileSystem());
+
 // Opens the user's store, runs the archiving pass and closes it again, as at
 // every login. Returns how many logs moved.
 int ArchiveOldFoodLogs(const std::filesystem::path& userFolder, TDateTime today, TRandom& random,

@@ -12,6 +12,7 @@
 #include "korvela_data/db_add_command.h"
 #include "korvela_data/dump_command.h"
 #include "korvela_data/energy_command.h"
+#include "korvela_data/foodlog_command.h"
 #include "korvela_data/pack_command.h"
 #include "storage/errors.h"
 #include "storage/xml_db.h"
@@ -35,6 +36,8 @@ constexpr std::array kCommands = {
     TCommand{"energy", "DATAFOLDER USERFOLDER FIRST LAST",
              "print the energy model's figures of each day of a user, from a copy", 4,
              RunEnergyCommand},
+    TCommand{"foodlog", "DATAFOLDER USERFOLDER DATE",
+             "print a user's stored food log of a day with its totals", 3, RunFoodLogCommand},
 };
 
 const TCommand* FindCommand(std::string_view name) {
@@ -79,7 +82,9 @@ void WriteUsage(std::ostream& out) {
       << "nutrients in grams per 100 g, measures as mod|desc|gr joined by ;.\n"
       << "energy reads USERFOLDER (relative to DATAFOLDER unless absolute) from a copy\n"
       << "and leaves it as it was; FIRST and LAST are YYYY-MM-DD. Today is\n"
-      << "$KORVELA_TODAY (YYYY-MM-DD) when set, else the system's date.\n";
+      << "$KORVELA_TODAY (YYYY-MM-DD) when set, else the system's date.\n"
+      << "foodlog reads USERFOLDER (relative to DATAFOLDER unless absolute) and\n"
+      << "changes nothing.\n";
 }
 
 int RunTool(std::span<const std::string_view> args, TToolEnvironment& env, std::ostream& err) {
