@@ -190,5 +190,47 @@ TEST(FaultInjection, XMLDBSaveLeavesTheOldOrTheNewRecordsAndCanBeRetried) {
   }
 }
 
+TEST(FaultInjection, AppendingRecordsLeavesTheTargetAsItWasOrWithAllOfThem) {
+  TTempFolder folder;
+  auto random = MakeSeededRandom(4);
+  const auto source = folder / "FROM.DAT";
+  const auto target = folder / "TO.DAT";
+  {
+    XMLDB from(source, 77, *random);
+    for (int day = 1; day <= 3; ++day) from.Put(Version("moved"), 12, kDataKey, day);
+    from.Save();
+    XMLDB to(target, 77, *random);
+    to.Put(Version("kept"), 12, kDataKey, 100);
+    to.Save();
+  }
+  const std::string before = test::ReadBytes(target);
+  TFaultyFileSystem fs;
+  for (TStep step : kSteps) {
+    int failAt = 0;
+    for (;; ++failAt) {
+      test::WriteBytes(target, before);
+      XMLDB from(source, 77, *random);
+      XMLDB to(target, 77, *random, fs);
+      fs.Arm(step, failAt);
+      bool failed = false;
+      try {
+        to.AppendStoredRecords(from, {0, 2});
+      } catch (const EXMLIOError&) {
+        failed = true;
+      }
+      fs.Disarm();
+      XMLDB reread(target, 77, *random);
+      ASSERT_EQ(reread.Handles().size(), failed ? 1u : 3u) << StepName(step) << " " << failAt;
+      EXPECT_NE(reread.Get(12, kDataKey, 100), nullptr);
+      if (!failed) {
+        EXPECT_EQ(reread.Get(12, kDataKey, 3)->AttrText("Version"), "moved");
+        EXPECT_FALSE(reread.Has(12, 2));
+        break;
+      }
+    }
+    EXPECT_GT(failAt, 0) << StepName(step) << " never happened";
+  }
+}
+
 }  // namespace
 }  // namespace korvela
