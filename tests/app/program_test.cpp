@@ -4,6 +4,7 @@
 
 #include "app/program.h"
 #include "app/program_folder.h"
+#include "energy/weight_stat.h"
 #include "nutrition/food_log_store.h"
 #include "storage/garbled_stream.h"
 #include "support/temp_folder.h"
@@ -199,6 +200,37 @@ TEST_F(ProgramTest, MenusAreReadWithTheSharedCollections) {
   (void)program->LoadSharedCollections();
   ASSERT_EQ(program->Menus().Menus().size(), 1u);
   EXPECT_EQ(program->Menus().Menus()[0]->MenuName, "Rest day");
+}
+
+// A weigh-in of `kg` two days ago, saved but not yet written to its file.
+void ChangeWeighIn(TProgram& program, TDateTime day, double kg) {
+  TDayRecordStore& records = program.Session()->DayRecords();
+  TDBC& entry = records.GetOrCreateDayRecord(kWeightStatKind, day);
+  records.Loaded<TWeightStat>(entry).W = kg;
+  records.SaveDayRecord(entry);
+}
+
+double StoredWeighIn(TProgram& program, TDateTime day) {
+  TDayRecordStore& records = program.Session()->DayRecords();
+  TDBC* entry = records.FindDayRecord(kWeightStatKind, day);
+  return entry ? records.Loaded<TWeightStat>(*entry).W : -1;
+}
+
+TEST_F(ProgramTest, DayRecordsSurviveLogOffAndExitWithoutLogOff) {
+  const TDateTime day = clock.Today() - 2;
+  {
+    auto program = StartProgram();
+    program->CreateAccount(Ann());
+    ChangeWeighIn(*program, day, 60.5);
+    program->LogOff();
+    program->Login(*program->Accounts()[0]);
+    EXPECT_EQ(StoredWeighIn(*program, day), 60.5);
+    ChangeWeighIn(*program, day, 60.2);
+    program->Exit();  // no log off: the pending record must be written all the same
+  }
+  auto program = StartProgram();
+  program->Login(*program->Accounts()[0]);
+  EXPECT_EQ(StoredWeighIn(*program, day), 60.2);
 }
 
 TEST(ProgramFolder, ChosenFromTheEnvironmentOrTheDesktop) {
