@@ -72,7 +72,12 @@ TDietCompCheck CheckDietCompForm(const TConfigurator& config, const TDietCompFor
     if (kind == TMeasurement::PercentOfCalories) {
       if (quantity > 100) return refuse(kMsgPercentageTooLarge[n], QuantityField(n));
       percentSum += quantity;
-      if (percentSum > 100) return refuse(kMsgPercentageSum, TDietCompField::ProteinQuantity);
+      // The focus goes to the protein quantity; without a protein goal that
+      // field is disabled and cannot take it, so the row that tipped the sum
+      // over takes it instead.
+      if (percentSum > 100)
+        return refuse(kMsgPercentageSum,
+                      form.rows[0].set ? TDietCompField::ProteinQuantity : QuantityField(n));
     }
     check.constraints.push_back(
         {static_cast<TNutrient>(n), static_cast<TQualifier>(qualifier), quantity, kind, 0});

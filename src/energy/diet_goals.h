@@ -77,7 +77,9 @@ struct TDietCompCheck {
 
 // The checks of "Adopt Dietary Goals" in their order: each set row's quantity
 // (a number of at least 0; a share of the calories at most 100, and all shares
-// together at most 100), then the allowance (0 to 10).
+// together at most 100), then the allowance (0 to 10). Shares that add up to
+// more than 100 put the focus on the protein quantity when protein has a
+// goal, else on the quantity that made the sum too large.
 TDietCompCheck CheckDietCompForm(const TConfigurator& config, const TDietCompForm& form);
 
 // Today's record takes the constraints (replacing a record adopted earlier

@@ -41,9 +41,12 @@ TEST(DietCompChecks, RefusedInTheirOrderWithTheFocusOnTheField) {
       {Form("101", kPercent, "", ""), "Protein percentage must be less than 100", ProteinQuantity},
       {Form("", kGrams, "100.5", ""), "Fats percentage must be less than 100", FatsQuantity},
       {Form("", kGrams, "30", "101", "x"), "Carbs percentage must be less than 100", CarbsQuantity},
-      // The sum is refused with the focus on protein, whichever row tipped it.
+      // The sum is refused with the focus on protein, whichever row tipped it;
+      // without a protein goal (its field disabled) on the row that tipped it.
+      {Form("1.8", kPerWeight, "40", "61"),
+       "The total sum of the percentages must be less than 100", ProteinQuantity},
       {Form("", kGrams, "40", "61"), "The total sum of the percentages must be less than 100",
-       ProteinQuantity},
+       CarbsQuantity},
       {Form("30", kPercent, "50", "21"), "The total sum of the percentages must be less than 100",
        ProteinQuantity},
       {Form("1e999", kGrams, "", ""), "Please enter a valid protein quantity", ProteinQuantity},

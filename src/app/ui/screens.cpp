@@ -1,5 +1,6 @@
 #include "app/ui/screens.h"
 
+#include "energy/ui/diet_comp_form.h"
 #include "energy/ui/skinfold_form.h"
 #include "energy/ui/weigh_in_form.h"
 #include "users/ui/international_form.h"
@@ -30,6 +31,10 @@ TFMain::TScreens MakeScreens(TProgram& program, TPrompter& prompter) {
   };
   screens.commands["Weigh in bodyweight and bf%"] = [&program, &prompter](QWidget* parent) {
     TFWeighIn form(program, prompter, parent);
+    return form.exec() == QDialog::Accepted;
+  };
+  screens.commands["Set Diet Composition Goals..."] = [&program, &prompter](QWidget* parent) {
+    TFDietComp form(program, prompter, parent);
     return form.exec() == QDialog::Accepted;
   };
   const std::pair<const char*, TSkinfoldMethod> skinfolds[] = {
