@@ -3,6 +3,7 @@
 #include "energy/ui/diet_comp_form.h"
 #include "energy/ui/skinfold_form.h"
 #include "energy/ui/weigh_in_form.h"
+#include "energy/ui/weight_goal_form.h"
 #include "users/ui/international_form.h"
 #include "users/ui/login_form.h"
 #include "users/ui/personal_info_form.h"
@@ -35,6 +36,10 @@ TFMain::TScreens MakeScreens(TProgram& program, TPrompter& prompter) {
   };
   screens.commands["Set Diet Composition Goals..."] = [&program, &prompter](QWidget* parent) {
     TFDietComp form(program, prompter, parent);
+    return form.exec() == QDialog::Accepted;
+  };
+  screens.commands["Set Bodyweight Goals..."] = [&program, &prompter](QWidget* parent) {
+    TFWeightGoal form(program, prompter, parent);
     return form.exec() == QDialog::Accepted;
   };
   const std::pair<const char*, TSkinfoldMethod> skinfolds[] = {

@@ -6,6 +6,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
+#include <QShortcut>
 #include <QVBoxLayout>
 
 #include "energy/goals.h"
@@ -13,6 +14,7 @@
 namespace korvela {
 namespace {
 
+constexpr int kDietCompHelpTopic = 76;
 constexpr const char* kRowNames[kNutrientCount] = {"protein", "fats", "carbs"};
 
 QString Text(const char* text) { return QString::fromUtf8(text); }
@@ -113,6 +115,8 @@ TFDietComp::TFDietComp(TProgram& program, TPrompter& prompter, QWidget* parent)
   buttons->addButton(cancel, QDialogButtonBox::RejectRole);
   connect(adopt, &QPushButton::clicked, this, &TFDietComp::AdoptButtonClick);
   connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+  auto* f1 = new QShortcut(QKeySequence::HelpContents, this);
+  connect(f1, &QShortcut::activated, this, [this] { program_.ShowHelp(kDietCompHelpTopic); });
 
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(heading);

@@ -6,5 +6,6 @@ namespace korvela::test {
 int RunDietCompFormTests(int argc, char** argv);
 int RunSkinfoldFormTests(int argc, char** argv);
 int RunWeighInFormTests(int argc, char** argv);
+int RunWeightGoalFormTests(int argc, char** argv);
 
 }  // namespace korvela::test
