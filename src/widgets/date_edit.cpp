@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QEvent>
+#include <QFocusEvent>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QScreen>
@@ -68,7 +69,10 @@ bool TMyDate::ReadTyped(TDateTime& date) const {
 bool TMyDate::eventFilter(QObject* watched, QEvent* event) {
   if (watched == edit_) {
     if (event->type() == QEvent::FocusOut && typed_) {
-      EditLeft();
+      // A context menu or a switch to another program does not leave the
+      // entry.
+      const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
+      if (reason != Qt::PopupFocusReason && reason != Qt::ActiveWindowFocusReason) EditLeft();
     } else if (event->type() == QEvent::KeyPress) {
       const auto* key = static_cast<QKeyEvent*>(event);
       if ((key->key() == Qt::Key_Down && (key->modifiers() & Qt::AltModifier)) ||

@@ -2,6 +2,7 @@
 #include <QColor>
 #include <QImage>
 #include <QRect>
+#include <QString>
 
 namespace korvela::test {
 
@@ -9,6 +10,11 @@ namespace korvela::test {
 int RunCalendarTests(int argc, char** argv);
 int RunDateEditTests(int argc, char** argv);
 int RunGridTests(int argc, char** argv);
+int RunChartTests(int argc, char** argv);
+int RunPanelTests(int argc, char** argv);
+
+// Pictures of the controls in a folder, to look at.
+void WriteSnapshots(const QString& folder);
 
 // Pixels of exactly this colour inside a rectangle of an image.
 inline int CountPixels(const QImage& image, const QRect& area, const QColor& color) {

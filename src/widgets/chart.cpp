@@ -1,0 +1,302 @@
+#include "widgets/chart.h"
+
+#include <QAreaSeries>
+#include <QDateTime>
+#include <QDateTimeAxis>
+#include <QGraphicsPolygonItem>
+#include <QLegend>
+#include <QLineSeries>
+#include <QPainter>
+#include <QPrinter>
+#include <QScatterSeries>
+#include <QValueAxis>
+#include <algorithm>
+#include <cmath>
+
+namespace korvela {
+namespace {
+
+const QColor kPalette[] = {QColor(31, 90, 180),  QColor(200, 40, 40),  QColor(40, 150, 60),
+                           QColor(230, 130, 20), QColor(120, 60, 170), QColor(20, 150, 160)};
+
+// Milliseconds since the epoch of a day value, in local time like the axis.
+qreal DayToMSecs(double day) {
+  const double whole = std::floor(day);
+  const QDate date = QDate(1899, 12, 30).addDays(static_cast<qint64>(whole));
+  const int msecs = static_cast<int>(std::lround((day - whole) * 86400000.0));
+  return static_cast<qreal>(QDateTime(date, QTime(0, 0).addMSecs(msecs)).toMSecsSinceEpoch());
+}
+
+}  // namespace
+
+QPolygonF ArrowHeadPolygon(QPointF from, QPointF to, qreal length, qreal halfWidth) {
+  QPointF dir = to - from;
+  const qreal len = std::hypot(dir.x(), dir.y());
+  dir = len > 0 ? dir / len : QPointF(1, 0);
+  const QPointF normal(-dir.y(), dir.x());
+  const QPointF base = to - dir * length;
+  return QPolygonF({to, base + normal * halfWidth, base - normal * halfWidth});
+}
+
+TChart::TChart(QWidget* parent) : QChartView(new QChart(), parent) {
+  setRenderHint(QPainter::Antialiasing);
+  chart()->setAnimationOptions(QChart::NoAnimation);
+  chart()->legend()->setAlignment(Qt::AlignBottom);
+  connect(chart(), &QChart::plotAreaChanged, this, [this] { PlaceArrowHeads(); });
+  Rebuild();
+}
+
+TChart::~TChart() = default;
+
+void TChart::SetTitle(const QString& title) { chart()->setTitle(title); }
+QString TChart::Title() const { return chart()->title(); }
+
+void TChart::SetLegendVisible(bool visible) { chart()->legend()->setVisible(visible); }
+bool TChart::LegendVisible() const { return chart()->legend()->isVisible(); }
+
+void TChart::SetDateAxis(bool dates, const QString& format) {
+  dateAxis_ = dates;
+  dateFormat_ = format;
+  Rebuild();
+}
+
+void TChart::SetAxisTitles(const QString& xTitle, const QString& yTitle) {
+  xTitle_ = xTitle;
+  yTitle_ = yTitle;
+  Rebuild();
+}
+
+void TChart::SetYLabelFormat(const QString& format) {
+  yLabelFormat_ = format;
+  Rebuild();
+}
+
+void TChart::SetXLabelFormat(const QString& format) {
+  xLabelFormat_ = format;
+  Rebuild();
+}
+
+void TChart::SetXRange(double min, double max) {
+  xMin_ = min;
+  xMax_ = max;
+  FitAxes();
+}
+
+void TChart::SetYRange(double min, double max) {
+  yMin_ = min;
+  yMax_ = max;
+  FitAxes();
+}
+
+int TChart::Add(TSeries series) {
+  if (!series.color.isValid())
+    series.color = kPalette[series_.size() % (sizeof kPalette / sizeof kPalette[0])];
+  series_.push_back(std::move(series));
+  Rebuild();
+  return SeriesCount() - 1;
+}
+
+int TChart::AddLineSeries(const QString& name, const QList<QPointF>& points, QColor color) {
+  return Add({TSeriesKind::Line, name, points, color});
+}
+
+int TChart::AddPointSeries(const QString& name, const QList<QPointF>& points, QColor color) {
+  return Add({TSeriesKind::Point, name, points, color});
+}
+
+int TChart::AddBarSeries(const QString& name, const QList<QPointF>& points, double width,
+                         QColor color) {
+  return Add({TSeriesKind::Bar, name, points, color, width});
+}
+
+int TChart::AddArrow(const QString& name, QPointF from, QPointF to, QColor color) {
+  return Add({TSeriesKind::Arrow, name, {from, to}, color});
+}
+
+void TChart::Clear() {
+  series_.clear();
+  Rebuild();
+}
+
+qreal TChart::ToAxisX(double x) const { return dateAxis_ ? DayToMSecs(x) : x; }
+
+void TChart::Rebuild() {
+  QChart& c = *chart();
+  for (TSeries& s : series_) {
+    delete s.head;
+    s.head = nullptr;
+    s.shown = nullptr;
+  }
+  c.removeAllSeries();
+  for (QAbstractAxis* axis : c.axes()) {
+    c.removeAxis(axis);
+    delete axis;
+  }
+
+  QAbstractAxis* xAxis = nullptr;
+  if (dateAxis_) {
+    auto* axis = new QDateTimeAxis;
+    axis->setFormat(dateFormat_);
+    xAxis = axis;
+  } else {
+    auto* axis = new QValueAxis;
+    if (!xLabelFormat_.isEmpty()) axis->setLabelFormat(xLabelFormat_);
+    xAxis = axis;
+  }
+  auto* yAxis = new QValueAxis;
+  if (!yLabelFormat_.isEmpty()) yAxis->setLabelFormat(yLabelFormat_);
+  xAxis->setTitleText(xTitle_);
+  yAxis->setTitleText(yTitle_);
+  c.addAxis(xAxis, Qt::AlignBottom);
+  c.addAxis(yAxis, Qt::AlignLeft);
+
+  for (TSeries& s : series_) {
+    QAbstractSeries* added = nullptr;
+    switch (s.kind) {
+      case TSeriesKind::Line:
+      case TSeriesKind::Arrow: {
+        auto* line = new QLineSeries;
+        for (const QPointF& p : s.points) line->append(ToAxisX(p.x()), p.y());
+        line->setPen(QPen(s.color, 2));
+        s.shown = line;
+        added = line;
+        break;
+      }
+      case TSeriesKind::Point: {
+        auto* points = new QScatterSeries;
+        for (const QPointF& p : s.points) points->append(ToAxisX(p.x()), p.y());
+        points->setMarkerSize(9);
+        points->setColor(s.color);
+        points->setBorderColor(s.color.darker(130));
+        s.shown = points;
+        added = points;
+        break;
+      }
+      case TSeriesKind::Bar: {
+        // Each bar is a box of the area between the outline and the zero line.
+        auto* area = new QAreaSeries;
+        auto* outline = new QLineSeries(area);
+        auto* zero = new QLineSeries(area);
+        for (const QPointF& p : s.points) {
+          const double left = p.x() - s.width / 2, right = p.x() + s.width / 2;
+          for (const QPointF& corner :
+               {QPointF(left, 0), QPointF(left, p.y()), QPointF(right, p.y()), QPointF(right, 0)}) {
+            outline->append(ToAxisX(corner.x()), corner.y());
+            zero->append(ToAxisX(corner.x()), 0);
+          }
+        }
+        area->setUpperSeries(outline);
+        area->setLowerSeries(zero);
+        area->setColor(s.color);
+        area->setBorderColor(s.color.darker(130));
+        added = area;
+        break;
+      }
+    }
+    added->setName(s.name);
+    c.addSeries(added);
+    added->attachAxis(xAxis);
+    added->attachAxis(yAxis);
+    if (s.kind == TSeriesKind::Arrow) {
+      s.head = new QGraphicsPolygonItem(&c);
+      s.head->setBrush(s.color);
+      s.head->setPen(QPen(s.color, 1));
+      s.head->setZValue(10);
+    }
+  }
+  FitAxes();
+}
+
+void TChart::FitAxes() {
+  double xLo = 0, xHi = 0, yLo = 0, yHi = 0;
+  bool any = false;
+  for (const TSeries& s : series_) {
+    for (const QPointF& p : s.points) {
+      const double half = s.kind == TSeriesKind::Bar ? s.width / 2 : 0;
+      if (!any) {
+        xLo = p.x() - half, xHi = p.x() + half, yLo = yHi = p.y();
+        any = true;
+      }
+      xLo = std::min(xLo, p.x() - half);
+      xHi = std::max(xHi, p.x() + half);
+      yLo = std::min(yLo, p.y());
+      yHi = std::max(yHi, p.y());
+      if (s.kind == TSeriesKind::Bar) {
+        yLo = std::min(yLo, 0.0);
+        yHi = std::max(yHi, 0.0);
+      }
+    }
+  }
+  if (!any) xLo = 0, xHi = 1, yLo = 0, yHi = 1;
+  if (xHi - xLo <= 0) xLo -= 1, xHi += 1;
+  if (yHi - yLo <= 0) yLo -= 1, yHi += 1;
+  const double xPad = (xHi - xLo) * 0.05, yPad = (yHi - yLo) * 0.1;
+  // Values that are never negative (weights, calories) keep 0 as the floor.
+  const bool positive = yLo >= 0;
+  xLo -= xPad, xHi += xPad, yLo -= yPad, yHi += yPad;
+  if (positive) yLo = std::max(yLo, 0.0);
+  if (xMin_ < xMax_) xLo = xMin_, xHi = xMax_;
+  if (yMin_ < yMax_) yLo = yMin_, yHi = yMax_;
+
+  const QList<QAbstractAxis*> xs = chart()->axes(Qt::Horizontal);
+  const QList<QAbstractAxis*> ys = chart()->axes(Qt::Vertical);
+  if (xs.isEmpty() || ys.isEmpty()) return;
+  if (auto* dates = qobject_cast<QDateTimeAxis*>(xs.first())) {
+    dates->setRange(QDateTime::fromMSecsSinceEpoch(static_cast<qint64>(DayToMSecs(xLo))),
+                    QDateTime::fromMSecsSinceEpoch(static_cast<qint64>(DayToMSecs(xHi))));
+  } else if (auto* values = qobject_cast<QValueAxis*>(xs.first())) {
+    values->setRange(xLo, xHi);
+    if (!(xMin_ < xMax_)) values->applyNiceNumbers();
+  }
+  if (auto* values = qobject_cast<QValueAxis*>(ys.first())) {
+    values->setRange(yLo, yHi);
+    if (!(yMin_ < yMax_)) values->applyNiceNumbers();
+  }
+  PlaceArrowHeads();
+}
+
+QPolygonF TChart::ArrowHead(int index) const {
+  const TSeries& s = series_.at(static_cast<size_t>(index));
+  return s.head ? s.head->polygon() : QPolygonF();
+}
+
+void TChart::PlaceArrowHeads() {
+  for (const TSeries& s : series_) {
+    if (!s.head || !s.shown || s.points.size() < 2) continue;
+    const QPointF from =
+        chart()->mapToPosition(QPointF(ToAxisX(s.points[0].x()), s.points[0].y()), s.shown);
+    const QPointF to =
+        chart()->mapToPosition(QPointF(ToAxisX(s.points[1].x()), s.points[1].y()), s.shown);
+    s.head->setPolygon(ArrowHeadPolygon(from, to));
+  }
+}
+
+QPointF TChart::MapToWidget(QPointF value) const {
+  if (series_.empty() || !series_.front().shown) {
+    const QPointF inChart = chart()->mapToPosition(QPointF(ToAxisX(value.x()), value.y()));
+    return mapFromScene(chart()->mapToScene(inChart));
+  }
+  const QPointF inChart =
+      chart()->mapToPosition(QPointF(ToAxisX(value.x()), value.y()), series_.front().shown);
+  return mapFromScene(chart()->mapToScene(inChart));
+}
+
+void TChart::resizeEvent(QResizeEvent* event) {
+  QChartView::resizeEvent(event);
+  PlaceArrowHeads();
+}
+
+void TChart::Print(QPainter& painter, const QRect& target) {
+  render(&painter, QRectF(target), viewport()->rect(), Qt::KeepAspectRatio);
+}
+
+void TChart::Print(QPrinter& printer) {
+  QPainter painter(&printer);
+  if (!painter.isActive()) return;
+  const QRect page = painter.viewport();
+  QSize size = viewport()->size();
+  size.scale(page.size(), Qt::KeepAspectRatio);
+  Print(painter, QRect(page.topLeft(), size));
+}
+
+}  // namespace korvela

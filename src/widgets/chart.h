@@ -1,0 +1,103 @@
+#pragma once
+#include <QChartView>
+#include <QColor>
+#include <QList>
+#include <QPointF>
+#include <QPolygonF>
+#include <QString>
+#include <vector>
+
+class QGraphicsPolygonItem;
+class QPrinter;
+class QXYSeries;
+
+namespace korvela {
+
+enum class TSeriesKind { Line, Point, Bar, Arrow };
+
+// The charts of the program: line, point, bar and arrow series over a value
+// or date x axis and a value y axis, with axis titles, a title, a legend that
+// can be hidden, and printing. On a date axis the x values are TDateTime day
+// values. The axes fit the data unless ranges are set.
+class TChart : public QChartView {
+  Q_OBJECT
+ public:
+  explicit TChart(QWidget* parent = nullptr);
+  ~TChart() override;
+
+  void SetTitle(const QString& title);
+  QString Title() const;
+  void SetLegendVisible(bool visible);
+  bool LegendVisible() const;
+
+  // Switches the x axis between plain values and dates shown in `format`
+  // (QDateTime format text).
+  void SetDateAxis(bool dates, const QString& format = QStringLiteral("d MMM yyyy"));
+  bool DateAxis() const { return dateAxis_; }
+  void SetAxisTitles(const QString& xTitle, const QString& yTitle);
+  QString XAxisTitle() const { return xTitle_; }
+  QString YAxisTitle() const { return yTitle_; }
+  // printf-style label formats of the value axes, e.g. "%.1f kg".
+  void SetYLabelFormat(const QString& format);
+  void SetXLabelFormat(const QString& format);
+  // Fixed ranges in place of fitting the data; min > max fits again.
+  void SetXRange(double min, double max);
+  void SetYRange(double min, double max);
+
+  // Each returns the index of the new series. An invalid colour takes the
+  // next colour of the chart's palette.
+  int AddLineSeries(const QString& name, const QList<QPointF>& points, QColor color = {});
+  int AddPointSeries(const QString& name, const QList<QPointF>& points, QColor color = {});
+  // Bars from 0 to each point's y, `width` x units wide, centred on its x.
+  int AddBarSeries(const QString& name, const QList<QPointF>& points, double width = 0.8,
+                   QColor color = {});
+  // A shaft from `from` to `to` with a filled head at `to`.
+  int AddArrow(const QString& name, QPointF from, QPointF to, QColor color = {});
+  void Clear();
+
+  int SeriesCount() const { return static_cast<int>(series_.size()); }
+  TSeriesKind Kind(int index) const { return series_.at(static_cast<size_t>(index)).kind; }
+  QString SeriesName(int index) const { return series_.at(static_cast<size_t>(index)).name; }
+  QList<QPointF> Points(int index) const { return series_.at(static_cast<size_t>(index)).points; }
+  QColor SeriesColor(int index) const { return series_.at(static_cast<size_t>(index)).color; }
+  // The head of an arrow in chart coordinates; empty for other series.
+  QPolygonF ArrowHead(int index) const;
+  // Where a data point lies in the widget.
+  QPointF MapToWidget(QPointF value) const;
+
+  // Draws the whole chart into a rectangle of any painter (a page, an image).
+  void Print(QPainter& painter, const QRect& target);
+  // One page with the chart as large as fits, its shape kept.
+  void Print(QPrinter& printer);
+
+ protected:
+  void resizeEvent(QResizeEvent* event) override;
+
+ private:
+  struct TSeries {
+    TSeriesKind kind;
+    QString name;
+    QList<QPointF> points;
+    QColor color;
+    double width = 0;
+    QXYSeries* shown = nullptr;
+    QGraphicsPolygonItem* head = nullptr;
+  };
+  int Add(TSeries series);
+  void Rebuild();
+  void FitAxes();
+  void PlaceArrowHeads();
+  qreal ToAxisX(double x) const;
+
+  std::vector<TSeries> series_;
+  bool dateAxis_ = false;
+  QString dateFormat_ = QStringLiteral("d MMM yyyy");
+  QString xTitle_, yTitle_;
+  QString xLabelFormat_, yLabelFormat_;
+  double xMin_ = 1, xMax_ = 0, yMin_ = 1, yMax_ = 0;
+};
+
+// The arrow head polygon: tip at `to`, pointing away from `from`, in pixels.
+QPolygonF ArrowHeadPolygon(QPointF from, QPointF to, qreal length = 12, qreal halfWidth = 5);
+
+}  // namespace korvela

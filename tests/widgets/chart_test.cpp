@@ -1,0 +1,126 @@
+#include <QDateTimeAxis>
+#include <QPainter>
+#include <QTest>
+#include <QValueAxis>
+
+#include "storage/date_time.h"
+#include "widget_tests.h"
+#include "widgets/chart.h"
+
+namespace korvela::test {
+namespace {
+
+const QColor kArrowColor(200, 30, 30);
+
+// The weight-goal picture: 80 kg today, 72 kg on the target date.
+struct TWeightChart {
+  TChart chart;
+  const double today = EncodeDate(2007, 3, 10);
+  const double target = EncodeDate(2007, 6, 18);
+  TWeightChart() {
+    chart.resize(480, 320);
+    chart.SetTitle(QStringLiteral("Bodyweight"));
+    chart.SetDateAxis(true);
+    chart.SetAxisTitles(QStringLiteral("Date"), QStringLiteral("Weight"));
+    chart.SetYLabelFormat(QStringLiteral("%.1f kg"));
+    chart.SetLegendVisible(false);
+    chart.AddArrow(QStringLiteral("Goal"), QPointF(today, 80), QPointF(target, 72), kArrowColor);
+  }
+};
+
+class TChartTest : public QObject {
+  Q_OBJECT
+ private slots:
+  void KeepsItsSeriesAndAxes() {
+    TWeightChart w;
+    w.chart.AddLineSeries(QStringLiteral("Trend"), {{w.today - 10, 81}, {w.today, 80}});
+    w.chart.AddPointSeries(QStringLiteral("Weigh-ins"), {{w.today - 10, 81.5}});
+    w.chart.AddBarSeries(QStringLiteral("Calories"), {{w.today - 5, 2}, {w.today - 4, 3}});
+    QCOMPARE(w.chart.SeriesCount(), 4);
+    QCOMPARE(w.chart.Kind(0), TSeriesKind::Arrow);
+    QCOMPARE(w.chart.Kind(1), TSeriesKind::Line);
+    QCOMPARE(w.chart.Kind(2), TSeriesKind::Point);
+    QCOMPARE(w.chart.Kind(3), TSeriesKind::Bar);
+    QCOMPARE(w.chart.Points(0).last(), QPointF(w.target, 72));
+    QCOMPARE(w.chart.SeriesName(2), QStringLiteral("Weigh-ins"));
+    QCOMPARE(w.chart.chart()->series().size(), 4);
+    QCOMPARE(w.chart.Title(), QStringLiteral("Bodyweight"));
+    QVERIFY(!w.chart.LegendVisible());
+
+    // The axes carry their titles and cover every point, the arrow's end too.
+    const auto* dates = qobject_cast<QDateTimeAxis*>(w.chart.chart()->axes(Qt::Horizontal).first());
+    const auto* values = qobject_cast<QValueAxis*>(w.chart.chart()->axes(Qt::Vertical).first());
+    QVERIFY(dates && values);
+    QCOMPARE(dates->titleText(), QStringLiteral("Date"));
+    QCOMPARE(values->titleText(), QStringLiteral("Weight"));
+    QCOMPARE(values->labelFormat(), QStringLiteral("%.1f kg"));
+    QVERIFY(dates->min().date() <= QDate(2007, 2, 28));
+    QVERIFY(dates->max().date() >= QDate(2007, 6, 18));
+    QCOMPARE(values->min(), 0.0);  // bars stand on 0, and no value is negative
+    QVERIFY(values->max() >= 81.5);
+
+    w.chart.Clear();
+    QCOMPARE(w.chart.SeriesCount(), 0);
+    QVERIFY(w.chart.chart()->series().isEmpty());
+  }
+
+  void TheArrowEndsInAFilledHeadAtItsEndPoint() {
+    TWeightChart w;
+    w.chart.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w.chart));
+    const QPolygonF head = w.chart.ArrowHead(0);
+    QCOMPARE(head.size(), 3);
+    QVERIFY(w.chart.ArrowHead(0) != QPolygonF());
+    const QPointF tip = w.chart.mapFromScene(w.chart.chart()->mapToScene(head[0]));
+    const QPointF end = w.chart.MapToWidget(QPointF(w.target, 72));
+    const QPointF start = w.chart.MapToWidget(QPointF(w.today, 80));
+    QVERIFY(QLineF(tip, end).length() < 1.0);
+    QVERIFY(end.x() > start.x() && end.y() > start.y());  // later and lighter: down to the right
+
+    // The head is filled: a solid patch of the arrow's colour just behind the tip.
+    const QImage image = w.chart.grab().toImage();
+    const QPointF dir = (end - start) / QLineF(start, end).length();
+    const QPoint inside = (end - dir * 9).toPoint();
+    QCOMPARE(CountPixels(image, QRect(inside - QPoint(1, 1), QSize(3, 3)), kArrowColor), 9);
+    // The shaft runs back to the start.
+    const QPoint middle = ((start + end) / 2).toPoint();
+    QVERIFY(CountPixels(image, QRect(middle - QPoint(2, 2), QSize(5, 5)), kArrowColor) > 0);
+    QCOMPARE(
+        CountPixels(image, QRect(start.toPoint() - QPoint(20, 20), QSize(10, 10)), kArrowColor), 0);
+
+    // The head follows the plot when the chart is resized.
+    w.chart.resize(640, 400);
+    QTest::qWait(0);
+    const QPointF newEnd = w.chart.MapToWidget(QPointF(w.target, 72));
+    const QPointF newTip =
+        w.chart.mapFromScene(w.chart.chart()->mapToScene(w.chart.ArrowHead(0)[0]));
+    QVERIFY(QLineF(newTip, newEnd).length() < 1.0);
+    QVERIFY(QLineF(newEnd, end).length() > 10);
+  }
+
+  void PrintsTheWholeChartIntoAPage() {
+    TWeightChart w;
+    w.chart.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w.chart));
+    QImage page(960, 640, QImage::Format_RGB32);
+    page.fill(Qt::white);
+    {
+      QPainter painter(&page);
+      w.chart.Print(painter, page.rect());
+    }
+    // Twice the size on the page: the head's patch grows with it.
+    QVERIFY(CountPixels(page, page.rect(), kArrowColor) >
+            2 * CountPixels(w.chart.grab().toImage(), w.chart.rect(), kArrowColor));
+  }
+};
+
+}  // namespace
+
+int RunChartTests(int argc, char** argv) {
+  TChartTest test;
+  return QTest::qExec(&test, argc, argv);
+}
+
+}  // namespace korvela::test
+
+#include "chart_test.moc"
