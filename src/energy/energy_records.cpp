@@ -1,6 +1,7 @@
 #include "energy/energy_records.h"
 
 #include "energy/cal_stat.h"
+#include "energy/goal_records.h"
 #include "energy/weight_stat.h"
 
 namespace korvela {
@@ -9,6 +10,10 @@ void RegisterEnergyRecords(TDayRecordRegistry& registry) {
   registry.Register(kCalStatKind, [](TDBC* owner) { return std::make_unique<TCalStat>(owner); });
   registry.Register(kWeightStatKind,
                     [](TDBC* owner) { return std::make_unique<TWeightStat>(owner); });
+  registry.Register(kDietCompStatKind,
+                    [](TDBC* owner) { return std::make_unique<TDietCompStat>(owner); });
+  registry.Register(kWeightGoalStatKind,
+                    [](TDBC* owner) { return std::make_unique<TWeightGoalStat>(owner); });
 }
 
 }  // namespace korvela

@@ -1,7 +1,9 @@
 #include "app/ui/screens.h"
 
+#include "energy/ui/diet_comp_form.h"
 #include "energy/ui/skinfold_form.h"
 #include "energy/ui/weigh_in_form.h"
+#include "energy/ui/weight_goal_form.h"
 #include "users/ui/international_form.h"
 #include "users/ui/login_form.h"
 #include "users/ui/personal_info_form.h"
@@ -30,6 +32,14 @@ TFMain::TScreens MakeScreens(TProgram& program, TPrompter& prompter) {
   };
   screens.commands["Weigh in bodyweight and bf%"] = [&program, &prompter](QWidget* parent) {
     TFWeighIn form(program, prompter, parent);
+    return form.exec() == QDialog::Accepted;
+  };
+  screens.commands["Set Diet Composition Goals..."] = [&program, &prompter](QWidget* parent) {
+    TFDietComp form(program, prompter, parent);
+    return form.exec() == QDialog::Accepted;
+  };
+  screens.commands["Set Bodyweight Goals..."] = [&program, &prompter](QWidget* parent) {
+    TFWeightGoal form(program, prompter, parent);
     return form.exec() == QDialog::Accepted;
   };
   const std::pair<const char*, TSkinfoldMethod> skinfolds[] = {
