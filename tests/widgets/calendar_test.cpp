@@ -150,6 +150,14 @@ class TCalendarTest : public QObject {
     QCOMPARE(calendar.HeaderText(), QStringLiteral("March, 2007"));
     QCOMPARE(calendar.SelectedDate(), EncodeDate(2007, 1, 15));
     QCOMPARE(raised, 0);
+    // The arrow under the mouse lights up.
+    const QPoint previous = calendar.PreviousArrowRect().topLeft() + QPoint(1, 1);
+    const QColor lit(166, 202, 240);
+    QTest::mouseMove(&calendar, calendar.DayRect(10).center());
+    QVERIFY(calendar.grab().toImage().pixelColor(previous) != lit);
+    QTest::mouseMove(&calendar, calendar.PreviousArrowRect().center());
+    QCOMPARE(calendar.grab().toImage().pixelColor(previous), lit);
+
     calendar.hide();
     calendar.show();  // shown again: the month of the selected date
     QCOMPARE(calendar.HeaderText(), QStringLiteral("January, 2007"));

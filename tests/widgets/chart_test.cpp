@@ -1,5 +1,8 @@
 #include <QDateTimeAxis>
+#include <QFileInfo>
 #include <QPainter>
+#include <QPrinter>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QValueAxis>
 
@@ -111,6 +114,13 @@ class TChartTest : public QObject {
     // Twice the size on the page: the head's patch grows with it.
     QVERIFY(CountPixels(page, page.rect(), kArrowColor) >
             2 * CountPixels(w.chart.grab().toImage(), w.chart.rect(), kArrowColor));
+
+    QTemporaryDir folder;
+    QPrinter printer;
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(folder.filePath(QStringLiteral("chart.pdf")));
+    w.chart.Print(printer);
+    QVERIFY(QFileInfo(printer.outputFileName()).size() > 1000);
   }
 };
 
