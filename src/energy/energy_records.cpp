@@ -1,5 +1,6 @@
 #include "energy/energy_records.h"
 
+#include "energy/body_records.h"
 #include "energy/cal_stat.h"
 #include "energy/weight_stat.h"
 
@@ -9,6 +10,12 @@ void RegisterEnergyRecords(TDayRecordRegistry& registry) {
   registry.Register(kCalStatKind, [](TDBC* owner) { return std::make_unique<TCalStat>(owner); });
   registry.Register(kWeightStatKind,
                     [](TDBC* owner) { return std::make_unique<TWeightStat>(owner); });
+  registry.Register(kMeasureStatKind,
+                    [](TDBC* owner) { return std::make_unique<TMeasureStat>(owner); });
+  registry.Register(kPhaseStatKind,
+                    [](TDBC* owner) { return std::make_unique<TPhaseStat>(owner); });
+  registry.Register(kRecoveryStatKind,
+                    [](TDBC* owner) { return std::make_unique<TRecoveryStat>(owner); });
 }
 
 }  // namespace korvela
