@@ -23,6 +23,10 @@ TLabeledEdit::TLabeledEdit(const QString& caption, QWidget* parent)
   unit_->hide();
 }
 
+TMyEdit::TMyEdit(QWidget* parent) : QLineEdit(parent) {
+  setStyleSheet(QStringLiteral("QLineEdit { background: white; }"));
+}
+
 void TLabeledEdit::SetCaption(const QString& caption) {
   caption_->setText(caption);
   edit_->setAccessibleName(caption);

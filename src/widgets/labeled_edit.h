@@ -23,4 +23,15 @@ class TLabeledEdit : public QWidget {
   QLabel* unit_;
 };
 
+// The labelled entry of the screens.
+using TMyCoolLEdit = TLabeledEdit;
+
+// The entry without a label: white background, text left, right or centred
+// through setAlignment.
+class TMyEdit : public QLineEdit {
+  Q_OBJECT
+ public:
+  explicit TMyEdit(QWidget* parent = nullptr);
+};
+
 }  // namespace korvela

@@ -1,0 +1,13 @@
+#include <QApplication>
+#include <QLocale>
+
+#include "widget_tests.h"
+
+int main(int argc, char** argv) {
+  QApplication app(argc, argv);
+  QLocale::setDefault(QLocale::c());
+  using namespace korvela::test;
+  int failed = 0;
+  for (auto* run : {RunCalendarTests, RunDateEditTests, RunGridTests}) failed += run(argc, argv);
+  return failed == 0 ? 0 : 1;
+}
