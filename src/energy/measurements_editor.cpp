@@ -134,6 +134,9 @@ std::optional<std::string> TMeasurementsEditor::TypedDifferenceText(TMeasureSite
                                                                     const std::string& text) const {
   if (selected_ < 0) return std::nullopt;
   if (IsBlank(text)) return std::string();
+  // The shown text of the stored value stands for the value itself.
+  if (text == MeasurementText(config_, records_[static_cast<std::size_t>(selected_)].Values[site]))
+    return DifferenceText(site);
   const std::optional<double> cm = ReadCm(config_, text);
   if (!cm || !(*cm > 0 && *cm <= kMaxTypedDifferenceCm)) return std::nullopt;
   return Difference(*cm, DifferenceBase(site));

@@ -81,7 +81,7 @@ class TMeasurementsEditor {
   std::string DifferenceText(TMeasureSite site) const;
   // The difference while the cell is being typed: cleared for an empty cell,
   // recomputed for a value above 0 and up to 250 cm, otherwise unchanged
-  // (none).
+  // (none). A cell still showing the stored value gives DifferenceText.
   std::optional<std::string> TypedDifferenceText(TMeasureSite site, const std::string& text) const;
 
   // Checks the typed cells in the check order and, when all are valid, takes

@@ -1,5 +1,8 @@
 #include "app/ui/screens.h"
 
+#include "energy/ui/measurements_form.h"
+#include "energy/ui/phases_form.h"
+#include "energy/ui/recovery_form.h"
 #include "energy/ui/skinfold_form.h"
 #include "energy/ui/weigh_in_form.h"
 #include "users/ui/international_form.h"
@@ -30,6 +33,20 @@ TFMain::TScreens MakeScreens(TProgram& program, TPrompter& prompter) {
   };
   screens.commands["Weigh in bodyweight and bf%"] = [&program, &prompter](QWidget* parent) {
     TFWeighIn form(program, prompter, parent);
+    return form.exec() == QDialog::Accepted;
+  };
+  // The main window has no selected day yet: the day screens open on today.
+  screens.commands["Measurements..."] = [&program, &prompter](QWidget* parent) {
+    TFMeasurements form(program, prompter, program.Clock().Today(), parent);
+    return form.exec() == QDialog::Accepted;
+  };
+  screens.commands["Define Training and Nutrition Phases..."] = [&program,
+                                                                 &prompter](QWidget* parent) {
+    TFPhases form(program, prompter, parent);
+    return form.exec() == QDialog::Accepted;
+  };
+  screens.commands["Recovery..."] = [&program](QWidget* parent) {
+    TFRecovery form(program, program.Clock().Today(), parent);
     return form.exec() == QDialog::Accepted;
   };
   const std::pair<const char*, TSkinfoldMethod> skinfolds[] = {

@@ -8,6 +8,8 @@ int main(int argc, char** argv) {
   QLocale::setDefault(QLocale::c());
   using namespace korvela::test;
   int failed = 0;
-  for (auto* run : {RunSkinfoldFormTests, RunWeighInFormTests}) failed += run(argc, argv);
+  for (auto* run : {RunSkinfoldFormTests, RunWeighInFormTests, RunMeasurementsFormTests,
+                    RunPhasesFormTests, RunRecoveryFormTests})
+    failed += run(argc, argv);
   return failed == 0 ? 0 : 1;
 }

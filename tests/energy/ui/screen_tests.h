@@ -3,6 +3,9 @@
 namespace korvela::test {
 
 // Each screen's Qt Test class, run by the one main of this program.
+int RunMeasurementsFormTests(int argc, char** argv);
+int RunPhasesFormTests(int argc, char** argv);
+int RunRecoveryFormTests(int argc, char** argv);
 int RunSkinfoldFormTests(int argc, char** argv);
 int RunWeighInFormTests(int argc, char** argv);
 
