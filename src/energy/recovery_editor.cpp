@@ -1,6 +1,7 @@
 #include "energy/recovery_editor.h"
 
 #include <algorithm>
+#include <cstdio>
 
 #include "storage/errors.h"
 #include "users/unit_text.h"
@@ -69,7 +70,13 @@ std::string RecoveryScoreText(const TConfigurator& config, const TRecoveryFields
   TRecovery record = TakeRecoveryFields(config, fields);
   record.HSlept = std::clamp(*hours, 0.0, kFullSleepHours);
   const Extended score = RecoveryScore(record);
-  return score < 0 ? std::string() : FormatNumber(config, static_cast<double>(score), 2);
+  if (score < 0) return "";
+  // Always two decimals ("5.00"), with the user's decimal character.
+  char text[16];
+  std::snprintf(text, sizeof text, "%.2f", static_cast<double>(score));
+  std::string shown = text;
+  std::replace(shown.begin(), shown.end(), '.', config.FloatingChar());
+  return shown;
 }
 
 TRecoveryEditor::TRecoveryEditor(TRecoveryList records, TDateTime day)

@@ -63,7 +63,8 @@ TRecoveryFields RecoveryFieldsOf(const TConfigurator& config, const TRecovery& r
 // The fields taken into a record: hours that are not a number, negative or
 // above 48 are not given; the wake-up time is kept only when it is not 6:30.
 TRecovery TakeRecoveryFields(const TConfigurator& config, const TRecoveryFields& fields);
-// The score the screen shows for its fields, two decimals; empty while the
+// The score the screen shows for its fields, always with two decimals in the
+// user's decimal character ("4.02", "5.00"); empty while the
 // hours are not a number or a rating is missing. Any number of hours counts,
 // limited to 0-9.5.
 std::string RecoveryScoreText(const TConfigurator& config, const TRecoveryFields& fields);

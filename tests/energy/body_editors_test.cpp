@@ -370,9 +370,17 @@ TEST(RecoveryFields, ScoreTextFollowsEveryFieldAndIsEmptyWhileIncomplete) {
   EXPECT_EQ(RecoveryScoreText(config, f), "4.08");
   f.hours = "60";  // not kept in a record, but scored as 9.5 hours
   f.ratings = {0, 0, 1, 0, 0, 0};
-  EXPECT_EQ(RecoveryScoreText(config, f), "5");
-  f.hours = "-3";  // scored as no sleep
-  EXPECT_EQ(RecoveryScoreText(config, f), FormatNumber(config, 5 - std::sqrt(40.111111 / 8), 2));
+  EXPECT_EQ(RecoveryScoreText(config, f), "5.00");
+  f.hours = "-3";  // scored as no sleep: 5 - sqrt((9.5 / 1.5)^2 / 8) = 2.761
+  EXPECT_EQ(RecoveryScoreText(config, f), "2.76");
+  TConfigurator comma;
+  comma.SetFloatingChar(',');
+  f.hours = "7,5";
+  f.ratings = {1, 1, 0, 1, 1, 1};
+  EXPECT_EQ(RecoveryScoreText(comma, f), "4,02");
+  f.hours = "9";
+  f.ratings = {0, 0, 1, 0, 0, 0};
+  EXPECT_EQ(RecoveryScoreText(config, f), "4.88");  // 5 - sqrt((1/3)^2 / 8)
   f.hours = "x";
   EXPECT_EQ(RecoveryScoreText(config, f), "");
   f.hours = "8";

@@ -2,6 +2,7 @@
 
 #include <QGridLayout>
 #include <QHBoxLayout>
+#include <QHeaderView>
 #include <QLineEdit>
 #include <QPainter>
 #include <QPixmap>
@@ -54,6 +55,8 @@ TPhaseGrid::TPhaseGrid(const TPhaseTable& table, QWidget* parent)
   setColumnWidth(1, 95);
   setColumnWidth(2, 95);
   setColumnWidth(3, 34);
+  // The name takes the width the dates and the flag leave.
+  horizontalHeader()->setSectionResizeMode(0, QHeaderView::Stretch);
   setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   setMinimumWidth(230 + 95 + 95 + 34 + 2 * frameWidth() + 18);
   setMinimumHeight(8 * 18);
@@ -131,6 +134,9 @@ TFPhases::TFPhases(TProgram& program, TPrompter& prompter, QWidget* parent)
     colorComboBox_->addItem(Swatch(color.value), QString::fromUtf8(color.name),
                             QVariant::fromValue(color.value));
   colorComboBox_->setMaxVisibleItems(16);
+  colorComboBox_->setMinimumWidth(200);
+  startDateEdit_->setFixedWidth(150);
+  endDateEdit_->setFixedWidth(150);
   notesTextEdit_->setObjectName(QStringLiteral("notesTextEdit"));
   notesTextEdit_->setTabChangesFocus(true);
 
@@ -144,7 +150,8 @@ TFPhases::TFPhases(TProgram& program, TPrompter& prompter, QWidget* parent)
   for (const auto& [caption, control] : rows) {
     QLabel* label = MakeBuddyLabel(caption, control, this);
     fields->addWidget(label, r, 0, control == notesTextEdit_ ? Qt::AlignTop : Qt::AlignVCenter);
-    fields->addWidget(control, r, 1);
+    const bool wide = control == nameComboBox_ || control == notesTextEdit_;
+    fields->addWidget(control, r, 1, wide ? Qt::Alignment() : Qt::AlignLeft);
     ++r;
   }
   nameComboBox_->lineEdit()->setAccessibleName(QStringLiteral("Phase Name:"));
