@@ -15,8 +15,12 @@
 #include <string>
 
 #include "bench_folder.h"
+#include "energy/body_records.h"
+#include "energy/calendar_marks.h"
+#include "energy/dashboard.h"
 #include "energy/energy_model.h"
 #include "energy/energy_records.h"
+#include "energy/goal_records.h"
 #include "storage/day_records.h"
 #include "storage/random.h"
 #include "users/clock.h"
@@ -101,6 +105,32 @@ struct TDiary {
       store.SaveDayRecord(entry);
       ++calorieRecords;
     }
+    // Goals adopted now and then, a coloured phase every quarter and body
+    // measurements every other week.
+    for (TDateTime day = kFirstDay; day <= kToday; day += 91) {
+      TDBC& diet = store.GetOrCreateDayRecord(kDietCompStatKind, day);
+      TDietCompStat& comp = store.Loaded<TDietCompStat>(diet);
+      comp.Constraints = {{TNutrient::Protein, TQualifier::AtLeast, 2, TMeasurement::GramsPerKg, 5},
+                          {TNutrient::Fats, TQualifier::AtMost, 30, TMeasurement::PercentOfCalories, 5}};
+      store.SaveDayRecord(diet);
+      TDBC& phase = store.GetOrCreateDayRecord(kPhaseStatKind, day);
+      TPhaseStat& p = store.Loaded<TPhaseStat>(phase);
+      p.PName = "Phase";
+      p.PEndDate = day + 80;
+      p.PColor = RgbColor(static_cast<std::uint8_t>(random->Uniform(0, 256)), 120, 200);
+      store.SaveDayRecord(phase);
+    }
+    for (TDateTime day = kFirstDay; day <= kToday; day += 14) {
+      TDBC& entry = store.GetOrCreateDayRecord(kMeasureStatKind, day);
+      store.Loaded<TMeasureStat>(entry)[TMeasureSite::Waist] = Between(*random, 80, 95);
+      store.SaveDayRecord(entry);
+    }
+    TDBC& goalEntry = store.GetOrCreateDayRecord(kWeightGoalStatKind, kToday - 30);
+    TWeightGoalStat& goal = store.Loaded<TWeightGoalStat>(goalEntry);
+    goal.WeightGoalType = TWeightGoalType::Lose;
+    goal.TargetWeight = weight - 5;
+    goal.TargetDate = kToday + 90;
+    store.SaveDayRecord(goalEntry);
     // The latest weigh-in three days before today.
     TDBC& latest = store.GetOrCreateDayRecord(kWeightStatKind, kToday - 3);
     store.Loaded<TWeightStat>(latest).W = weight;
@@ -200,6 +230,42 @@ void BM_DashboardDay(benchmark::State& state, TDateTime date) {
 }
 BENCHMARK_CAPTURE(BM_DashboardDay, today, kToday)->Unit(benchmark::kMicrosecond);
 BENCHMARK_CAPTURE(BM_DashboardDay, historic, kHistoricDay)->Unit(benchmark::kMicrosecond);
+
+// The main window's recomputation of every panel for a day, nutrition plan
+// included, with ten years of records, goals, phases and measurements.
+void BM_CalendarChange(benchmark::State& state, TDateTime date) {
+  TDiary& diary = Diary();
+  TDayRecordStore store(diary.registry, *diary.random);
+  store.OpenDayRecords(diary.folder.Path());
+  TEnergyModel model(store, diary.user, diary.clock);
+  model.RestartEnergyModel();
+  TConfigurator config;
+  for (auto _ : state) benchmark::DoNotOptimize(CalendarChange(date, model, store, config));
+  store.CloseDayRecords();
+}
+BENCHMARK_CAPTURE(BM_CalendarChange, today, kToday)->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(BM_CalendarChange, historic, kHistoricDay)->Unit(benchmark::kMicrosecond);
+
+// The marks of the 42 cells of a month page: the phases read once, then every
+// day's bands and record icons.
+void BM_MonthOfCalendarMarks(benchmark::State& state) {
+  TDiary& diary = Diary();
+  TDayRecordStore store(diary.registry, *diary.random);
+  store.OpenDayRecords(diary.folder.Path());
+  const TWorkoutQuery noWorkouts = [](TDateTime) { return false; };
+  const TDateTime firstCell = kHistoricDay - 20;
+  for (auto _ : state) {
+    const std::vector<TPhaseBand> phases = PhaseBands(store);
+    std::size_t marks = 0;
+    for (int cell = 0; cell < 42; ++cell) {
+      const TDayMarks day = CalendarDrawFlags(store, phases, firstCell + cell, noWorkouts);
+      marks += day.bands.size() + day.weighIn + day.measurements;
+    }
+    benchmark::DoNotOptimize(marks);
+  }
+  store.CloseDayRecords();
+}
+BENCHMARK(BM_MonthOfCalendarMarks)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 }  // namespace korvela::bench

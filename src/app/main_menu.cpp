@@ -1,5 +1,8 @@
 #include "app/main_menu.h"
 
+#include <functional>
+#include <map>
+
 namespace korvela {
 namespace {
 
@@ -60,6 +63,25 @@ const std::vector<TMenu>& MainMenus() {
         Faq("How you can help us...?", 207)}},
   };
   return menus;
+}
+
+TCommandEffects CommandEffects(const std::string& caption) {
+  static const std::map<std::string, TCommandEffects, std::less<>> effects = {
+      {"Food Logs...", {true, true, false}},
+      {"Training Logs...", {true, true, true}},
+      {"Sports and Activities Logs...", {true, true, false}},
+      {"Recovery...", {true, false, false}},
+      {"Set Diet Composition Goals...", {false, true, false}},
+      {"Set Bodyweight Goals...", {false, true, false}},
+      {"Define Training and Nutrition Phases...", {false, true, true}},
+      {"Weigh in bodyweight and bf%", {false, true, true}},
+      {"Measurements...", {true, false, false}},
+      {"Personal Information...", {false, true, false}},
+      {"Internalization Options...", {false, true, false}},
+      {"Daily Calorie Balance Fluctuations Graph...", {true, false, false}},
+  };
+  const auto it = effects.find(caption);
+  return it == effects.end() ? TCommandEffects{} : it->second;
 }
 
 const std::vector<std::string>& ToolBarCommands() {

@@ -29,6 +29,15 @@ inline constexpr const char* kMsgCatalogueMissing =
     "The food catalogue (foods.dat) was not found next to the program. Korvela starts with an "
     "empty catalogue: your own foods and recipes are available, the built-in foods are not.";
 
+// What the main window does around a command's screen: hand it the selected
+// day, recompute the dashboard when it closes, redraw the calendar's marks.
+struct TCommandEffects {
+  bool takesSelectedDay = false;
+  bool recomputesDashboard = false;
+  bool redrawsCalendar = false;
+};
+TCommandEffects CommandEffects(const std::string& caption);
+
 // The menus of the main window, in order, each with its items in order.
 const std::vector<TMenu>& MainMenus();
 // The tool bar's commands in order; "|" stands for a separator.

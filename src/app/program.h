@@ -7,6 +7,7 @@
 
 #include "app/string_table.h"
 #include "app/user_session.h"
+#include "energy/calendar_marks.h"
 #include "nutrition/food_catalogue.h"
 #include "nutrition/menus.h"
 #include "nutrition/unit_dictionary.h"
@@ -70,6 +71,11 @@ class TProgram {
     if (help_) help_(topic);
   }
 
+  // Whether a day of the logged-in user holds a workout; the training records
+  // answer it once they are kept. Until then no day has one.
+  void SetWorkoutQuery(TWorkoutQuery query) { workoutQuery_ = std::move(query); }
+  const TWorkoutQuery& WorkoutQuery() const { return workoutQuery_; }
+
   TUser* CurrentUser() { return current_; }
   TUserSession* Session() { return session_.get(); }
 
@@ -96,6 +102,7 @@ class TProgram {
   TUser* current_ = nullptr;
   std::unique_ptr<TUserSession> session_;
   std::function<void(int)> help_;
+  TWorkoutQuery workoutQuery_ = [](TDateTime) { return false; };
 };
 
 }  // namespace korvela

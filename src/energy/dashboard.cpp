@@ -4,6 +4,7 @@
 #include <tuple>
 
 #include "energy/cal_stat.h"
+#include "energy/goals.h"
 #include "storage/text_helpers.h"
 #include "users/unit_text.h"
 
@@ -91,8 +92,8 @@ void FillZone(TActivityZonePanel& panel, TEnergyModel& model, TCalStat* day,
   panel = ActivityZone(resting, activity, config);
 }
 
-void FillWeight(TWeightProfilePanel& panel, TEnergyModel& model, const TCalStat* day,
-                const TConfigurator& config) {
+void FillWeight(TWeightProfilePanel& panel, TEnergyModel& model, TDayRecordStore& records,
+                TDateTime selected, const TCalStat* day, const TConfigurator& config) {
   const auto weight = [&](double kg) {
     return FormatNumber(config, KgToShown(config, kg), 2) + " " + WeightUnit(config);
   };
@@ -100,6 +101,17 @@ void FillWeight(TWeightProfilePanel& panel, TEnergyModel& model, const TCalStat*
   panel.lastWeighIn = last == -1 ? kNotAvailable : weight(static_cast<double>(last));
   panel.projectedWeight = (!day || day->PW == -1) ? kNotAvailable : weight(day->PW);
   panel.targetWeight = panel.targetDate = panel.remaining = kNotSet;
+  const TWeightGoalRef goal = ActiveWeightGoal(records, model.Today());
+  if (!goal || !AppliesTo(goal, selected)) return;
+  panel.targetWeight = weight(goal.goal->TargetWeight);
+  if (goal.goal->WeightGoalType == TWeightGoalType::Maintain) {
+    panel.targetDate = panel.remaining = "";
+    return;
+  }
+  panel.targetDate = ShortDateText(goal.goal->TargetDate);
+  panel.remaining =
+      std::to_string(static_cast<int>(std::floor(std::fabs(goal.goal->TargetDate - selected)))) +
+      " days";
 }
 
 }  // namespace
@@ -151,7 +163,10 @@ TDashboardView CalendarChange(TDateTime day, TEnergyModel& model, TDayRecordStor
   FillBalance(view.balance, model, cal, config);
   FillComposition(view.composition, cal, config);
   FillZone(view.zone, model, cal, config);
-  FillWeight(view.weight, model, cal, config);
+  FillWeight(view.weight, model, records, day, cal, config);
+  TNutrientTotals totals;
+  if (cal) totals = {cal->P, cal->F, cal->C, cal->A};
+  view.plan = NutritionPlan(model, records, config, day, totals, cal);
   if (model.WeightDriftFlag && !model.WeighInPromptShown) {
     model.WeighInPromptShown = true;
     view.askForWeighIn = true;

@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "energy/energy_model.h"
+#include "energy/nutrition_plan.h"
 #include "storage/date_time.h"
 #include "storage/day_records.h"
 #include "users/configurator.h"
@@ -54,6 +55,7 @@ struct TDashboardView {
   TCompositionPanel composition;
   TActivityZonePanel zone;
   TWeightProfilePanel weight;
+  TNutritionPlan plan;
   // The model asks for a weigh-in: the window puts the question now. It is
   // raised once until the model's flags are cleared.
   bool askForWeighIn = false;

@@ -1,5 +1,6 @@
 #include "energy/energy_records.h"
 
+#include "energy/body_records.h"
 #include "energy/cal_stat.h"
 #include "energy/goal_records.h"
 #include "energy/weight_stat.h"
@@ -14,6 +15,12 @@ void RegisterEnergyRecords(TDayRecordRegistry& registry) {
                     [](TDBC* owner) { return std::make_unique<TDietCompStat>(owner); });
   registry.Register(kWeightGoalStatKind,
                     [](TDBC* owner) { return std::make_unique<TWeightGoalStat>(owner); });
+  registry.Register(kMeasureStatKind,
+                    [](TDBC* owner) { return std::make_unique<TMeasureStat>(owner); });
+  registry.Register(kPhaseStatKind,
+                    [](TDBC* owner) { return std::make_unique<TPhaseStat>(owner); });
+  registry.Register(kRecoveryStatKind,
+                    [](TDBC* owner) { return std::make_unique<TRecoveryStat>(owner); });
 }
 
 }  // namespace korvela

@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include "energy/calendar_marks.h"
 #include "energy/energy_fixture.h"
+#include "energy/goal_records.h"
 
 namespace korvela {
 namespace {
@@ -110,6 +112,59 @@ TEST_F(DashboardTest, WeightsInPounds) {
   const TDashboardView view = Show(kToday - 3);
   EXPECT_EQ(view.weight.lastWeighIn, "176 lbs");
   EXPECT_EQ(view.composition.perWeightTitle, "gr. per lbs");
+}
+
+TEST_F(DashboardTest, AnActiveWeightGoalShowsItsTargetOnTheDaysItAppliesTo) {
+  WeighInAndRestart(kToday - 3, 80, 1.5f);
+  TDBC& entry = store->GetOrCreateDayRecord(kWeightGoalStatKind, kToday - 2);
+  TWeightGoalStat& goal = store->Loaded<TWeightGoalStat>(entry);
+  goal.WeightGoalType = TWeightGoalType::Lose;
+  goal.TargetWeight = 75;
+  goal.TargetDate = kToday + 60;
+  store->SaveDayRecord(entry);
+
+  const TDashboardView view = Show(kToday);
+  EXPECT_EQ(view.weight.targetWeight, "75 kg");
+  EXPECT_EQ(view.weight.targetDate, "14 Aug 2007");
+  EXPECT_EQ(view.weight.remaining, "60 days");
+  EXPECT_EQ(view.plan.goalNote, "(lose weight)");
+  // Before the goal was set it does not apply.
+  EXPECT_EQ(Show(kToday - 3).weight.targetWeight, "Not Set");
+
+  goal.WeightGoalType = TWeightGoalType::Maintain;
+  goal.TargetDate = 0;
+  store->SaveDayRecord(entry);
+  const TDashboardView maintain = Show(kToday + 100);
+  EXPECT_EQ(maintain.weight.targetWeight, "75 kg");
+  EXPECT_EQ(maintain.weight.targetDate, "");
+  EXPECT_EQ(maintain.weight.remaining, "");
+}
+
+TEST_F(DashboardTest, CalendarMarksShowColouredPhasesAndTheDaysRecords) {
+  const auto phase = [&](TDateTime start, TDateTime end, TColorValue colour) {
+    TDBC& entry = store->GetOrCreateDayRecord(kPhaseStatKind, start);
+    TPhaseStat& p = store->Loaded<TPhaseStat>(entry);
+    p.PEndDate = end;
+    p.PColor = colour;
+    p.PName = "phase";
+    store->SaveDayRecord(entry);
+  };
+  phase(kToday - 20, kToday + 20, RgbColor(255, 0, 0));
+  phase(kToday - 5, kToday, kNoColor);
+  phase(kToday - 2, kToday - 1, RgbColor(0, 0, 255));
+  PutWeighIn(kToday - 1, 80);
+  const std::vector<TPhaseBand> bands = PhaseBands(*store);
+  ASSERT_EQ(bands.size(), 2u);
+
+  const TWorkoutQuery workouts = [&](TDateTime day) { return day == kToday - 1; };
+  const TDayMarks busy = CalendarDrawFlags(*store, bands, kToday - 1 + 0.5, workouts);
+  EXPECT_EQ(busy.bands, (std::vector<TColorValue>{RgbColor(255, 0, 0), RgbColor(0, 0, 255)}));
+  EXPECT_TRUE(busy.weighIn);
+  EXPECT_FALSE(busy.measurements);
+  EXPECT_TRUE(busy.workout);
+  const TDayMarks quiet = CalendarDrawFlags(*store, bands, kToday + 21, workouts);
+  EXPECT_TRUE(quiet.bands.empty());
+  EXPECT_FALSE(quiet.weighIn || quiet.workout);
 }
 
 }  // namespace

@@ -1,15 +1,23 @@
 #include "app/ui/main_form.h"
 
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QEvent>
 #include <QFrame>
+#include <QHBoxLayout>
 #include <QMenuBar>
-#include <QStyle>
+#include <QPainter>
 #include <QToolBar>
+#include <QToolButton>
 #include <QVBoxLayout>
 
 #include "app/main_menu.h"
+#include "app/ui/dashboard_panels.h"
+#include "energy/color_value.h"
+#include "energy/dashboard.h"
 #include "users/unit_text.h"
+#include "widgets/big_calendar.h"
+#include "widgets/icons.h"
 
 namespace korvela {
 namespace {
@@ -18,18 +26,62 @@ constexpr int kMainWindowHelpTopic = 20;
 
 QString Q(const std::string& text) { return QString::fromStdString(text); }
 
-// A generic picture for each tool bar command until the program has its own.
-QIcon ToolIcon(const QStyle& style, const std::string& caption) {
-  if (caption.starts_with("Food") || caption.starts_with("Recipe"))
-    return style.standardIcon(QStyle::SP_FileDialogContentsView);
-  if (caption.starts_with("Training") || caption.starts_with("My Records") ||
-      caption.starts_with("Sports"))
-    return style.standardIcon(QStyle::SP_MediaPlay);
-  if (caption.starts_with("Personal")) return style.standardIcon(QStyle::SP_DirHomeIcon);
-  if (caption.starts_with("Import")) return style.standardIcon(QStyle::SP_DriveNetIcon);
-  if (caption.starts_with("Ask")) return style.standardIcon(QStyle::SP_MessageBoxQuestion);
-  return style.standardIcon(QStyle::SP_FileDialogDetailedView);
+constexpr const char* kWeighInCommand = "Weigh in bodyweight and bf%";
+
+// The picture of each tool bar command.
+const std::map<std::string, const char*, std::less<>>& ToolIcons() {
+  static const std::map<std::string, const char*, std::less<>> icons = {
+      {"Food Logs...", "food-logs"},
+      {"Recipe Book...", "recipe-book"},
+      {"Training Logs...", "training-logs"},
+      {"My Records...", "my-records"},
+      {"Sports and Activities Logs...", "activities-logs"},
+      {"Set Bodyweight Goals...", "bodyweight-goals"},
+      {kWeighInCommand, "weigh-in"},
+      {"Measurements...", "measurements"},
+      {"Define Training and Nutrition Phases...", "phases"},
+      {"Nutrition, Bodyweight and Recovery Graphs...", "graphs"},
+      {"Reports...", "reports"},
+      {"Personal Information...", "personal-info"},
+      {"Import/Export...", "import-export"},
+      {kAskQuestionCommand, "ask-question"},
+  };
+  return icons;
 }
+
+// The day marks' icons in the calendar's order: weigh-in, measurements, workout.
+const QList<QPixmap>& MarkIcons() {
+  static const QList<QPixmap> icons = {KorvelaPixmap("mark-weigh-in", 16),
+                                       KorvelaPixmap("mark-measurements", 16),
+                                       KorvelaPixmap("mark-workout", 16)};
+  return icons;
+}
+
+// An arrow button beside the month caption that lights up under the pointer.
+class TMonthArrow final : public QToolButton {
+ public:
+  TMonthArrow(const char* normal, const char* hot, QWidget* parent)
+      : QToolButton(parent), normal_(KorvelaIcon(normal)), hot_(KorvelaIcon(hot)) {
+    setIcon(normal_);
+    setIconSize(QSize(24, 24));
+    setAutoRaise(true);
+    setCursor(Qt::PointingHandCursor);
+  }
+
+ protected:
+  void enterEvent(QEnterEvent* event) override {
+    setIcon(hot_);
+    QToolButton::enterEvent(event);
+  }
+  void leaveEvent(QEvent* event) override {
+    setIcon(normal_);
+    QToolButton::leaveEvent(event);
+  }
+
+ private:
+  QIcon normal_;
+  QIcon hot_;
+};
 
 }  // namespace
 
@@ -37,11 +89,12 @@ TFMain::TFMain(TProgram& program, TPrompter& prompter, TScreens screens)
     : program_(program), prompter_(prompter), screens_(std::move(screens)) {
   setObjectName(QStringLiteral("mainWindow"));
   setWindowTitle(QStringLiteral("Korvela"));
+  setWindowIcon(KorvelaIcon("app-icon"));
   BuildMenus();
   BuildToolBar();
   BuildPanels();
   ShowPanels(false);
-  resize(960, 640);
+  resize(1180, 820);
 }
 
 void TFMain::BuildMenus() {
@@ -75,7 +128,11 @@ void TFMain::BuildToolBar() {
   QToolBar* bar = addToolBar(QStringLiteral("Commands"));
   bar->setObjectName(QStringLiteral("commandsToolBar"));
   bar->setMovable(false);
-  bar->setIconSize(QSize(32, 32));
+  bar->setIconSize(QSize(40, 40));
+  bar->setStyleSheet(QStringLiteral(
+      "QToolBar { spacing: 4px; padding: 4px; background: #f4f7f6; border-bottom: 1px solid #d5dde5; }"
+      "QToolButton { padding: 4px; border-radius: 6px; }"
+      "QToolButton:hover { background: #dcebe5; }"));
   for (const std::string& caption : ToolBarCommands()) {
     if (caption == kToolBarSeparator) {
       bar->addSeparator();
@@ -87,7 +144,8 @@ void TFMain::BuildToolBar() {
       connect(action, &QAction::triggered, this, [this, caption] { ExecuteCommand(caption); });
       actions_[caption] = action;
     }
-    action->setIcon(ToolIcon(*style(), caption));
+    const auto icon = ToolIcons().find(caption);
+    if (icon != ToolIcons().end()) action->setIcon(KorvelaIcon(icon->second));
     action->setToolTip(Q(caption));
     bar->addAction(action);
   }
@@ -107,18 +165,125 @@ void TFMain::BuildPanels() {
 
   panels_ = new QFrame(central);
   panels_->setObjectName(QStringLiteral("panelsFrame"));
-  auto* panelLayout = new QVBoxLayout(panels_);
+  panels_->setStyleSheet(QStringLiteral("QFrame#panelsFrame { background: #eef3f1; }"));
+  auto* panelLayout = new QHBoxLayout(panels_);
+  panelLayout->setContentsMargins(10, 10, 10, 10);
+  panelLayout->setSpacing(12);
+  panelLayout->addWidget(BuildCalendarPanel(panels_), 3);
+  auto* right = new QVBoxLayout;
+  right->setSpacing(6);
   welcomeLabel_ = new QLabel(panels_);
   welcomeLabel_->setObjectName(QStringLiteral("welcomeLabel"));
-  welcomeLabel_->setStyleSheet(QStringLiteral("QLabel { font-size: 14pt; }"));
+  welcomeLabel_->setStyleSheet(QStringLiteral("QLabel { font-size: 13pt; color: #2d3748; }"));
   dateLabel_ = new QLabel(panels_);
   dateLabel_->setObjectName(QStringLiteral("dateLabel"));
-  panelLayout->addWidget(welcomeLabel_);
-  panelLayout->addWidget(dateLabel_);
-  panelLayout->addStretch();
+  dateLabel_->setStyleSheet(
+      QStringLiteral("QLabel { font-size: 15pt; font-weight: bold; color: #2f6f5e; }"));
+  right->addWidget(welcomeLabel_);
+  right->addWidget(dateLabel_);
+  dayPanels_ = new TDayPanels(panels_);
+  right->addWidget(dayPanels_, 1);
+  panelLayout->addLayout(right, 2);
   layout->addWidget(panels_, 1);
-  layout->addStretch();
   setCentralWidget(central);
+}
+
+QWidget* TFMain::BuildCalendarPanel(QWidget* parent) {
+  auto* panel = new QWidget(parent);
+  auto* layout = new QVBoxLayout(panel);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->setSpacing(6);
+  auto* navigation = new QHBoxLayout;
+  previousMonth_ = new TMonthArrow("arrow-left", "arrow-left-hot", panel);
+  previousMonth_->setObjectName(QStringLiteral("previousMonth"));
+  nextMonth_ = new TMonthArrow("arrow-right", "arrow-right-hot", panel);
+  nextMonth_->setObjectName(QStringLiteral("nextMonth"));
+  monthCaption_ = new QLabel(panel);
+  monthCaption_->setObjectName(QStringLiteral("monthCaption"));
+  monthCaption_->setAlignment(Qt::AlignCenter);
+  monthCaption_->setStyleSheet(
+      QStringLiteral("QLabel { font-size: 15pt; font-weight: bold; color: #2d3748; }"));
+  navigation->addStretch();
+  navigation->addWidget(previousMonth_);
+  navigation->addWidget(monthCaption_);
+  navigation->addWidget(nextMonth_);
+  navigation->addStretch();
+  layout->addLayout(navigation);
+
+  calendar_ = new TMyBigCalendar(program_.Config(), panel);
+  calendar_->setObjectName(QStringLiteral("calendar"));
+  calendar_->setNavigationBarVisible(false);
+  calendar_->setMinimumHeight(340);
+  calendar_->OnDrawFlags = [this](TMyBigCalendar&, const QRect& cell, TDateTime day) {
+    CalendarDrawFlags(cell, day);
+  };
+  layout->addWidget(calendar_, 1);
+  connect(previousMonth_, &QToolButton::clicked, this, [this] { calendar_->PreviousMonth(); });
+  connect(nextMonth_, &QToolButton::clicked, this, [this] { calendar_->NextMonth(); });
+  connect(calendar_, &QCalendarWidget::selectionChanged, this, [this] {
+    UpdateMonthCaption();
+    CalendarChange();
+  });
+  connect(calendar_, &QCalendarWidget::currentPageChanged, this, [this] { UpdateMonthCaption(); });
+
+  profilePanels_ = new TProfilePanels(panel);
+  layout->addWidget(profilePanels_);
+  UpdateMonthCaption();
+  return panel;
+}
+
+void TFMain::UpdateMonthCaption() {
+  monthCaption_->setText(QStringLiteral("%1 %2")
+                             .arg(QString::fromLatin1(kMonthNames[calendar_->monthShown() - 1]))
+                             .arg(calendar_->yearShown()));
+}
+
+TDateTime TFMain::SelectedDay() const { return calendar_->Date(); }
+
+void TFMain::SelectDay(TDateTime day) {
+  const TYearMonthDay d = DecodeDate(day);
+  calendar_->SelectDay(d.year, d.month, d.day);
+}
+
+void TFMain::CalendarChange() {
+  TUserSession* session = program_.Session();
+  if (!session || !panels_->isVisible()) return;
+  const TDashboardView view = korvela::CalendarChange(SelectedDay(), session->Energy(),
+                                                      session->DayRecords(), program_.Config());
+  dateLabel_->setText(Q(view.longHeading));
+  profilePanels_->Show(view);
+  dayPanels_->Show(view);
+  if (view.askForWeighIn && prompter_.AskYesNo(kWeighInQuestion)) {
+    const auto screen = screens_.commands.find(kWeighInCommand);
+    if (screen != screens_.commands.end()) {
+      screen->second(this, program_.Clock().Today());
+      RedrawCalendar();
+      CalendarChange();
+    }
+  }
+}
+
+void TFMain::RedrawCalendar() {
+  TUserSession* session = program_.Session();
+  phaseBands_ = session ? PhaseBands(session->DayRecords()) : std::vector<TPhaseBand>{};
+  calendar_->update();
+  if (auto* view = calendar_->findChild<QAbstractItemView*>()) view->viewport()->update();
+}
+
+void TFMain::CalendarDrawFlags(const QRect&, TDateTime day) {
+  TUserSession* session = program_.Session();
+  if (!session) return;
+  const TDayMarks marks =
+      korvela::CalendarDrawFlags(session->DayRecords(), phaseBands_, day, program_.WorkoutQuery());
+  int slot = 0;
+  for (const TColorValue colour : marks.bands) {
+    const std::optional<TColorValue> rgb = PaintedColor(colour);
+    if (!rgb) continue;
+    calendar_->DrawFlag(slot++, QColor(RedOf(*rgb), GreenOf(*rgb), BlueOf(*rgb)));
+  }
+  if (marks.weighIn) calendar_->DrawIcon(MarkIcons(), 0);
+  if (marks.measurements) calendar_->DrawIcon(MarkIcons(), 1);
+  if (marks.workout) calendar_->DrawIcon(MarkIcons(), 2);
 }
 
 QAction* TFMain::Command(const std::string& caption) const {
@@ -131,7 +296,6 @@ void TFMain::ShowPanels(bool visible) {
   if (!visible) return;
   if (const TUser* user = program_.CurrentUser())
     welcomeLabel_->setText(QStringLiteral("Welcome, ") + Q(user->UserName));
-  dateLabel_->setText(Q(LongDateText(program_.Clock().Today())));
 }
 
 void TFMain::RunActivationStep() {
@@ -146,6 +310,13 @@ void TFMain::RunActivationStep() {
     return;
   }
   ShowPanels(true);
+  // Every return to the main window starts again from today.
+  RedrawCalendar();
+  const TDateTime today = program_.Clock().Today();
+  if (SelectedDay() != today)
+    SelectDay(today);
+  else
+    CalendarChange();
 }
 
 bool TFMain::event(QEvent* e) {
@@ -169,7 +340,11 @@ void TFMain::ExecuteCommand(const std::string& caption) {
     prompter_.Inform(kNotAvailableYet);
     return;
   }
-  screen->second(this);
+  const TCommandEffects effects = CommandEffects(caption);
+  const TDateTime day = SelectedDay();
+  screen->second(this, effects.takesSelectedDay ? day : program_.Clock().Today());
+  if (effects.redrawsCalendar) RedrawCalendar();
+  if (effects.recomputesDashboard) CalendarChange();
   RunActivationStep();
 }
 

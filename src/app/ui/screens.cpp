@@ -1,6 +1,11 @@
 #include "app/ui/screens.h"
 
+#include <utility>
+
 #include "energy/ui/diet_comp_form.h"
+#include "energy/ui/measurements_form.h"
+#include "energy/ui/phases_form.h"
+#include "energy/ui/recovery_form.h"
 #include "energy/ui/skinfold_form.h"
 #include "energy/ui/weigh_in_form.h"
 #include "energy/ui/weight_goal_form.h"
@@ -10,45 +15,57 @@
 #include "users/ui/who_am_i_form.h"
 
 namespace korvela {
+namespace {
+
+// Shows a screen modally; true when it was accepted.
+template <typename TForm, typename... TArgs>
+bool Run(QWidget* parent, TArgs&&... args) {
+  TForm form(std::forward<TArgs>(args)..., parent);
+  return form.exec() == QDialog::Accepted;
+}
+
+}  // namespace
 
 TFMain::TScreens MakeScreens(TProgram& program, TPrompter& prompter) {
   TFMain::TScreens screens;
   screens.newAccount = [&program, &prompter](QWidget* parent) {
-    TFWhoAmI form(program, prompter, parent);
-    return form.exec() == QDialog::Accepted;
+    return Run<TFWhoAmI>(parent, program, prompter);
   };
   screens.login = [&program, &prompter, newAccount = screens.newAccount](QWidget* parent) {
-    TFLogin form(
-        program, prompter, [newAccount, parent] { return newAccount(parent); }, parent);
-    return form.exec() == QDialog::Accepted;
+    return Run<TFLogin>(parent, program, prompter,
+                        std::function<bool()>([newAccount, parent] { return newAccount(parent); }));
   };
-  screens.commands["Personal Information..."] = [&program, &prompter](QWidget* parent) {
-    TFPersonalInfo form(program, prompter, parent);
-    return form.exec() == QDialog::Accepted;
+  auto& commands = screens.commands;
+  commands["Personal Information..."] = [&](QWidget* parent, TDateTime) {
+    return Run<TFPersonalInfo>(parent, program, prompter);
   };
-  screens.commands["Internalization Options..."] = [&program, &prompter](QWidget* parent) {
-    TFInternational form(program, prompter, parent);
-    return form.exec() == QDialog::Accepted;
+  commands["Internalization Options..."] = [&](QWidget* parent, TDateTime) {
+    return Run<TFInternational>(parent, program, prompter);
   };
-  screens.commands["Weigh in bodyweight and bf%"] = [&program, &prompter](QWidget* parent) {
-    TFWeighIn form(program, prompter, parent);
-    return form.exec() == QDialog::Accepted;
+  commands["Weigh in bodyweight and bf%"] = [&](QWidget* parent, TDateTime) {
+    return Run<TFWeighIn>(parent, program, prompter);
   };
-  screens.commands["Set Diet Composition Goals..."] = [&program, &prompter](QWidget* parent) {
-    TFDietComp form(program, prompter, parent);
-    return form.exec() == QDialog::Accepted;
+  commands["Set Diet Composition Goals..."] = [&](QWidget* parent, TDateTime) {
+    return Run<TFDietComp>(parent, program, prompter);
   };
-  screens.commands["Set Bodyweight Goals..."] = [&program, &prompter](QWidget* parent) {
-    TFWeightGoal form(program, prompter, parent);
-    return form.exec() == QDialog::Accepted;
+  commands["Set Bodyweight Goals..."] = [&](QWidget* parent, TDateTime) {
+    return Run<TFWeightGoal>(parent, program, prompter);
+  };
+  commands["Measurements..."] = [&](QWidget* parent, TDateTime day) {
+    return Run<TFMeasurements>(parent, program, prompter, day);
+  };
+  commands["Define Training and Nutrition Phases..."] = [&](QWidget* parent, TDateTime) {
+    return Run<TFPhases>(parent, program, prompter);
+  };
+  commands["Recovery..."] = [&](QWidget* parent, TDateTime day) {
+    return Run<TFRecovery>(parent, program, day);
   };
   const std::pair<const char*, TSkinfoldMethod> skinfolds[] = {
       {"Calculate body fat % using 3-site skinfold measurements", TSkinfoldMethod::ThreeSite},
       {"Calculate body fat % using 7-site skinfold measurements", TSkinfoldMethod::SevenSite}};
   for (const auto& [caption, method] : skinfolds) {
-    screens.commands[caption] = [&program, &prompter, method = method](QWidget* parent) {
-      TFSkinfold form(program, prompter, method, parent);
-      return form.exec() == QDialog::Accepted;
+    commands[caption] = [&program, &prompter, method = method](QWidget* parent, TDateTime) {
+      return Run<TFSkinfold>(parent, program, prompter, method);
     };
   }
   return screens;

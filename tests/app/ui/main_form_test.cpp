@@ -2,11 +2,15 @@
 
 #include <QLabel>
 #include <QMenuBar>
+#include <QToolButton>
 
 #include "app/main_menu.h"
 #include "app/ui/main_form.h"
+#include "energy/dashboard.h"
 #include "support/scripted_prompter.h"
 #include "support/temp_folder.h"
+#include "users/unit_text.h"
+#include "widgets/big_calendar.h"
 
 namespace korvela {
 namespace {
@@ -39,8 +43,16 @@ class MainFormTest : public ::testing::Test {
       program.Login(*program.Accounts()[0]);
       return true;
     };
-    s.commands["Personal Information..."] = [this](QWidget*) {
+    s.commands["Personal Information..."] = [this](QWidget*, TDateTime) {
       calls.push_back("personal information");
+      return true;
+    };
+    s.commands["Measurements..."] = [this](QWidget*, TDateTime day) {
+      calls.push_back("measurements " + ShortDateText(day));
+      return true;
+    };
+    s.commands["Weigh in bodyweight and bf%"] = [this](QWidget*, TDateTime day) {
+      calls.push_back("weigh-in " + ShortDateText(day));
       return true;
     };
     return s;
@@ -69,7 +81,7 @@ TEST_F(MainFormTest, FirstStartAsksForAnAccountAndShowsTheUsersPanels) {
             QStringLiteral("Korvela title text"));
   EXPECT_TRUE(main.findChild<QLabel*>(QStringLiteral("dateLabel"))
                   ->text()
-                  .contains(QStringLiteral("15 June 2007")));
+                  .contains(QStringLiteral("15 June, 2007")));
 }
 
 TEST_F(MainFormTest, CancellingBothScreensEndsTheProgram) {
@@ -125,6 +137,57 @@ TEST_F(MainFormTest, CommandsOpenTheirScreensOrSayTheyAreNotAvailableYet) {
   program.SetHelpHandler([&](int topic) { shownTopic = topic; });
   main.Command("What is the Projected Weight?")->trigger();
   EXPECT_EQ(shownTopic, 24);
+}
+
+TEST_F(MainFormTest, ADayCommandOpensOnTheSelectedDayAndTheCalendarReturnsToToday) {
+  TFMain main(program, prompter, Screens());
+  main.show();
+  main.RunActivationStep();
+  calls.clear();
+  main.SelectDay(EncodeDate(2007, 5, 3));
+  EXPECT_EQ(main.findChild<QLabel*>(QStringLiteral("dateLabel"))->text(),
+            QStringLiteral("3 May, 2007"));
+  EXPECT_EQ(main.findChild<QLabel*>(QStringLiteral("monthCaption"))->text(),
+            QStringLiteral("May 2007"));
+  main.Command("Measurements...")->trigger();
+  main.SelectDay(EncodeDate(2007, 5, 3));
+  main.Command("Weigh in bodyweight and bf%")->trigger();  // takes no day: today
+  EXPECT_EQ(calls, (std::vector<std::string>{"measurements 3 May 2007", "weigh-in 15 Jun 2007"}));
+  EXPECT_EQ(main.SelectedDay(), clock.Today());
+}
+
+TEST_F(MainFormTest, MonthArrowsMoveTheCalendarAndTheDashboardFollows) {
+  TFMain main(program, prompter, Screens());
+  main.show();
+  main.RunActivationStep();
+  auto* previous = main.findChild<QToolButton*>(QStringLiteral("previousMonth"));
+  auto* next = main.findChild<QToolButton*>(QStringLiteral("nextMonth"));
+  ASSERT_NE(previous, nullptr);
+  previous->click();
+  EXPECT_EQ(main.SelectedDay(), EncodeDate(2007, 5, 15));
+  EXPECT_EQ(main.findChild<QLabel*>(QStringLiteral("dateLabel"))->text(),
+            QStringLiteral("15 May, 2007"));
+  // No calorie record that day: nothing is reported.
+  EXPECT_EQ(main.findChild<QLabel*>(QStringLiteral("eaten"))->text(),
+            QStringLiteral("Not reported"));
+  EXPECT_EQ(main.findChild<QLabel*>(QStringLiteral("netBalance"))->text(), QStringLiteral("N/R"));
+  next->click();
+  next->click();
+  EXPECT_EQ(main.SelectedDay(), EncodeDate(2007, 7, 15));
+}
+
+TEST_F(MainFormTest, TheWeighInQuestionLeadsToTheWeighInAndIsAskedOnce) {
+  TFMain main(program, prompter, Screens());
+  main.show();
+  main.RunActivationStep();
+  calls.clear();
+  program.Session()->Energy().WeightDriftFlag = true;
+  prompter.Plan(TAnswer::Yes);
+  main.SelectDay(EncodeDate(2007, 6, 14));
+  EXPECT_EQ(prompter.Last(), std::string("ask: ") + kWeighInQuestion);
+  EXPECT_EQ(calls, std::vector<std::string>{"weigh-in 15 Jun 2007"});
+  main.SelectDay(EncodeDate(2007, 6, 13));
+  EXPECT_EQ(calls.size(), 1u);
 }
 
 }  // namespace

@@ -4,6 +4,9 @@ namespace korvela::test {
 
 // Each screen's Qt Test class, run by the one main of this program.
 int RunDietCompFormTests(int argc, char** argv);
+int RunMeasurementsFormTests(int argc, char** argv);
+int RunPhasesFormTests(int argc, char** argv);
+int RunRecoveryFormTests(int argc, char** argv);
 int RunSkinfoldFormTests(int argc, char** argv);
 int RunWeighInFormTests(int argc, char** argv);
 int RunWeightGoalFormTests(int argc, char** argv);
