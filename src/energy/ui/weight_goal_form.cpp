@@ -1,7 +1,5 @@
 #include "energy/ui/weight_goal_form.h"
 
-#include <QDialogButtonBox>
-#include <QFrame>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QPushButton>
@@ -34,8 +32,8 @@ TFWeightGoal::TFWeightGoal(TProgram& program, TPrompter& prompter, QWidget* pare
       targetWeightEdit_(new TWeightEdit(Text(kIWantToWeigh), program.Config(), prompter, this)),
       targetDate_(new TMyDate(program.Config(), program.Clock(), this)),
       descriptionTextEdit_(new QPlainTextEdit(this)),
-      chartArea_(new QFrame(this)),
-      chartTitle_(new QLabel(chartArea_)) {
+      chart_(MakeChart()),
+      body_(new QHBoxLayout) {
   TUserSession& session = *program_.Session();
   setting_ = std::make_unique<TWeightGoalSetting>(session.Energy(), session.DayRecords(),
                                                   session.User(), program_.Config());
@@ -80,7 +78,7 @@ TFWeightGoal::TFWeightGoal(TProgram& program, TPrompter& prompter, QWidget* pare
   descriptionTextEdit_->setAccessibleName(descriptionLabel->text());
   descriptionTextEdit_->setReadOnly(true);
   descriptionTextEdit_->setFocusPolicy(Qt::NoFocus);
-  descriptionTextEdit_->setMinimumSize(340, 220);
+  descriptionTextEdit_->setMinimumSize(380, 330);
   descriptionLabel->setBuddy(descriptionTextEdit_);
 
   auto* left = new QVBoxLayout;
@@ -89,29 +87,17 @@ TFWeightGoal::TFWeightGoal(TProgram& program, TPrompter& prompter, QWidget* pare
   left->addWidget(descriptionLabel);
   left->addWidget(descriptionTextEdit_, 1);
 
-  chartArea_->setObjectName(QStringLiteral("chartFrame"));
-  chartArea_->setMinimumSize(380, 300);
-  chartArea_->setStyleSheet(QStringLiteral("QFrame#chartFrame { background: white; }"));
-  chartTitle_->setObjectName(QStringLiteral("chartTitleLabel"));
-  chartTitle_->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
-  auto* chartLayout = new QVBoxLayout(chartArea_);
-  chartLayout->addWidget(chartTitle_);
-  chartLayout->addStretch(1);
-
-  auto* body = new QHBoxLayout;
-  body->addLayout(left, 1);
-  body->addWidget(chartArea_, 1);
+  body_->addLayout(left, 1);
+  body_->addWidget(chart_, 1);
 
   auto* calculate = MakeButton(kCalculateDietParameters, "calculateButton", this);
   auto* adopt = MakeButton(kAdoptWeightGoals, "adoptButton", this);
   adopt->setDefault(true);
   auto* cancel = MakeButton("Cancel", "cancelButton", this);
   auto* help = MakeButton("Help", "helpButton", this);
-  auto* buttons = new QDialogButtonBox(this);
-  buttons->addButton(calculate, QDialogButtonBox::ActionRole);
-  buttons->addButton(adopt, QDialogButtonBox::AcceptRole);
-  buttons->addButton(cancel, QDialogButtonBox::RejectRole);
-  buttons->addButton(help, QDialogButtonBox::HelpRole);
+  auto* buttons = new QHBoxLayout;
+  buttons->addStretch(1);
+  for (QPushButton* button : {calculate, adopt, cancel, help}) buttons->addWidget(button);
   connect(calculate, &QPushButton::clicked, this, &TFWeightGoal::CalculateButtonClick);
   connect(adopt, &QPushButton::clicked, this, &TFWeightGoal::AdoptButtonClick);
   connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
@@ -122,8 +108,8 @@ TFWeightGoal::TFWeightGoal(TProgram& program, TPrompter& prompter, QWidget* pare
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(heading);
   layout->addSpacing(6);
-  layout->addLayout(body, 1);
-  layout->addWidget(buttons);
+  layout->addLayout(body_, 1);
+  layout->addLayout(buttons);
 
   const TWeightGoalOpening opening = setting_->Opening();
   SetGoalType(opening.type);
@@ -189,16 +175,30 @@ void TFWeightGoal::AdoptButtonClick() {
   accept();
 }
 
+TChart* TFWeightGoal::MakeChart() {
+  auto* chart = new TChart(this);
+  chart->setObjectName(QStringLiteral("goalChart"));
+  chart->setAccessibleName(Text(kBodyweightChartTitle));
+  // A picture only: neither the chart nor its drawing surface takes the focus.
+  chart->setFocusPolicy(Qt::NoFocus);
+  chart->viewport()->setFocusPolicy(Qt::NoFocus);
+  chart->setMinimumSize(420, 330);
+  chart->SetLegendVisible(false);
+  chart->SetDateAxis(true, QStringLiteral("d MMM"));
+  chart->SetYLabelFormat(QStringLiteral("%.1f") + Text(WeightAxisSuffix(program_.Config())));
+  return chart;
+}
+
 void TFWeightGoal::ShowChart(const std::string& title, const TGoalArrow& arrow) {
-  // The chart itself is drawn by the shared chart control once it exists;
-  // until then the area shows the title and the arrow's end points.
-  chartTitle_->setText(Text(title) + QStringLiteral("\n") + Text(ShortDateText(arrow.fromDate)) +
-                       QStringLiteral(": ") +
-                       Text(FormatNumber(program_.Config(), arrow.fromWeight, 2)) +
-                       Text(WeightAxisSuffix(program_.Config())) + QStringLiteral("  \u2192  ") +
-                       Text(ShortDateText(arrow.toDate)) + QStringLiteral(": ") +
-                       Text(FormatNumber(program_.Config(), arrow.toWeight, 2)) +
-                       Text(WeightAxisSuffix(program_.Config())));
+  // Every arrow gets a chart of its own: a cleared chart would still draw the
+  // head of the arrow it showed before.
+  TChart* chart = MakeChart();
+  delete body_->replaceWidget(chart_, chart);
+  delete chart_;
+  chart_ = chart;
+  chart_->SetTitle(Text(title));
+  chart_->AddArrow(Text(kBodyweightChartTitle), QPointF(arrow.fromDate, arrow.fromWeight),
+                   QPointF(arrow.toDate, arrow.toWeight), QColor(0x1f, 0x5f, 0xbf));
 }
 
 }  // namespace korvela

@@ -1,13 +1,14 @@
 #pragma once
 #include <QComboBox>
 #include <QDialog>
-#include <QLabel>
+#include <QHBoxLayout>
 #include <QPlainTextEdit>
 #include <memory>
 
 #include "app/program.h"
 #include "energy/weight_goals.h"
 #include "users/prompter.h"
+#include "widgets/chart.h"
 #include "widgets/date_edit.h"
 #include "widgets/quantity_edit.h"
 
@@ -33,6 +34,7 @@ class TFWeightGoal final : public QDialog {
   // told, the date becomes tomorrow and takes the focus.
   bool TargetDateAccepted();
   void ShowChart(const std::string& title, const TGoalArrow& arrow);
+  TChart* MakeChart();
 
   TProgram& program_;
   TPrompter& prompter_;
@@ -41,8 +43,8 @@ class TFWeightGoal final : public QDialog {
   TWeightEdit* targetWeightEdit_;
   TMyDate* targetDate_;
   QPlainTextEdit* descriptionTextEdit_;
-  QWidget* chartArea_;
-  QLabel* chartTitle_;
+  TChart* chart_;
+  QHBoxLayout* body_;
 };
 
 }  // namespace korvela

@@ -1,5 +1,6 @@
 #include <QComboBox>
-#include <QLabel>
+#include <QGraphicsPolygonItem>
+#include <QGraphicsScene>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -11,6 +12,7 @@
 #include "screen_tests.h"
 #include "users/ui/program_fixture.h"
 #include "users/unit_text.h"
+#include "widgets/chart.h"
 #include "widgets/date_edit.h"
 
 namespace korvela::test {
@@ -84,9 +86,12 @@ class TWeightGoalFormTest : public QObject {
                 ->toPlainText()
                 .startsWith(QStringLiteral("Anna,\nto reach your goal weight of 132 lbs on 24 Aug "
                                            "2007 you need to lose 11 lbs(1.08 lbs per week).")));
-    QVERIFY(Child<QLabel>(form, "chartTitleLabel")
-                ->text()
-                .startsWith(QStringLiteral("Average loss 1.08 lbs per week.")));
+    auto* chart = Child<TChart>(form, "goalChart");
+    QCOMPARE(chart->Title(), QStringLiteral("Average loss 1.08 lbs per week."));
+    QCOMPARE(chart->SeriesCount(), 1);
+    QCOMPARE(chart->Kind(0), TSeriesKind::Arrow);
+    QCOMPARE(chart->Points(0),
+             (QList<QPointF>{QPointF(f.Today(), 143), QPointF(f.Today() + 70, 132)}));
     Child<QPushButton>(form, "adoptButton")->click();
 
     QCOMPARE(Shown(f.prompter), QStringList{});
@@ -132,12 +137,24 @@ class TWeightGoalFormTest : public QObject {
   void AdoptingMaintenanceKeepsThePresentWeight() {
     TWeightGoalFixture f;
     TFWeightGoal form(f.program, f.prompter);
+    TWeightGoalFixture::ChooseGoal(form, TWeightGoalType::Lose);
+    TWeightGoalFixture::SetTarget(form, "60", f.Today() + 50);
+    Child<QPushButton>(form, "calculateButton")->click();
+    TWeightGoalFixture::ChooseGoal(form, TWeightGoalType::Maintain);
     Child<QPushButton>(form, "calculateButton")->click();
     QVERIFY(Child<QPlainTextEdit>(form, "dietDescriptionTextEdit")
                 ->toPlainText()
                 .startsWith(QStringLiteral("Anna,\nto maintain your current weight of 65 kg,")));
-    QCOMPARE(Child<QLabel>(form, "chartTitleLabel")->text().section(QLatin1Char('\n'), 0, 0),
-             QStringLiteral("Bodyweight"));
+    QCOMPARE(Child<TChart>(form, "goalChart")->Title(), QStringLiteral("Bodyweight"));
+    // Only the new arrow is drawn, no head of the one before.
+    int heads = 0;
+    for (QGraphicsItem* item : Child<TChart>(form, "goalChart")->scene()->items())
+      heads += qgraphicsitem_cast<QGraphicsPolygonItem*>(item) != nullptr;
+    QCOMPARE(heads, 1);
+    QCOMPARE(form.findChildren<TChart*>().size(), 1);
+    // A month ahead at the present weight.
+    QCOMPARE(Child<TChart>(form, "goalChart")->Points(0),
+             (QList<QPointF>{QPointF(f.Today(), 65), QPointF(EncodeDate(2007, 7, 15), 65)}));
     Child<QPushButton>(form, "adoptButton")->click();
     QCOMPARE(form.result(), static_cast<int>(QDialog::Accepted));
     QCOMPARE(f.TodaysGoal()->WeightGoalType, TWeightGoalType::Maintain);
