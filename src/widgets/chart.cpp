@@ -114,6 +114,11 @@ int TChart::AddArrow(const QString& name, QPointF from, QPointF to, QColor color
 }
 
 void TChart::Clear() {
+  // The arrow heads belong to the series being dropped: remove them first.
+  for (TSeries& s : series_) {
+    delete s.head;
+    s.head = nullptr;
+  }
   series_.clear();
   Rebuild();
 }

@@ -99,6 +99,11 @@ class TChartTest : public QObject {
         w.chart.mapFromScene(w.chart.chart()->mapToScene(w.chart.ArrowHead(0)[0]));
     QVERIFY(QLineF(newTip, newEnd).length() < 1.0);
     QVERIFY(QLineF(newEnd, end).length() > 10);
+
+    // Clearing the chart takes the head away with its arrow.
+    w.chart.Clear();
+    QTest::qWait(0);
+    QCOMPARE(CountPixels(w.chart.grab().toImage(), w.chart.rect(), kArrowColor), 0);
   }
 
   void PrintsTheWholeChartIntoAPage() {
