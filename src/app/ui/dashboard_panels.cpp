@@ -25,16 +25,16 @@ void Colour(QLabel& label, TEmphasis emphasis) {
   label.setStyleSheet(QStringLiteral("color: %1;").arg(colour.name()));
 }
 
-QPixmap MarkPicture(TPlanMark mark) {
+QPixmap MarkPicture(TPlanMark mark, int size = 16) {
   switch (mark) {
     case TPlanMark::Pass:
-      return KorvelaPixmap("mark-pass", 16);
+      return KorvelaPixmap("mark-pass", size);
     case TPlanMark::Fail:
-      return KorvelaPixmap("mark-fail", 16);
+      return KorvelaPixmap("mark-fail", size);
     case TPlanMark::NotAvailable:
       break;
   }
-  return KorvelaPixmap("mark-not-available", 16);
+  return KorvelaPixmap("mark-not-available", size);
 }
 
 QLabel* ValueLabel(QWidget* parent, const char* objectName) {
@@ -295,7 +295,7 @@ void TDayPanels::Show(const TDashboardView& view) {
     targetLines_[1]->setText(Q(target.target));
     Colour(*targetLines_[1], target.blue ? TEmphasis::Blue : TEmphasis::Red);
     targetLines_[2]->setText(Q(target.thirdLine));
-    targetMark_->setPixmap(MarkPicture(target.mark).scaled(28, 28));
+    targetMark_->setPixmap(MarkPicture(target.mark, 28));
   }
 
   perWeightTitle_->setText(Q(view.composition.perWeightTitle));

@@ -214,6 +214,9 @@ QWidget* TFMain::BuildCalendarPanel(QWidget* parent) {
   calendar_->setObjectName(QStringLiteral("calendar"));
   calendar_->setNavigationBarVisible(false);
   calendar_->setMinimumHeight(340);
+  QFont days = calendar_->font();
+  days.setPointSizeF(days.pointSizeF() * 1.25);
+  calendar_->setFont(days);
   calendar_->OnDrawFlags = [this](TMyBigCalendar&, const QRect& cell, TDateTime day) {
     CalendarDrawFlags(cell, day);
   };
