@@ -1,5 +1,7 @@
 #include "app/ui/screens.h"
 
+#include "app/main_menu.h"
+#include "app/ui/ask_question_form.h"
 #include "energy/ui/skinfold_form.h"
 #include "energy/ui/weigh_in_form.h"
 #include "users/ui/international_form.h"
@@ -30,6 +32,10 @@ TFMain::TScreens MakeScreens(TProgram& program, TPrompter& prompter) {
   };
   screens.commands["Weigh in bodyweight and bf%"] = [&program, &prompter](QWidget* parent) {
     TFWeighIn form(program, prompter, parent);
+    return form.exec() == QDialog::Accepted;
+  };
+  screens.commands[kAskQuestionCommand] = [](QWidget* parent) {
+    TFAskQuestion form(parent);
     return form.exec() == QDialog::Accepted;
   };
   const std::pair<const char*, TSkinfoldMethod> skinfolds[] = {
