@@ -41,8 +41,8 @@ struct TScreenTopic {
 };
 
 const std::array kScreenTopics = {
-    TScreenTopic{"korvela::TFMain", {}, kMainWindowHelpTopic},
-    TScreenTopic{"korvela::TFLogin", {}, kLoginHelpTopic},
+    TScreenTopic{"korvela::TFMain", {}, kHelpTopicMainWindow},
+    TScreenTopic{"korvela::TFLogin", {}, kHelpTopicLogin},
     TScreenTopic{"korvela::TFHelp", {}, kHelpWindowTopic},
     TScreenTopic{"korvela::TFFoodLogForm", {}, 50},
     TScreenTopic{"korvela::TFSkinfold", SkinfoldCaption(TSkinfoldMethod::ThreeSite), 65},

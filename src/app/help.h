@@ -33,8 +33,8 @@ inline constexpr const char* kHelpContentMarker = "___content";
 inline constexpr const char* kNoHelpFound = "No Help Found";
 
 // Topic numbers opened by commands rather than by a screen.
-inline constexpr int kMainWindowHelpTopic = 20;
-inline constexpr int kLoginHelpTopic = 200;
+inline constexpr int kHelpTopicMainWindow = 20;
+inline constexpr int kHelpTopicLogin = 200;
 // The help window's own topic: F1 there shows "No Help Found".
 inline constexpr int kHelpWindowTopic = -666;
 

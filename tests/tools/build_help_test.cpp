@@ -136,7 +136,7 @@ TEST_F(TBuildHelpTest, TheShippedPagesHoldEveryTopicTheProgramOpens) {
   const TToolRun run = Run({"build-help", KORVELA_SHIPPED_HELP, Name("Help.dat")});
   ASSERT_EQ(run.code, kExitSuccess) << run.err;
 
-  std::set<int> wanted = {kMainWindowHelpTopic, kLoginHelpTopic};
+  std::set<int> wanted = {kHelpTopicMainWindow, kHelpTopicLogin};
   for (const TMenu& menu : MainMenus())
     for (const TMenuItem& item : menu.items)
       if (item.helpTopic != 0) wanted.insert(item.helpTopic);
