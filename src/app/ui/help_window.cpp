@@ -91,13 +91,15 @@ void TFHelp::ShowRenderedPage() {
 bool TFHelp::event(QEvent* e) {
   if (e->type() == QEvent::WindowActivate) RenderPage();
   if (e->type() == QEvent::WindowDeactivate && isVisible())
-    QMetaObject::invokeMethod(
-        this,
-        [this] {
-          if (!isActiveWindow()) hide();
-        },
-        Qt::QueuedConnection);
+    QMetaObject::invokeMethod(this, &TFHelp::HideUnlessActive, Qt::QueuedConnection);
   return QMainWindow::event(e);
+}
+
+void TFHelp::HideUnlessActive() {
+  // The window's own dialogs (print, preview) keep it.
+  for (const QWidget* w = QApplication::activeWindow(); w; w = w->parentWidget())
+    if (w == this) return;
+  hide();
 }
 
 void TFHelp::ViewerAnchorClicked(const QUrl& url) {

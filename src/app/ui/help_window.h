@@ -47,6 +47,7 @@ class TFHelp final : public QMainWindow {
   void PrintButtonClick();
   void PrintPreviewButtonClick();
   void ShowRenderedPage();
+  void HideUnlessActive();
 
   TProgram& program_;
   std::unique_ptr<THelpState> state_;

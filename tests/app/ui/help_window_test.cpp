@@ -149,6 +149,15 @@ TEST_F(HelpWindowTest, TheWindowHidesWhenAnotherWindowBecomesActive) {
   program.ShowHelp(20);
   TFHelp& window = ActiveHelp();
   ASSERT_TRUE(window.isVisible());
+  {
+    // Its own dialogs (print, preview) keep it.
+    QDialog own(&window);
+    own.show();
+    own.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&own));
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(window.isVisible());
+  }
   QWidget other;
   other.show();
   other.activateWindow();
