@@ -18,6 +18,7 @@ TFAskQuestion::TFAskQuestion(QWidget* parent, TUrlOpener openUrl)
   setWindowTitle(QString::fromUtf8(kAskQuestionCaption));
 
   auto* layout = new QVBoxLayout(this);
+  layout->setContentsMargins(20, 16, 20, 14);
   layout->setSpacing(10);
   auto* heading = new QLabel(QString::fromUtf8(kAskQuestionHeading), this);
   heading->setObjectName(QStringLiteral("headingLabel"));
