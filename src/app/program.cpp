@@ -26,6 +26,7 @@ void TProgram::Start() {
 bool TProgram::LoadSharedCollections() {
   const bool catalogueFound = LoadFoodCatalogue(foods_, units_, folder_, random_);
   menus_.LoadMenus();
+  helpBook_ = std::make_unique<THelpBook>(folder_ / kHelpBookFileName, random_);
   return catalogueFound;
 }
 

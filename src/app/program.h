@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 
+#include "app/help.h"
 #include "app/string_table.h"
 #include "app/user_session.h"
 #include "energy/calendar_marks.h"
@@ -44,7 +45,7 @@ class TProgram {
   void Start();
   // The shared collections, loaded while the start-up picture is shown: the
   // food catalogue with the user-added foods, the unit dictionary and the
-  // menus. Returns
+  // menus, and the help book. Returns
   // false when the catalogue file is missing (the program then runs with an
   // empty catalogue and says so once).
   [[nodiscard]] bool LoadSharedCollections();
@@ -63,6 +64,10 @@ class TProgram {
   TDayRecordRegistry& Registry() { return registry_; }
   // The program's title text (string 10).
   std::string TitleText();
+
+  // The help book, open from the load of the shared collections to the end
+  // of the run; null before.
+  THelpBook* HelpBook() { return helpBook_.get(); }
 
   // Opens the help page of a topic; the screens call this for their Help
   // buttons and F1. The shell installs the handler.
@@ -103,6 +108,7 @@ class TProgram {
   std::unique_ptr<TUserSession> session_;
   std::function<void(int)> help_;
   TWorkoutQuery workoutQuery_ = [](TDateTime) { return false; };
+  std::unique_ptr<THelpBook> helpBook_;
 };
 
 }  // namespace korvela

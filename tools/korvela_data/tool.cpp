@@ -8,6 +8,7 @@
 
 #include "korvela_data/arguments.h"
 #include "korvela_data/build_foods_command.h"
+#include "korvela_data/build_help_command.h"
 #include "korvela_data/build_strings_command.h"
 #include "korvela_data/db_add_command.h"
 #include "korvela_data/dump_command.h"
@@ -33,6 +34,8 @@ constexpr std::array kCommands = {
     TCommand{"build-foods", "TSVFILE OUT",
              "build the food catalogue OUT afresh from its table of foods", 2,
              RunBuildFoodsCommand},
+    TCommand{"build-help", "DIR OUT", "build the help book OUT afresh from the pages in DIR", 2,
+             RunBuildHelpCommand},
     TCommand{"energy", "DATAFOLDER USERFOLDER FIRST LAST",
              "print the energy model's figures of each day of a user, from a copy", 4,
              RunEnergyCommand},
@@ -80,6 +83,8 @@ void WriteUsage(std::ostream& out) {
       << "The food table has a header line and then one food a line:\n"
       << "group<TAB>food<TAB>protein<TAB>fat<TAB>carbohydrate<TAB>alcohol<TAB>measures,\n"
       << "nutrients in grams per 100 g, measures as mod|desc|gr joined by ;.\n"
+      << "Each help page DIR/*.htm starts with the line <!-- topic NUMBER: TITLE -->\n"
+      << "followed by the topic's HTML; topic 10 is the page template.\n"
       << "energy reads USERFOLDER (relative to DATAFOLDER unless absolute) from a copy\n"
       << "and leaves it as it was; FIRST and LAST are YYYY-MM-DD. Today is\n"
       << "$KORVELA_TODAY (YYYY-MM-DD) when set, else the system's date.\n"

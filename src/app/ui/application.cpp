@@ -1,5 +1,6 @@
 #include "app/ui/application.h"
 
+#include <QKeyEvent>
 #include <exception>
 
 namespace korvela {
@@ -19,6 +20,12 @@ TKorvelaApplication::TKorvelaApplication(int& argc, char** argv) : QApplication(
 
 bool TKorvelaApplication::notify(QObject* receiver, QEvent* event) {
   try {
+    if (helpKey_ && event->type() == QEvent::KeyPress &&
+        static_cast<QKeyEvent*>(event)->key() == Qt::Key_F1 &&
+        static_cast<QKeyEvent*>(event)->modifiers() == Qt::NoModifier) {
+      helpKey_(QApplication::activeWindow());
+      return true;
+    }
     return QApplication::notify(receiver, event);
   } catch (const std::exception& e) {
     ReportError(e.what(), SenderClass(receiver));

@@ -2,6 +2,8 @@
 
 #include <utility>
 
+#include "app/main_menu.h"
+#include "app/ui/ask_question_form.h"
 #include "energy/ui/diet_comp_form.h"
 #include "energy/ui/measurements_form.h"
 #include "energy/ui/phases_form.h"
@@ -59,6 +61,9 @@ TFMain::TScreens MakeScreens(TProgram& program, TPrompter& prompter) {
   };
   commands["Recovery..."] = [&](QWidget* parent, TDateTime day) {
     return Run<TFRecovery>(parent, program, day);
+  };
+  commands[kAskQuestionCommand] = [](QWidget* parent, TDateTime) {
+    return Run<TFAskQuestion>(parent);
   };
   const std::pair<const char*, TSkinfoldMethod> skinfolds[] = {
       {"Calculate body fat % using 3-site skinfold measurements", TSkinfoldMethod::ThreeSite},

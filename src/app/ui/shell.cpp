@@ -12,6 +12,7 @@
 #include "app/program_folder.h"
 #include "app/ui/application.h"
 #include "app/ui/error_report_form.h"
+#include "app/ui/help_window.h"
 #include "app/ui/main_form.h"
 #include "app/ui/screens.h"
 #include "app/ui/splash_form.h"
@@ -90,6 +91,10 @@ int RunKorvela(int argc, char** argv, const std::function<void(QApplication&)>& 
     program = std::make_unique<TProgram>(folder, SystemDefaults(), *clock, *random);
     program->Start();
     QApplication::setApplicationDisplayName(QStringLiteral("Korvela "));
+
+    THelpWindowOwner help(*program);
+    program->SetHelpHandler([&help](int topic) { help.ShowHelp(topic); });
+    app.SetHelpKeyHandler([&help](QWidget* window) { help.ShowHelpForScreen(window); });
 
     TMessageBoxPrompter prompter;
     TFMain main(*program, prompter, MakeScreens(*program, prompter));

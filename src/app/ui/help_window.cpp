@@ -1,0 +1,162 @@
+#include "app/ui/help_window.h"
+
+#include <QApplication>
+#include <QDesktopServices>
+#include <QEvent>
+#include <QKeySequence>
+#include <QPrintDialog>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
+#include <QStyle>
+#include <QToolBar>
+
+namespace korvela {
+namespace {
+
+QString Q(const std::string& text) { return QString::fromStdString(text); }
+
+}  // namespace
+
+int HelpTopicOfWindow(const QWidget* window) {
+  if (!window) return 0;
+  bool ok = false;
+  const int topic = window->property(kHelpTopicProperty).toInt(&ok);
+  if (ok) return topic;
+  return HelpTopicOfScreen(window->metaObject()->className(), window->windowTitle().toStdString());
+}
+
+TFHelp::TFHelp(TProgram& program, QWidget* parent)
+    : QMainWindow(parent, Qt::Window), program_(program) {
+  setObjectName(QStringLiteral("helpWindow"));
+  setWindowTitle(QStringLiteral("Korvela Help"));
+  state_ = std::make_unique<THelpState>(program_.HelpBook(), program_.Folder() / kHelpPageFileName);
+
+  QToolBar* bar = addToolBar(QStringLiteral("Help"));
+  bar->setObjectName(QStringLiteral("helpToolBar"));
+  bar->setMovable(false);
+  bar->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+  backAction_ = bar->addAction(style()->standardIcon(QStyle::SP_ArrowBack), QStringLiteral("Back"),
+                               this, &TFHelp::BackButtonClick);
+  backAction_->setObjectName(QStringLiteral("backAction"));
+  forwardAction_ = bar->addAction(style()->standardIcon(QStyle::SP_ArrowForward),
+                                  QStringLiteral("Forward"), this, &TFHelp::ForwardButtonClick);
+  forwardAction_->setObjectName(QStringLiteral("forwardAction"));
+  bar->addSeparator();
+  QAction* print = bar->addAction(QStringLiteral("Print"), this, &TFHelp::PrintButtonClick);
+  print->setObjectName(QStringLiteral("printAction"));
+  print->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
+  QAction* preview =
+      bar->addAction(QStringLiteral("Print Preview"), this, &TFHelp::PrintPreviewButtonClick);
+  preview->setObjectName(QStringLiteral("printPreviewAction"));
+  backAction_->setEnabled(false);
+  forwardAction_->setEnabled(false);
+
+  viewer_ = new QTextBrowser(this);
+  viewer_->setObjectName(QStringLiteral("helpViewer"));
+  // Every link comes to the window first: topic links move the history.
+  viewer_->setOpenLinks(false);
+  connect(viewer_, &QTextBrowser::anchorClicked, this, &TFHelp::ViewerAnchorClicked);
+  setCentralWidget(viewer_);
+  resize(780, 680);
+}
+
+void TFHelp::ShowHelp(int topic) {
+  state_->ShowHelp(topic);
+  show();
+  raise();
+  activateWindow();
+  // Activation renders; a window that is active already gets no new notice.
+  if (isActiveWindow()) RenderPage();
+}
+
+void TFHelp::RenderPage() {
+  state_->Render();
+  ShowRenderedPage();
+}
+
+void TFHelp::ShowRenderedPage() {
+  backAction_->setEnabled(state_->CanGoBack());
+  forwardAction_->setEnabled(state_->CanGoForward());
+  if (state_->PageVersion() == loadedVersion_) return;
+  loadedVersion_ = state_->PageVersion();
+  const QUrl page = QUrl::fromLocalFile(QString::fromStdString(state_->PageFile().string()));
+  // The file keeps its name from topic to topic; reload reads it afresh.
+  if (viewer_->source() == page)
+    viewer_->reload();
+  else
+    viewer_->setSource(page);
+  setWindowTitle(QStringLiteral("Korvela Help - ") + Q(state_->ShownTitle()));
+}
+
+bool TFHelp::event(QEvent* e) {
+  if (e->type() == QEvent::WindowActivate) RenderPage();
+  if (e->type() == QEvent::WindowDeactivate && isVisible())
+    QMetaObject::invokeMethod(this, &TFHelp::HideUnlessActive, Qt::QueuedConnection);
+  return QMainWindow::event(e);
+}
+
+void TFHelp::HideUnlessActive() {
+  // The window's own dialogs (print, preview) keep it.
+  for (const QWidget* w = QApplication::activeWindow(); w; w = w->parentWidget())
+    if (w == this) return;
+  hide();
+}
+
+void TFHelp::ViewerAnchorClicked(const QUrl& url) {
+  switch (state_->FollowLink(url.toString().toStdString())) {
+    case THelpLinkAction::Navigate: {
+      const QUrl target = viewer_->source().resolved(url);
+      if (target.isLocalFile() || target.scheme().isEmpty())
+        viewer_->setSource(target);
+      else
+        QDesktopServices::openUrl(target);
+      return;
+    }
+    case THelpLinkAction::Ignore:
+      return;
+    case THelpLinkAction::Render:
+      ShowRenderedPage();
+      return;
+  }
+}
+
+void TFHelp::BackButtonClick() {
+  state_->Back();
+  ShowRenderedPage();
+}
+
+void TFHelp::ForwardButtonClick() {
+  state_->Forward();
+  ShowRenderedPage();
+}
+
+void TFHelp::PrintButtonClick() {
+  QPrinter printer(QPrinter::HighResolution);
+  QPrintDialog dialog(&printer, this);
+  if (dialog.exec() == QDialog::Accepted) viewer_->print(&printer);
+}
+
+void TFHelp::PrintPreviewButtonClick() {
+  QPrinter printer(QPrinter::HighResolution);
+  QPrintPreviewDialog preview(&printer, this);
+  connect(&preview, &QPrintPreviewDialog::paintRequested, this,
+          [this](QPrinter* p) { viewer_->print(p); });
+  preview.exec();
+}
+
+THelpWindowOwner::~THelpWindowOwner() { delete window_.data(); }
+
+void THelpWindowOwner::ShowHelp(int topic) {
+  if (!window_) window_ = new TFHelp(program_);
+  // A modal screen blocks every window but its own: the help window joins
+  // the screen that asked for it, and stands alone again otherwise.
+  QWidget* modal = QApplication::activeModalWidget();
+  if (modal == window_) modal = nullptr;
+  if (window_->parentWidget() != modal) {
+    window_->hide();
+    window_->setParent(modal, Qt::Window);
+  }
+  window_->ShowHelp(topic);
+}
+
+}  // namespace korvela

@@ -1,0 +1,225 @@
+// The help window, F1 and the "Ask us a question." screen, under the
+// program's own application object (it handles F1).
+#include <gtest/gtest.h>
+
+#include <QLabel>
+#include <QLocale>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTest>
+
+#include "app/help.h"
+#include "app/main_menu.h"
+#include "app/ui/application.h"
+#include "app/ui/ask_question_form.h"
+#include "app/ui/help_window.h"
+#include "app/ui/main_form.h"
+#include "app/ui/screens.h"
+#include "support/scripted_prompter.h"
+#include "support/temp_folder.h"
+
+namespace korvela {
+namespace {
+
+TKorvelaApplication& App() { return *static_cast<TKorvelaApplication*>(qApp); }
+
+class HelpWindowTest : public ::testing::Test {
+ protected:
+  HelpWindowTest() {
+    {
+      TStringTable strings(folder / kStringTableFileName, *random);
+      strings.PutString(kTitleString, "Korvela");
+      THelpBook book(folder / kHelpBookFileName, *random);
+      book.PutHelpTopic(kHelpTemplateTopic, {"Template", "<h1>___topic</h1>___content"});
+      book.PutHelpTopic(20, {"Main window", "<p>Go to <a href=\"#35\">recipes</a>.</p>"});
+      book.PutHelpTopic(35, {"Recipe book", "<p>All about recipes.</p>"});
+      book.PutHelpTopic(72, {"Weigh-in", "<p>Weigh yourself.</p>"});
+      book.Close();
+      strings.Close();
+    }
+    program.Start();
+    (void)program.LoadSharedCollections();
+    program.SetHelpHandler([this](int topic) { help.ShowHelp(topic); });
+    App().SetHelpKeyHandler([this](QWidget* window) { help.ShowHelpForScreen(window); });
+  }
+  ~HelpWindowTest() override { App().SetHelpKeyHandler({}); }
+
+  // Waits until the help window is the active window and has rendered.
+  TFHelp& ActiveHelp() {
+    TFHelp* window = help.Window();
+    EXPECT_NE(window, nullptr);
+    EXPECT_TRUE(QTest::qWaitForWindowActive(window));
+    QCoreApplication::processEvents();
+    return *window;
+  }
+
+  static QString ShownText(const TFHelp& window) { return window.Viewer()->toPlainText(); }
+  static QAction* Action(const TFHelp& window, const char* name) {
+    return window.findChild<QAction*>(QString::fromLatin1(name));
+  }
+
+  test::TTempFolder folder;
+  std::unique_ptr<TRandom> random = MakeSeededRandom(8);
+  TFixedClock clock{EncodeDate(2007, 6, 15)};
+  TProgram program{folder.Path(), TSystemDefaults{}, clock, *random};
+  test::TScriptedPrompter prompter;
+  THelpWindowOwner help{program};
+};
+
+TEST_F(HelpWindowTest, F1OnAScreenOpensItsTopicAndF1InHelpShowsNoPage) {
+  TNewAccount ann;
+  ann.name = "Ann";
+  ann.birthDate = EncodeDate(1980, 1, 1);
+  ann.heightCm = 170;
+  ann.weightKg = 70;
+  program.CreateAccount(ann);
+  TFMain main(program, prompter, {});
+  main.show();
+  main.activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&main));
+
+  QTest::keyClick(&main, Qt::Key_F1);
+  TFHelp& window = ActiveHelp();
+  EXPECT_EQ(window.State().ShownTopic(), 20);
+  EXPECT_TRUE(ShownText(window).contains(QStringLiteral("Main window")));
+  EXPECT_TRUE(ShownText(window).contains(QStringLiteral("Go to recipes.")));
+
+  QTest::keyClick(window.Viewer(), Qt::Key_F1);
+  QCoreApplication::processEvents();
+  EXPECT_EQ(window.State().ShownTopic(), kHelpWindowTopic);
+  EXPECT_TRUE(ShownText(window).contains(QStringLiteral("No Help Found")));
+}
+
+TEST_F(HelpWindowTest, ScreensWithoutATopicShowNoPage) {
+  QDialog other;
+  other.show();
+  other.activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&other));
+  QTest::keyClick(&other, Qt::Key_F1);
+  TFHelp& window = ActiveHelp();
+  EXPECT_EQ(window.State().ShownTopic(), 0);
+  EXPECT_TRUE(ShownText(window).contains(QStringLiteral("No Help Found")));
+
+  // A screen may name its topic itself.
+  other.setProperty(kHelpTopicProperty, 72);
+  EXPECT_EQ(HelpTopicOfWindow(&other), 72);
+}
+
+TEST_F(HelpWindowTest, LinksBackAndForward) {
+  program.ShowHelp(20);
+  TFHelp& window = ActiveHelp();
+  QAction* back = Action(window, "backAction");
+  QAction* forward = Action(window, "forwardAction");
+  ASSERT_TRUE(back && forward);
+  EXPECT_FALSE(back->isEnabled());
+  EXPECT_FALSE(forward->isEnabled());
+
+  // A link whose text after "#" is no number does nothing.
+  emit window.Viewer()->anchorClicked(QUrl(QStringLiteral("#top")));
+  EXPECT_EQ(window.State().ShownTopic(), 20);
+  EXPECT_FALSE(back->isEnabled());
+
+  emit window.Viewer()->anchorClicked(QUrl(QStringLiteral("#35")));
+  EXPECT_EQ(window.State().ShownTopic(), 35);
+  EXPECT_TRUE(ShownText(window).contains(QStringLiteral("All about recipes.")));
+  EXPECT_TRUE(back->isEnabled());
+  EXPECT_FALSE(forward->isEnabled());
+
+  back->trigger();
+  EXPECT_EQ(window.State().ShownTopic(), 20);
+  EXPECT_TRUE(ShownText(window).contains(QStringLiteral("Go to recipes.")));
+  EXPECT_FALSE(back->isEnabled());
+  EXPECT_TRUE(forward->isEnabled());
+
+  forward->trigger();
+  EXPECT_EQ(window.State().ShownTopic(), 35);
+  EXPECT_TRUE(ShownText(window).contains(QStringLiteral("All about recipes.")));
+  EXPECT_TRUE(back->isEnabled());
+  EXPECT_FALSE(forward->isEnabled());
+
+  // A new ShowHelp starts a fresh history.
+  program.ShowHelp(72);
+  QCoreApplication::processEvents();
+  EXPECT_EQ(window.State().ShownTopic(), 72);
+  EXPECT_FALSE(back->isEnabled());
+  EXPECT_FALSE(forward->isEnabled());
+}
+
+TEST_F(HelpWindowTest, TheWindowHidesWhenAnotherWindowBecomesActive) {
+  program.ShowHelp(20);
+  TFHelp& window = ActiveHelp();
+  ASSERT_TRUE(window.isVisible());
+  {
+    // Its own dialogs (print, preview) keep it.
+    QDialog own(&window);
+    own.show();
+    own.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&own));
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(window.isVisible());
+  }
+  QWidget other;
+  other.show();
+  other.activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&other));
+  QCoreApplication::processEvents();
+  EXPECT_FALSE(window.isVisible());
+
+  // The next request shows the same window again.
+  program.ShowHelp(72);
+  EXPECT_EQ(&ActiveHelp(), &window);
+  EXPECT_TRUE(window.isVisible());
+  EXPECT_EQ(window.State().ShownTopic(), 72);
+}
+
+TEST(AskQuestionForm, ShowsWhereToLookAndStartsAnEmail) {
+  std::vector<QUrl> opened;
+  TFAskQuestion form(nullptr, [&opened](const QUrl& url) { opened.push_back(url); });
+  EXPECT_EQ(form.windowTitle(), QStringLiteral("Ask us a question."));
+  const struct {
+    const char* label;
+    const char* text;
+  } labels[] = {
+      {"headingLabel", "You need help? Ask us a question..."},
+      {"hint1Label", "1. Read the Frequently Asked Questions in the [FAQ] menu"},
+      {"hint2Label", "2. Read the help of the screen related to your question"},
+      {"hint3Label", "3. E-mail us your question to support@korvela.org"},
+  };
+  for (const auto& l : labels) {
+    auto* label = form.findChild<QLabel*>(QString::fromLatin1(l.label));
+    ASSERT_NE(label, nullptr) << l.label;
+    EXPECT_EQ(label->text(), QString::fromUtf8(l.text)) << l.label;
+  }
+
+  form.show();
+  auto* email = form.findChild<QPushButton*>(QStringLiteral("emailButton"));
+  ASSERT_NE(email, nullptr);
+  EXPECT_EQ(email->text(), QStringLiteral("E-mail your question now"));
+  QTest::mouseClick(email, Qt::LeftButton);
+  ASSERT_EQ(opened.size(), 1u);
+  EXPECT_EQ(opened[0].toEncoded().toStdString(),
+            "mailto:support@korvela.org?subject=Korvela%20Question");
+  EXPECT_TRUE(form.isVisible());
+
+  auto* ok = form.findChild<QPushButton*>(QStringLiteral("okButton"));
+  ASSERT_NE(ok, nullptr);
+  QTest::mouseClick(ok, Qt::LeftButton);
+  EXPECT_FALSE(form.isVisible());
+  EXPECT_EQ(form.result(), QDialog::Accepted);
+}
+
+TEST_F(HelpWindowTest, TheMainWindowOpensTheAskScreen) {
+  const TFMain::TScreens screens = MakeScreens(program, prompter);
+  EXPECT_EQ(screens.commands.count(kAskQuestionCommand), 1u);
+}
+
+}  // namespace
+}  // namespace korvela
+
+int main(int argc, char** argv) {
+  qputenv("QT_QPA_PLATFORM", "offscreen");
+  QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedKingdom));
+  korvela::TKorvelaApplication app(argc, argv);
+  ::testing::InitGoogleTest(&argc, argv);
+  return RUN_ALL_TESTS();
+}
