@@ -8,16 +8,6 @@
 namespace korvela {
 namespace {
 
-double FloatOr(const XMLNode& element, const char* name, double absent) {
-  const XMLAttr* attr = element.FindAttr(name);
-  return attr ? ReadFloatText(attr->Value) : absent;
-}
-
-std::int32_t IntOr(const XMLNode& element, const char* name, std::int32_t absent) {
-  const XMLAttr* attr = element.FindAttr(name);
-  return attr ? ReadIntText(attr->Value) : absent;
-}
-
 // The six rated fields in the order of the score's values.
 std::array<std::int32_t, 6> Ratings(const TRecovery& r) {
   return {r.RSleep, r.RApetite, r.RPulse, r.REnergy, r.RPerformance, r.RDesire};
@@ -58,7 +48,7 @@ bool TMeasurements::IsEmpty() const {
 
 void TMeasureStat::Read(const XMLNode& element) {
   for (std::size_t i = 0; i < kMeasureSiteCount; ++i)
-    Sites[i] = FloatOr(element, kMeasureSiteAttrs[i], -1);
+    Sites[i] = element.AttrFloatOr(kMeasureSiteAttrs[i], -1);
 }
 
 std::unique_ptr<XMLNode> TMeasureStat::Write() const {
@@ -70,8 +60,8 @@ std::unique_ptr<XMLNode> TMeasureStat::Write() const {
 
 void TPhaseStat::Read(const XMLNode& element) {
   PColor = static_cast<TColorValue>(
-      IntOr(element, kPhaseColorAttr, static_cast<std::int32_t>(kNoColor)));
-  PEndDate = FloatOr(element, kPhaseEndDateAttr, Owner ? Owner->Date : 0);
+      element.AttrIntOr(kPhaseColorAttr, static_cast<std::int32_t>(kNoColor)));
+  PEndDate = element.AttrFloatOr(kPhaseEndDateAttr, Owner ? Owner->Date : 0);
   PName = element.AttrOrEmpty(kPhaseNameAttr);
   PNotes = element.AttrOrEmpty(kPhaseNotesAttr);
 }
@@ -93,15 +83,15 @@ bool TRecovery::IsEmpty() const {
 }
 
 void TRecoveryStat::Read(const XMLNode& element) {
-  HSlept = FloatOr(element, kHoursSleptAttr, -1);
-  RColds = IntOr(element, kColdsAttr, -1);
-  RSleep = IntOr(element, kSleepRatingAttr, -1);
-  RApetite = IntOr(element, kAppetiteRatingAttr, -1);
-  RPulse = IntOr(element, kPulseRatingAttr, -1);
-  REnergy = IntOr(element, kEnergyRatingAttr, -1);
-  RPerformance = IntOr(element, kPerformanceRatingAttr, -1);
-  RDesire = IntOr(element, kDesireRatingAttr, -1);
-  RWakeUpTime = FloatOr(element, kWakeUpTimeAttr, kDefaultWakeUpTime);
+  HSlept = element.AttrFloatOr(kHoursSleptAttr, -1);
+  RColds = element.AttrIntOr(kColdsAttr, -1);
+  RSleep = element.AttrIntOr(kSleepRatingAttr, -1);
+  RApetite = element.AttrIntOr(kAppetiteRatingAttr, -1);
+  RPulse = element.AttrIntOr(kPulseRatingAttr, -1);
+  REnergy = element.AttrIntOr(kEnergyRatingAttr, -1);
+  RPerformance = element.AttrIntOr(kPerformanceRatingAttr, -1);
+  RDesire = element.AttrIntOr(kDesireRatingAttr, -1);
+  RWakeUpTime = element.AttrFloatOr(kWakeUpTimeAttr, kDefaultWakeUpTime);
 }
 
 std::unique_ptr<XMLNode> TRecoveryStat::Write() const {

@@ -3,26 +3,12 @@
 #include "storage/value_text.h"
 
 namespace korvela {
-namespace {
-
-double FloatOr(const XMLNode& element, const char* name, double absent) {
-  const XMLAttr* attr = element.FindAttr(name);
-  return attr ? ReadFloatText(attr->Value) : absent;
-}
-
-std::int32_t IntOr(const XMLNode& element, const char* name, std::int32_t absent) {
-  const XMLAttr* attr = element.FindAttr(name);
-  return attr ? ReadIntText(attr->Value) : absent;
-}
-
-}  // namespace
-
 void TSECERec::Read(const XMLNode& element) {
-  Time = FloatOr(element, kTimeAttr, 0);
+  Time = element.AttrFloatOr(kTimeAttr, 0);
   Name = element.AttrOrEmpty(kNameAttr);
-  MET = static_cast<float>(FloatOr(element, kMETAttr, 0));
-  Dur = IntOr(element, kDurationAttr, 0);
-  Type = IntOr(element, kTypeAttr, 0);
+  MET = static_cast<float>(element.AttrFloatOr(kMETAttr, 0));
+  Dur = element.AttrIntOr(kDurationAttr, 0);
+  Type = element.AttrIntOr(kTypeAttr, 0);
 }
 
 std::unique_ptr<XMLNode> TSECERec::Write() const {
@@ -36,12 +22,12 @@ std::unique_ptr<XMLNode> TSECERec::Write() const {
 }
 
 void TCalStat::Read(const XMLNode& element) {
-  P = FloatOr(element, kProteinAttr, 0);
-  F = FloatOr(element, kFatAttr, 0);
-  C = FloatOr(element, kCarbohydrateAttr, 0);
-  A = FloatOr(element, kAlcoholAttr, 0);
-  AC = static_cast<float>(FloatOr(element, kActivityCoefficientAttr, 0));
-  PW = FloatOr(element, kProjectedWeightAttr, -1);
+  P = element.AttrFloatOr(kProteinAttr, 0);
+  F = element.AttrFloatOr(kFatAttr, 0);
+  C = element.AttrFloatOr(kCarbohydrateAttr, 0);
+  A = element.AttrFloatOr(kAlcoholAttr, 0);
+  AC = static_cast<float>(element.AttrFloatOr(kActivityCoefficientAttr, 0));
+  PW = element.AttrFloatOr(kProjectedWeightAttr, -1);
   // Every child is an activity entry, whatever its name.
   Entries.clear();
   Entries.reserve(element.Children.size());

@@ -5,16 +5,6 @@
 namespace korvela {
 namespace {
 
-double FloatOr(const XMLNode& element, const char* name, double absent) {
-  const XMLAttr* attr = element.FindAttr(name);
-  return attr ? ReadFloatText(attr->Value) : absent;
-}
-
-std::int32_t IntOr(const XMLNode& element, const char* name, std::int32_t absent) {
-  const XMLAttr* attr = element.FindAttr(name);
-  return attr ? ReadIntText(attr->Value) : absent;
-}
-
 bool InRange(auto code, int count) {
   const auto value = static_cast<std::int32_t>(code);
   return value >= 0 && value < count;
@@ -28,11 +18,11 @@ bool TDietConstraint::Valid() const {
 }
 
 void TDietConstraint::Read(const XMLNode& element) {
-  Nutrient = static_cast<TNutrient>(IntOr(element, kNutrientAttr, 0));
-  Qualifier = static_cast<TQualifier>(IntOr(element, kQualifierAttr, 0));
-  Quantity = FloatOr(element, kQuantityAttr, 0);
-  Measurement = static_cast<TMeasurement>(IntOr(element, kMeasurementAttr, 0));
-  ErrorAllowance = FloatOr(element, kErrorAllowanceAttr, 0);
+  Nutrient = static_cast<TNutrient>(element.AttrIntOr(kNutrientAttr, 0));
+  Qualifier = static_cast<TQualifier>(element.AttrIntOr(kQualifierAttr, 0));
+  Quantity = element.AttrFloatOr(kQuantityAttr, 0);
+  Measurement = static_cast<TMeasurement>(element.AttrIntOr(kMeasurementAttr, 0));
+  ErrorAllowance = element.AttrFloatOr(kErrorAllowanceAttr, 0);
 }
 
 std::unique_ptr<XMLNode> TDietConstraint::Write() const {
@@ -61,11 +51,11 @@ std::unique_ptr<XMLNode> TDietCompStat::Write() const {
 }
 
 void TWeightGoalStat::Read(const XMLNode& element) {
-  const std::int32_t type = IntOr(element, kWeightGoalTypeAttr, -1);
+  const std::int32_t type = element.AttrIntOr(kWeightGoalTypeAttr, -1);
   WeightGoalType =
       type >= 0 && type <= 2 ? static_cast<TWeightGoalType>(type) : TWeightGoalType::None;
-  TargetWeight = FloatOr(element, kTargetWeightAttr, 0);
-  TargetDate = FloatOr(element, kTargetDateAttr, 0);
+  TargetWeight = element.AttrFloatOr(kTargetWeightAttr, 0);
+  TargetDate = element.AttrFloatOr(kTargetDateAttr, 0);
 }
 
 std::unique_ptr<XMLNode> TWeightGoalStat::Write() const {

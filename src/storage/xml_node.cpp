@@ -64,6 +64,16 @@ double XMLNode::AttrFloat(std::string_view name) const { return ReadFloatText(At
 
 bool XMLNode::AttrBool(std::string_view name) const { return ReadBoolText(AttrText(name)); }
 
+std::int32_t XMLNode::AttrIntOr(std::string_view name, std::int32_t absent) const {
+  const XMLAttr* attr = FindAttr(name);
+  return attr ? ReadIntText(attr->Value) : absent;
+}
+
+double XMLNode::AttrFloatOr(std::string_view name, double absent) const {
+  const XMLAttr* attr = FindAttr(name);
+  return attr ? ReadFloatText(attr->Value) : absent;
+}
+
 const XMLNode* XMLNode::FindChild(std::string_view name) const {
   for (const auto& c : Children)
     if (c->Name == name) return c.get();

@@ -43,6 +43,9 @@ class XMLNode {
   std::int32_t AttrInt(std::string_view name) const;
   double AttrFloat(std::string_view name) const;
   bool AttrBool(std::string_view name) const;
+  // These read an optional attribute: `absent` when it is missing.
+  std::int32_t AttrIntOr(std::string_view name, std::int32_t absent) const;
+  double AttrFloatOr(std::string_view name, double absent) const;
   const XMLNode* FindChild(std::string_view name) const;
   XMLNode* FindChild(std::string_view name);
 

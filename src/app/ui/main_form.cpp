@@ -22,8 +22,6 @@
 namespace korvela {
 namespace {
 
-constexpr int kMainWindowHelpTopic = 20;
-
 QString Q(const std::string& text) { return QString::fromStdString(text); }
 
 constexpr const char* kWeighInCommand = "Weigh in bodyweight and bf%";
