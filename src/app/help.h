@@ -6,6 +6,7 @@
 #include <string_view>
 #include <vector>
 
+#include "app/error_report.h"
 #include "storage/file_system.h"
 #include "storage/random.h"
 #include "storage/xml_db.h"
@@ -46,7 +47,8 @@ inline constexpr const char* kAskQuestionHint1 =
 inline constexpr const char* kAskQuestionHint2 =
     "2. Read the help of the screen related to your question";
 inline constexpr const char* kAskQuestionHint3 = "3. E-mail us your question to ";
-inline constexpr const char* kSupportEmail = "support@korvela.org";
+// The one support address of the program, also in the error report.
+inline constexpr const char* kSupportEmail = kSupportAddress;
 inline constexpr const char* kAskQuestionMailto =
     "mailto:support@korvela.org?subject=Korvela%20Question";
 inline constexpr const char* kEmailQuestionButton = "E-mail your question now";
