@@ -7,6 +7,7 @@
 #include "energy/weight_stat.h"
 #include "nutrition/food_log_store.h"
 #include "storage/garbled_stream.h"
+#include "support/new_account.h"
 #include "support/temp_folder.h"
 #include "users/password.h"
 
@@ -32,16 +33,6 @@ class ProgramTest : public ::testing::Test {
     return program;
   }
 
-  TNewAccount Ann() {
-    TNewAccount a;
-    a.name = "Ann";
-    a.birthDate = EncodeDate(1980, 5, 17);
-    a.sex = TSex::Female;
-    a.activityLevel = 1;
-    a.heightCm = 168;
-    a.weightKg = 61.5;
-    return a;
-  }
 
   TTempFolder folder;
   TFixedClock clock{EncodeDate(2007, 6, 15) + 0.4};
@@ -64,7 +55,7 @@ TEST_F(ProgramTest, NewAccountWritesItsFilesAndBecomesCurrent) {
   auto program = StartProgram();
   EXPECT_TRUE(program->Accounts().empty());
   program->Config().SetMetricSystem(false);
-  TUser& user = program->CreateAccount(Ann());
+  TUser& user = program->CreateAccount(test::AnnAccount(1));
   EXPECT_EQ(program->CurrentUser(), &user);
   EXPECT_EQ(user.UserCreationDate, EncodeDate(2007, 6, 15));
   EXPECT_EQ(user.Password, "");
@@ -84,7 +75,7 @@ TEST_F(ProgramTest, NewAccountWritesItsFilesAndBecomesCurrent) {
 TEST_F(ProgramTest, LoginAppliesTheUsersSettingsAndLogOffKeepsThem) {
   auto program = StartProgram();
   program->Config().SetFloatingChar(',');
-  program->CreateAccount(Ann());
+  program->CreateAccount(test::AnnAccount(1));
   program->LogOff();
   program->Config().SetFloatingChar('.');
   program->Login(*program->Accounts()[0]);
@@ -101,7 +92,7 @@ TEST_F(ProgramTest, LoginAppliesTheUsersSettingsAndLogOffKeepsThem) {
 
 TEST_F(ProgramTest, PasswordIsStoredAsAHash) {
   auto program = StartProgram();
-  TNewAccount account = Ann();
+  TNewAccount account = test::AnnAccount(1);
   account.password = "Open Sesame";
   TUser& user = program->CreateAccount(account);
   EXPECT_TRUE(IsPasswordHash(user.Password));
@@ -110,9 +101,9 @@ TEST_F(ProgramTest, PasswordIsStoredAsAHash) {
 
 TEST_F(ProgramTest, DeletingAnAccountRemovesItsFolderAndListEntry) {
   auto program = StartProgram();
-  const std::filesystem::path annFolder = program->CreateAccount(Ann()).Folder;
+  const std::filesystem::path annFolder = program->CreateAccount(test::AnnAccount(1)).Folder;
   program->LogOff();
-  TNewAccount bo = Ann();
+  TNewAccount bo = test::AnnAccount(1);
   bo.name = "Bo";
   program->CreateAccount(bo);
   program->LogOff();
@@ -126,7 +117,7 @@ TEST_F(ProgramTest, DeletingAnAccountRemovesItsFolderAndListEntry) {
 
 TEST_F(ProgramTest, DamagedSettingsFailTheLoginWithTheFileNamed) {
   auto program = StartProgram();
-  const auto userFolder = program->CreateAccount(Ann()).Folder;
+  const auto userFolder = program->CreateAccount(test::AnnAccount(1)).Folder;
   program->LogOff();
   test::WriteBytes(userFolder / "CI.DAT", "garbage, not a settings file");
   try {
@@ -146,7 +137,7 @@ TEST_F(ProgramTest, WithoutACatalogueFileTheFoodTreeHoldsOnlyItsTwoFixedLists) {
 
 TEST_F(ProgramTest, FrequentFoodsAreOpenFromLoginToLogOff) {
   auto program = StartProgram();
-  program->CreateAccount(Ann());
+  program->CreateAccount(test::AnnAccount(1));
   EXPECT_TRUE(program->Session()->FrequentFoods().IsOpen());
   const TFoodItem oats("Oats");
   program->Session()->FrequentFoods().AddToFavourites(oats);
@@ -157,7 +148,7 @@ TEST_F(ProgramTest, FrequentFoodsAreOpenFromLoginToLogOff) {
 
 TEST_F(ProgramTest, MealDefinitionsAreWrittenForANewAccountAndReadAtLogin) {
   auto program = StartProgram();
-  const auto userFolder = program->CreateAccount(Ann()).Folder;
+  const auto userFolder = program->CreateAccount(test::AnnAccount(1)).Folder;
   EXPECT_TRUE(std::filesystem::exists(userFolder / "MI.DAT"));
   TMealDefinitions& meals = program->Session()->MealDefinitions();
   ASSERT_EQ(meals.size(), 6u);
@@ -170,7 +161,7 @@ TEST_F(ProgramTest, MealDefinitionsAreWrittenForANewAccountAndReadAtLogin) {
 
 TEST_F(ProgramTest, LoginMovesOldFoodLogsToTheArchive) {
   auto program = StartProgram();
-  const auto userFolder = program->CreateAccount(Ann()).Folder;
+  const auto userFolder = program->CreateAccount(test::AnnAccount(1)).Folder;
   const TDateTime today = clock.Today();
   {
     TFoodLogStore store(userFolder, *random);
@@ -220,7 +211,7 @@ TEST_F(ProgramTest, DayRecordsSurviveLogOffAndExitWithoutLogOff) {
   const TDateTime day = clock.Today() - 2;
   {
     auto program = StartProgram();
-    program->CreateAccount(Ann());
+    program->CreateAccount(test::AnnAccount(1));
     ChangeWeighIn(*program, day, 60.5);
     program->LogOff();
     program->Login(*program->Accounts()[0]);

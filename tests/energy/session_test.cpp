@@ -4,6 +4,7 @@
 #include "app/string_table.h"
 #include "energy/cal_stat.h"
 #include "energy/weight_stat.h"
+#include "support/new_account.h"
 #include "support/temp_folder.h"
 
 namespace korvela {
@@ -23,16 +24,6 @@ class EnergySession : public ::testing::Test {
     program->Start();
   }
 
-  static TNewAccount Ann() {
-    TNewAccount a;
-    a.name = "Ann";
-    a.birthDate = EncodeDate(1980, 5, 17);
-    a.sex = TSex::Female;
-    a.activityLevel = 2;
-    a.heightCm = 168;
-    a.weightKg = 61.5;
-    return a;
-  }
 
   TDayRecordStore& Records() { return program->Session()->DayRecords(); }
   TEnergyModel& Energy() { return program->Session()->Energy(); }
@@ -44,7 +35,7 @@ class EnergySession : public ::testing::Test {
 };
 
 TEST_F(EnergySession, NewAccountStartsWithTodaysWeighInAndCalorieRecord) {
-  program->CreateAccount(Ann());
+  program->CreateAccount(test::AnnAccount());
   TDayRecordStore& records = Records();
   ASSERT_EQ(records.List(kCalStatKind).size(), 1u);
   ASSERT_EQ(records.List(kWeightStatKind).size(), 1u);
@@ -73,7 +64,7 @@ TEST_F(EnergySession, NewAccountStartsWithTodaysWeighInAndCalorieRecord) {
 }
 
 TEST_F(EnergySession, LoggingInAgainTheSameDayFindsOneOfEach) {
-  TUser& ann = program->CreateAccount(Ann());
+  TUser& ann = program->CreateAccount(test::AnnAccount());
   program->LogOff();
   clock.Set(kCreationDay + 0.9);
   program->Login(ann);
@@ -85,7 +76,7 @@ TEST_F(EnergySession, LoggingInAgainTheSameDayFindsOneOfEach) {
 }
 
 TEST_F(EnergySession, LoginDaysLaterProjectsTodayFromTheAccountsWeighIn) {
-  TUser& ann = program->CreateAccount(Ann());
+  TUser& ann = program->CreateAccount(test::AnnAccount());
   Energy().StoreFoodTotals(kCreationDay, 0, 0, 625, 0);  // 2500 calories
   const Extended balance = Energy().CalorieBalance(
       Records().Loaded<TCalStat>(*Records().FindDayRecord(kCalStatKind, kCreationDay)));
@@ -102,7 +93,7 @@ TEST_F(EnergySession, LoginDaysLaterProjectsTodayFromTheAccountsWeighIn) {
 }
 
 TEST_F(EnergySession, LoginRestartsAfterClearingTheFlagsSoADriftIsRaisedAgain) {
-  TUser& ann = program->CreateAccount(Ann());
+  TUser& ann = program->CreateAccount(test::AnnAccount());
   Energy().StoreFoodTotals(kCreationDay, 0, 0, 20000, 0);  // far beyond 5 % in one day
   program->LogOff();
 

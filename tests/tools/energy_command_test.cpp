@@ -16,6 +16,7 @@
 #include "energy/energy_records.h"
 #include "korvela_data/tool.h"
 #include "storage/day_records.h"
+#include "support/new_account.h"
 #include "tool_test.h"
 #include "users/clock.h"
 #include "users/user.h"
@@ -111,21 +112,11 @@ class TEnergyCommandTest : public TToolTest {
 
   fs::path DataFolder() const { return File("data"); }
 
-  static TNewAccount Ann() {
-    TNewAccount a;
-    a.name = "Ann";
-    a.birthDate = EncodeDate(1980, 5, 17);
-    a.sex = TSex::Female;
-    a.activityLevel = 2;
-    a.heightCm = 168;
-    a.weightKg = 61.5;
-    return a;
-  }
 
   void MakeHistory() {
     TFixedClock clock(kCreationDay + 0.4);
     TProgram program(DataFolder(), TSystemDefaults{}, clock, *random_);
-    userFolder_ = program.CreateAccount(Ann()).Folder;
+    userFolder_ = program.CreateAccount(test::AnnAccount()).Folder;
     TEnergyModel& energy = program.Session()->Energy();
     TDayRecordStore& records = program.Session()->DayRecords();
     energy.StoreFoodTotals(kCreationDay, 100, 50, 300, 10);
