@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "energy/energy_records.h"
+#include "storage/errors.h"
 
 namespace korvela {
 
@@ -45,10 +46,22 @@ TUser& TProgram::CreateAccount(const TNewAccount& account) {
   user->UserSex = account.sex;
   accounts_.push_back(std::move(user));
   TUser& created = *accounts_.back();
-  SaveUser(created, random_);
-  current_ = &created;
-  session_ = std::make_unique<TUserSession>(created, config_, registry_, random_, clock_);
-  session_->OpenForNewAccount(account.weightKg);
+  try {
+    SaveUser(created, random_);
+    current_ = &created;
+    session_ = std::make_unique<TUserSession>(created, config_, registry_, random_, clock_);
+    session_->OpenForNewAccount(account.weightKg);
+  } catch (const EXMLIOError&) {
+    // A disk that refuses the new account's files leaves no half account
+    // behind: the folder goes and the screen can try again.
+    session_.reset();
+    current_ = nullptr;
+    const std::filesystem::path folder = created.Folder;
+    accounts_.pop_back();
+    std::error_code ec;
+    std::filesystem::remove_all(folder, ec);
+    throw;
+  }
   return created;
 }
 

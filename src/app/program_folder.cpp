@@ -59,4 +59,31 @@ void SeedProgramFolder(const std::filesystem::path& shippedFolder,
   }
 }
 
+void RemoveLeftoverTemporaryFiles(const std::filesystem::path& programFolder) {
+  const auto isLeftover = [](const std::filesystem::directory_entry& entry) {
+    if (!entry.is_regular_file() || entry.is_symlink()) return false;
+    const std::string name = entry.path().filename().string();
+    const bool replaced = name.size() > 3 && name.find('.') == std::string::npos &&
+                          name.compare(name.size() - 3, 3, "tmp") == 0;
+    const bool copied = name.size() > 4 && name.compare(name.size() - 4, 4, ".new") == 0;
+    return replaced || copied;
+  };
+  const auto clean = [&isLeftover](const std::filesystem::path& folder) {
+    std::error_code ec;
+    for (const auto& entry : std::filesystem::directory_iterator(folder, ec))
+      if (isLeftover(entry)) std::filesystem::remove(entry.path(), ec);
+  };
+  clean(programFolder);
+  std::error_code ec;
+  for (const auto& entry : std::filesystem::directory_iterator(programFolder, ec)) {
+    const std::string name = entry.path().filename().string();
+    if (name.rfind("usr", 0) == 0 && entry.is_directory() && !entry.is_symlink())
+      clean(entry.path());
+  }
+}
+
+std::string AlreadyRunningText(const std::filesystem::path& programFolder) {
+  return "Korvela is already running with the data folder " + programFolder.string() + ".";
+}
+
 }  // namespace korvela

@@ -1,5 +1,6 @@
 #pragma once
 #include <filesystem>
+#include <string>
 
 namespace korvela {
 
@@ -14,5 +15,13 @@ std::filesystem::path ChooseProgramFolder(const char* korvelaHome,
 // replaces its target atomically. Other files beside them are left alone.
 void SeedProgramFolder(const std::filesystem::path& shippedFolder,
                        const std::filesystem::path& programFolder);
+
+// Removes what a copy that ended in the middle of a write left behind: the
+// temporary files of the program folder and of every account folder ("LItmp",
+// "PS12026tmp", "foods.dat.new"). The files they were to replace are intact.
+void RemoveLeftoverTemporaryFiles(const std::filesystem::path& programFolder);
+
+// What a second start on a data folder in use tells the user.
+std::string AlreadyRunningText(const std::filesystem::path& programFolder);
 
 }  // namespace korvela

@@ -166,6 +166,13 @@ TFileSystem& PosixFileSystem() {
   return fs;
 }
 
+void RemoveQuietly(TFileSystem& fs, const std::filesystem::path& path) noexcept {
+  try {
+    fs.Remove(path);
+  } catch (...) {
+  }
+}
+
 std::filesystem::path TemporaryNameFor(const std::filesystem::path& path) {
   std::filesystem::path temp = path;
   temp.replace_filename(path.stem().string() + "tmp");

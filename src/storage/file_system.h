@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <memory>
 #include <string>
+#include "storage/errors.h"
 
 namespace korvela {
 
@@ -48,6 +49,9 @@ class TFileSystem {
 // handed another file system.
 TFileSystem& PosixFileSystem();
 
+// Removes a file if the disk lets it; a failure is ignored.
+void RemoveQuietly(TFileSystem& fs, const std::filesystem::path& path) noexcept;
+
 // The temporary name used while replacing a file: the extension, dot
 // included, replaced by "tmp" ("LI.DAT" becomes "LItmp").
 std::filesystem::path TemporaryNameFor(const std::filesystem::path& path);
@@ -55,18 +59,29 @@ std::filesystem::path TemporaryNameFor(const std::filesystem::path& path);
 // Writes a file's new content through its temporary file: the temporary file
 // is written, flushed to the disk and renamed over the target, so that the
 // target always holds either its old or its new content. `write` fills the
-// temporary file.
+// temporary file. When a step fails, the temporary file is removed as far as
+// the disk allows and the error goes on to the caller.
 template <typename WriteFn>
 void ReplaceFile(TFileSystem& fs, const std::filesystem::path& path, WriteFn&& write) {
   const std::filesystem::path temp = TemporaryNameFor(path);
   fs.Remove(temp);
-  {
-    std::unique_ptr<TWritableFile> file = fs.Create(temp);
-    write(*file);
-    file->Flush();
-    file->Close();
+  try {
+    {
+      std::unique_ptr<TWritableFile> file = fs.Create(temp);
+      write(*file);
+      file->Flush();
+      file->Close();
+    }
+    fs.Rename(temp, path);
+  } catch (const EXMLIOError& e) {
+    // The target is untouched; leave no half-written temporary file behind,
+    // and name the file the caller knows.
+    RemoveQuietly(fs, temp);
+    throw EXMLIOError(path.string(), e.Message());
+  } catch (...) {
+    RemoveQuietly(fs, temp);
+    throw;
   }
-  fs.Rename(temp, path);
 }
 
 }  // namespace korvela

@@ -135,11 +135,9 @@ void TConfigData::Save(const std::filesystem::path& file, TRandom& random) const
   root.AddAttr(kTimeFormatAttr, TimeFormat == TTimeFormat::hr12 ? "0" : "1");
   root.AddAttr(kFloatCharAttr, std::string(1, FloatChar));
   root.AddIntAttr(kFirstDayAttr, FirstDayOfWeek);
-  try {
-    SaveXMLFile(root, file, kDataKey, random);
-  } catch (const EXMLIOError&) {
-    // The settings stay in effect until log off; they are just not stored.
-  }
+  // A refused write goes to the caller, which tells the user; the settings
+  // stay in effect either way.
+  SaveXMLFile(root, file, kDataKey, random);
 }
 
 }  // namespace korvela

@@ -7,6 +7,7 @@
 #include "energy/weight_stat.h"
 #include "nutrition/food_log_store.h"
 #include "storage/garbled_stream.h"
+#include "support/disk_limit.h"
 #include "support/new_account.h"
 #include "support/temp_folder.h"
 #include "users/password.h"
@@ -32,7 +33,6 @@ class ProgramTest : public ::testing::Test {
     program->Start();
     return program;
   }
-
 
   TTempFolder folder;
   TFixedClock clock{EncodeDate(2007, 6, 15) + 0.4};
@@ -249,6 +249,49 @@ TEST(ProgramFolder, SeedingRefreshesProgramFilesButKeepsGrowingOnes) {
   SeedProgramFolder(shipped.Path(), program.Path());
   EXPECT_EQ(test::ReadBytes(program / "rs.dat"), "new strings");
   EXPECT_EQ(test::ReadBytes(program / "SAA.DAT"), "grown by the user");
+}
+
+TEST(ProgramFolder, LeftoverTemporaryFilesGoAndEverythingElseStays) {
+  TTempFolder program;
+  TTempFolder elsewhere;
+  std::filesystem::create_directory(program / "usr12");
+  const char* const leftovers[] = {"LItmp", "UAtmp", "foods.dat.new", "usr12/PS12007tmp",
+                                   "usr12/CItmp"};
+  const char* const kept[] = {"LI.DAT", "UA.DAT", "notes.txt", "usr12/LI.DAT", "usr12/PS12007.dat"};
+  for (const char* name : leftovers) test::WriteBytes(program / name, "half written");
+  for (const char* name : kept) test::WriteBytes(program / name, "whole");
+  // A linked "usr" folder is no account: nothing in it is touched.
+  test::WriteBytes(elsewhere / "Xtmp", "not ours");
+  std::filesystem::create_directory_symlink(elsewhere.Path(), program / "usr99");
+
+  RemoveLeftoverTemporaryFiles(program.Path());
+  for (const char* name : leftovers) EXPECT_FALSE(std::filesystem::exists(program / name)) << name;
+  for (const char* name : kept) EXPECT_EQ(test::ReadBytes(program / name), "whole") << name;
+  EXPECT_TRUE(std::filesystem::exists(elsewhere / "Xtmp"));
+}
+
+TEST_F(ProgramTest, ANewAccountTheDiskRefusesLeavesNoFolderBehind) {
+  auto program = StartProgram();
+  const auto folders = [this] {
+    int n = 0;
+    for (const auto& entry : std::filesystem::directory_iterator(folder.Path()))
+      n += entry.is_directory() ? 1 : 0;
+    return n;
+  };
+  TNewAccount account;
+  account.name = "Ann";
+  account.birthDate = EncodeDate(1980, 1, 1);
+  account.heightCm = 170;
+  account.weightKg = 70;
+  {
+    const test::TDiskLimit fullDisk(16);
+    EXPECT_THROW(program->CreateAccount(account), EXMLIOError);
+  }
+  EXPECT_EQ(folders(), 0);
+  EXPECT_TRUE(program->Accounts().empty());
+  EXPECT_EQ(program->CurrentUser(), nullptr);
+  program->CreateAccount(account);
+  EXPECT_EQ(folders(), 1);
 }
 
 }  // namespace

@@ -100,12 +100,20 @@ TEST(ConfigData, MissingOrDamagedFileFailsTheLogin) {
   }
 }
 
-TEST(ConfigData, WriteFailureIsIgnored) {
+// A refused write reaches the caller, naming the file, so that the screen can
+// tell the user; nothing is left behind.
+TEST(ConfigData, ARefusedWriteNamesTheFile) {
   test::TTempFolder folder;
   auto random = MakeSeededRandom(1);
   TConfigurator config;
   auto data = TConfigData::FromCurrent(config);
-  EXPECT_NO_THROW(data->Save(folder / "missing-folder" / "CI.DAT", *random));
+  const std::filesystem::path file = folder / "missing-folder" / "CI.DAT";
+  try {
+    data->Save(file, *random);
+    ADD_FAILURE() << "the save did not fail";
+  } catch (const EXMLIOError& e) {
+    EXPECT_EQ(e.File(), file.string());
+  }
 }
 
 }  // namespace

@@ -41,13 +41,6 @@ std::int32_t ReadTopicNumber(const std::filesystem::path& file, std::string_view
                    std::to_string(kIDLimit - 1) + ")");
 }
 
-void RemoveQuietly(TFileSystem& fs, const std::filesystem::path& file) {
-  try {
-    fs.Remove(file);
-  } catch (const EKorvelaError&) {
-  }
-}
-
 }  // namespace
 
 THelpPage ReadHelpPage(const std::filesystem::path& file, TFileSystem& fs) {

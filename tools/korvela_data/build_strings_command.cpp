@@ -116,13 +116,6 @@ class TStringListReader {
   std::vector<TStringListEntry> entries_;
 };
 
-void RemoveQuietly(TFileSystem& fs, const std::filesystem::path& file) {
-  try {
-    fs.Remove(file);
-  } catch (const EKorvelaError&) {
-  }
-}
-
 }  // namespace
 
 std::vector<TStringListEntry> ReadStringList(const std::filesystem::path& file, TFileSystem& fs) {

@@ -60,7 +60,7 @@ TFMain::TScreens MakeScreens(TProgram& program, TPrompter& prompter) {
     return Run<TFPhases>(parent, program, prompter);
   };
   commands["Recovery..."] = [&](QWidget* parent, TDateTime day) {
-    return Run<TFRecovery>(parent, program, day);
+    return Run<TFRecovery>(parent, program, prompter, day);
   };
   commands[kAskQuestionCommand] = [](QWidget* parent, TDateTime) {
     return Run<TFAskQuestion>(parent);

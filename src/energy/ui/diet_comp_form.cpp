@@ -10,6 +10,7 @@
 #include <QVBoxLayout>
 
 #include "energy/goals.h"
+#include "widgets/save_guard.h"
 
 namespace korvela {
 namespace {
@@ -185,7 +186,10 @@ void TFDietComp::AdoptButtonClick() {
     return;
   }
   TUserSession& session = *program_.Session();
-  AdoptDietComp(session.DayRecords(), program_.Clock().Today(), std::move(check.constraints));
+  if (!SaveOrWarn(prompter_, [&] {
+        AdoptDietComp(session.DayRecords(), program_.Clock().Today(), check.constraints);
+      }))
+    return;
   accept();
 }
 

@@ -7,6 +7,7 @@
 #include <QVBoxLayout>
 
 #include "energy/ui/body_form_parts.h"
+#include "widgets/save_guard.h"
 
 namespace korvela {
 namespace {
@@ -292,7 +293,10 @@ void TFMeasurements::OkButtonClick() {
     ShowFault(*fault);
     return;
   }
-  ReplaceMeasurements(program_.Session()->DayRecords(), editor_.Records());
+  if (!SaveOrWarn(prompter_, [this] {
+        ReplaceMeasurements(program_.Session()->DayRecords(), editor_.Records());
+      }))
+    return;
   accept();
 }
 

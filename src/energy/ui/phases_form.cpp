@@ -9,6 +9,8 @@
 #include <QVBoxLayout>
 
 #include "energy/ui/body_form_parts.h"
+#include "users/account_forms.h"
+#include "widgets/save_guard.h"
 
 namespace korvela {
 namespace {
@@ -129,6 +131,7 @@ TFPhases::TFPhases(TProgram& program, TPrompter& prompter, QWidget* parent)
   nameComboBox_->setInsertPolicy(QComboBox::NoInsert);
   for (const char* name : kPhaseNameChoices) nameComboBox_->addItem(QString::fromUtf8(name));
   nameComboBox_->lineEdit()->setObjectName(QStringLiteral("phaseNameLineEdit"));
+  nameComboBox_->lineEdit()->setMaxLength(kMaxNameLength);
   colorComboBox_->setObjectName(QStringLiteral("phaseColorComboBox"));
   for (const TNamedColor& color : PhaseColorChoices())
     colorComboBox_->addItem(Swatch(color.value), QString::fromUtf8(color.name),
@@ -291,7 +294,9 @@ void TFPhases::SortButtonClick(bool up) {
 }
 
 void TFPhases::OkButtonClick() {
-  ReplacePhases(program_.Session()->DayRecords(), editor_.Phases());
+  if (!SaveOrWarn(prompter_,
+                  [this] { ReplacePhases(program_.Session()->DayRecords(), editor_.Phases()); }))
+    return;
   accept();
 }
 

@@ -9,6 +9,7 @@
 #include "energy/ui/body_form_parts.h"
 #include "users/unit_text.h"
 #include "widgets/color_panel.h"
+#include "widgets/save_guard.h"
 
 namespace korvela {
 namespace {
@@ -40,9 +41,10 @@ QGroupBox* MakeLegend(QWidget* parent) {
 
 }  // namespace
 
-TFRecovery::TFRecovery(TProgram& program, TDateTime day, QWidget* parent)
+TFRecovery::TFRecovery(TProgram& program, TPrompter& prompter, TDateTime day, QWidget* parent)
     : QDialog(parent),
       program_(program),
+      prompter_(prompter),
       editor_(ListRecovery(program.Session()->DayRecords()), day),
       dateEdit_(MakeDateEntry(program, "dateLineEdit", "Date:", this)),
       wakeUpTimeEdit_(new QTimeEdit(this)),
@@ -171,7 +173,9 @@ void TFRecovery::DateChange() {
 
 void TFRecovery::OkButtonClick() {
   editor_.Take(program_.Config(), Fields());
-  ReplaceRecovery(program_.Session()->DayRecords(), editor_.Records());
+  if (!SaveOrWarn(prompter_,
+                  [this] { ReplaceRecovery(program_.Session()->DayRecords(), editor_.Records()); }))
+    return;
   accept();
 }
 

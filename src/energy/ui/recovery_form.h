@@ -8,6 +8,7 @@
 
 #include "app/program.h"
 #include "energy/recovery_editor.h"
+#include "users/prompter.h"
 #include "widgets/date_edit.h"
 
 namespace korvela {
@@ -20,7 +21,7 @@ class TFRecovery final : public QDialog {
   Q_OBJECT
  public:
   // Opens on `day`.
-  TFRecovery(TProgram& program, TDateTime day, QWidget* parent = nullptr);
+  TFRecovery(TProgram& program, TPrompter& prompter, TDateTime day, QWidget* parent = nullptr);
 
   const TRecoveryEditor& Editor() const { return editor_; }
 
@@ -34,6 +35,7 @@ class TFRecovery final : public QDialog {
   void ApplyTimeFormat();
 
   TProgram& program_;
+  TPrompter& prompter_;
   TRecoveryEditor editor_;
   TMyDate* dateEdit_;
   QTimeEdit* wakeUpTimeEdit_;

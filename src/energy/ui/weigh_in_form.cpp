@@ -11,6 +11,7 @@
 
 #include "energy/ui/skinfold_form.h"
 #include "energy/weigh_in.h"
+#include "widgets/save_guard.h"
 
 namespace korvela {
 namespace {
@@ -130,9 +131,12 @@ void TFWeighIn::OkButtonClick() {
     return;
   }
   TUserSession& session = *program_.Session();
-  const TWeighInOutcome outcome =
-      WeighIn(session.Energy(), session.DayRecords(), session.User(), weightEdit_->Weight(),
-              *bodyFat, static_cast<TLogAccuracy>(answer));
+  TWeighInOutcome outcome{};
+  const bool saved = SaveOrWarn(prompter_, [&] {
+    outcome = WeighIn(session.Energy(), session.DayRecords(), session.User(), weightEdit_->Weight(),
+                      *bodyFat, static_cast<TLogAccuracy>(answer));
+  });
+  if (!saved) return;
   if (outcome.readjusted) prompter_.Inform(kMsgReadjusted);
   accept();
 }

@@ -7,6 +7,7 @@
 #include <QVBoxLayout>
 
 #include "users/unit_text.h"
+#include "widgets/save_guard.h"
 
 namespace korvela {
 namespace {
@@ -171,7 +172,10 @@ void TFWeightGoal::AdoptButtonClick() {
     if (!TargetDateAccepted()) return;
     if (!targetWeightEdit_->Validate()) return;
   }
-  setting_->Adopt(type, targetWeightEdit_->Entry().Value(), targetDate_->Date());
+  if (!SaveOrWarn(prompter_, [&] {
+        setting_->Adopt(type, targetWeightEdit_->Entry().Value(), targetDate_->Date());
+      }))
+    return;
   accept();
 }
 

@@ -1,6 +1,7 @@
 #include "users/ui/international_form.h"
 
 #include "users/ui/form_rows.h"
+#include "widgets/save_guard.h"
 
 #include <QDialogButtonBox>
 #include <QGridLayout>
@@ -34,9 +35,9 @@ QGroupBox* ChoiceGroup(QWidget* parent, const char* title, QRadioButton*& first,
 
 }  // namespace
 
-// Every choice here is valid: the screen has nothing to warn about.
-TFInternational::TFInternational(TProgram& program, TPrompter& /*prompter*/, QWidget* parent)
-    : QDialog(parent), program_(program) {
+// Every choice here is valid: the only warning is a refused write.
+TFInternational::TFInternational(TProgram& program, TPrompter& prompter, QWidget* parent)
+    : QDialog(parent), program_(program), prompter_(prompter) {
   setWindowTitle(QStringLiteral("Internalization options"));
   QGroupBox* time =
       ChoiceGroup(this, "  Time format  ", hour12RadioButton_,
@@ -96,7 +97,8 @@ void TFInternational::OkButtonClick() {
   config.SetMetricSystem(metricRadioButton_->isChecked());
   config.SetTimeFormat(hour12RadioButton_->isChecked() ? TTimeFormat::hr12 : TTimeFormat::hr24);
   config.SetFirstDOW(firstDayComboBox_->currentIndex());
-  if (TUserSession* session = program_.Session()) session->SaveSettings();
+  if (TUserSession* session = program_.Session())
+    if (!SaveOrWarn(prompter_, [session] { session->SaveSettings(); })) return;
   accept();
 }
 

@@ -22,6 +22,7 @@ class TFInternational final : public QDialog {
   void HelpButtonClick();
 
   TProgram& program_;
+  TPrompter& prompter_;
   QRadioButton* hour12RadioButton_ = nullptr;
   QRadioButton* hour24RadioButton_ = nullptr;
   QRadioButton* usImperialRadioButton_ = nullptr;

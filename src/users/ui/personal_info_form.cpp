@@ -7,6 +7,7 @@
 #include "users/account_forms.h"
 #include "users/ui/form_rows.h"
 #include "users/unit_text.h"
+#include "widgets/save_guard.h"
 
 namespace korvela {
 namespace {
@@ -29,6 +30,7 @@ TFPersonalInfo::TFPersonalInfo(TProgram& program, TPrompter& prompter, QWidget* 
 
   nameEdit_ = new TLabeledEdit(QStringLiteral("My name is"), this);
   NameControls(nameEdit_, "name");
+  nameEdit_->Edit()->setMaxLength(kMaxNameLength);
   nameEdit_->Edit()->setText(QString::fromStdString(user_.UserName));
   birthDateEdit_ = new TLabeledEdit(QStringLiteral("I was born"), this);
   NameControls(birthDateEdit_, "birthDate");
@@ -115,10 +117,11 @@ void TFPersonalInfo::OkButtonClick() {
     return;
   }
   if (!heightEdit_->Validate()) return;
+  std::optional<std::string> newPassword;
   if (changePasswordCheckBox_->isChecked()) {
-    const std::string newPassword = newPasswordEdit_->Edit()->text().toStdString();
+    newPassword = newPasswordEdit_->Edit()->text().toStdString();
     switch (CheckPasswordChange(user_, currentPasswordEdit_->Edit()->text().toStdString(),
-                                newPassword, confirmPasswordEdit_->Edit()->text().toStdString())) {
+                                *newPassword, confirmPasswordEdit_->Edit()->text().toStdString())) {
       case TPasswordChangeFault::WrongCurrent:
         prompter_.Warn(program_.Strings().GetString(kWrongPasswordString));
         currentPasswordEdit_->Edit()->setFocus();
@@ -128,13 +131,15 @@ void TFPersonalInfo::OkButtonClick() {
         newPasswordEdit_->Edit()->setFocus();
         return;
       case TPasswordChangeFault::None:
-        user_.SetNewPassword(newPassword);
         break;
     }
   }
-  user_.UserName = nameEdit_->Edit()->text().toStdString();
-  user_.UserHeight = heightEdit_->Value();
-  SaveUser(user_, program_.Random());
+  TUser edited = user_;
+  edited.UserName = nameEdit_->Edit()->text().toStdString();
+  edited.UserHeight = heightEdit_->Value();
+  if (newPassword) edited.SetNewPassword(*newPassword);
+  if (!SaveOrWarn(prompter_, [&] { SaveUser(edited, program_.Random()); })) return;
+  user_ = std::move(edited);
   accept();
 }
 

@@ -46,7 +46,7 @@ class TRecoveryFormTest : public QObject {
  private slots:
   void TheScoreFollowsEveryChangeWithTwoDecimals() {
     TRecoveryFixture f;
-    TFRecovery form(f.program, f.clock.Today());
+    TFRecovery form(f.program, f.prompter, f.clock.Today());
     QCOMPARE(Score(form), QString());
     auto* hours = Child<QLineEdit>(form, "hoursLineEdit");
     QTest::keyClicks(hours, QStringLiteral("7.5"));
@@ -65,7 +65,7 @@ class TRecoveryFormTest : public QObject {
 
   void OkStoresTheDaysAndChangingTheDateKeepsWhatWasEntered() {
     TRecoveryFixture f;
-    TFRecovery form(f.program, f.clock.Today());
+    TFRecovery form(f.program, f.prompter, f.clock.Today());
     Child<QLineEdit>(form, "hoursLineEdit")->setText(QStringLiteral("8"));
     Rate(form, "energy", 3);
     Child<QTimeEdit>(form, "wakeUpTimeEdit")->setTime(QTime(7, 15));
@@ -96,7 +96,7 @@ class TRecoveryFormTest : public QObject {
 
   void ADayLeftEmptyIsNotStored() {
     TRecoveryFixture f;
-    TFRecovery form(f.program, f.clock.Today());
+    TFRecovery form(f.program, f.prompter, f.clock.Today());
     QCOMPARE(Child<QTimeEdit>(form, "wakeUpTimeEdit")->time(), QTime(6, 30));
     Child<QPushButton>(form, "okButton")->click();
     const TRecoveryList stored = ListRecovery(f.Records());

@@ -1,0 +1,14 @@
+#include "storage/write_refused.h"
+
+namespace korvela {
+
+std::string WriteRefusedText(const EXMLIOError& error) {
+  std::string text = "Korvela could not save the file \"" + error.File() + "\".";
+  if (!error.Message().empty()) text += "\nReason: " + error.Message() + ".";
+  text +=
+      "\n\nWhat you entered is still on the screen and the file keeps its earlier content. "
+      "Free some disk space or check that the folder may be written to, then try again.";
+  return text;
+}
+
+}  // namespace korvela
