@@ -20,6 +20,9 @@ inline constexpr int kLastBirthYear = 2000;
 
 // A name of nothing but blanks counts as no name.
 bool IsBlankName(const std::string& name);
+// The longest name a user can type: account names, phase names and the names
+// of the user's own items.
+inline constexpr int kMaxNameLength = 60;
 
 // The first checks of the account creation screen, in their order: the name,
 // then the birth date (a real day, before today, age 10 to 100). Returns the

@@ -79,6 +79,12 @@ void TMyGrid::SetCellText(int row, int column, const QString& text) {
   } else {
     setItem(row, column, new QTableWidgetItem(text));
   }
+  // The title row and the fixed columns are drawn as cells; their texts also
+  // name the columns and rows, so that a screen reader announces them as the
+  // table's headers.
+  if (row == 0 && fixedRows_ > 0) setHorizontalHeaderItem(column, new QTableWidgetItem(text));
+  if (column == 0 && fixedColumns_ > 0 && row >= fixedRows_)
+    setVerticalHeaderItem(row, new QTableWidgetItem(text));
 }
 
 void TMyGrid::SetFixedRows(int rows) {

@@ -17,6 +17,8 @@ TLabeledEdit::TLabeledEdit(const QString& caption, QWidget* parent)
   layout->addWidget(edit_, 1);
   layout->addSpacing(3);
   layout->addWidget(unit_);
+  caption_->setTextFormat(Qt::PlainText);
+  unit_->setTextFormat(Qt::PlainText);
   caption_->setBuddy(edit_);
   edit_->setAccessibleName(caption);
   edit_->setStyleSheet(QStringLiteral("QLineEdit { background: white; }"));

@@ -1,5 +1,7 @@
 #include "widgets/quantity_edit.h"
 
+#include "widgets/leave_check.h"
+
 namespace korvela {
 
 TQuantityEdit::TQuantityEdit(TQuantityKind kind, const QString& caption, TConfigurator& config,
@@ -7,8 +9,10 @@ TQuantityEdit::TQuantityEdit(TQuantityKind kind, const QString& caption, TConfig
     : TLabeledEdit(caption, parent), config_(config), prompter_(prompter), entry_(config, kind) {
   SetUnit(QString::fromStdString(entry_.UnitLabel()));
   connect(Edit(), &QLineEdit::editingFinished, this, &TQuantityEdit::EditingFinished);
-  metricHandle_ = config_.Register(TConfigurator::TNotice::MetricSystem, [this] { SettingsChanged(); });
-  charHandle_ = config_.Register(TConfigurator::TNotice::FloatingChar, [this] { SettingsChanged(); });
+  metricHandle_ =
+      config_.Register(TConfigurator::TNotice::MetricSystem, [this] { SettingsChanged(); });
+  charHandle_ =
+      config_.Register(TConfigurator::TNotice::FloatingChar, [this] { SettingsChanged(); });
 }
 
 TQuantityEdit::~TQuantityEdit() {
@@ -48,6 +52,7 @@ void TQuantityEdit::EditingFinished() {
     Edit()->setText(QString::fromStdString(entry_.Text()));
     return;
   }
+  if (!LeaveCheckWanted(Edit())) return;
   prompter_.Warn(check.message);
   Edit()->setFocus();
 }

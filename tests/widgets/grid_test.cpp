@@ -1,3 +1,4 @@
+#include <QHeaderView>
 #include <QLineEdit>
 #include <QPainter>
 #include <QTest>
@@ -40,6 +41,14 @@ class TGridTest : public QObject {
     QCOMPARE(FillAt(image, f.grid, 1, 1), QColor(255, 255, 255));
     QCOMPARE(FillAt(image, f.grid, 2, 1), QColor(252, 252, 252));
     QCOMPARE(FillAt(image, f.grid, 3, 1), QColor(255, 255, 255));
+  }
+
+  void TheTitleRowNamesTheColumnsForScreenReaders() {
+    TGridFixture f;
+    for (int column = 0; column < 3; ++column)
+      QCOMPARE(f.grid.model()->headerData(column, Qt::Horizontal).toString(),
+               QStringLiteral("r0c%1").arg(column));
+    QVERIFY(f.grid.horizontalHeader()->isHidden());
   }
 
   void SelectionIsGreyOnlyWithoutTheAlwaysShownEditor() {

@@ -39,6 +39,7 @@ QPixmap MarkPicture(TPlanMark mark, int size = 16) {
 
 QLabel* ValueLabel(QWidget* parent, const char* objectName) {
   auto* label = new QLabel(parent);
+  label->setTextFormat(Qt::PlainText);
   label->setObjectName(QString::fromLatin1(objectName));
   label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
   label->setStyleSheet(QStringLiteral("font-weight: bold;"));
@@ -105,6 +106,7 @@ TDashboardBox::TDashboardBox(const QString& title, QWidget* parent) : QFrame(par
   layout->setContentsMargins(12, 8, 12, 10);
   layout->setSpacing(6);
   title_ = new QLabel(title, this);
+  title_->setTextFormat(Qt::PlainText);
   title_->setStyleSheet(
       QStringLiteral("color: #2f6f5e; font-weight: bold; font-size: 11pt; "
                      "border-bottom: 2px solid #e3ece8; padding-bottom: 3px;"));
@@ -138,6 +140,7 @@ TProfilePanels::TProfilePanels(QWidget* parent) : QWidget(parent) {
   const char* lineNames[] = {"zoneLine1", "zoneLine2", "zoneLine3"};
   for (std::size_t i = 0; i < 3; ++i) {
     zoneLines_[i] = new QLabel(activityBox_->Body());
+    zoneLines_[i]->setTextFormat(Qt::PlainText);
     zoneLines_[i]->setObjectName(QString::fromLatin1(lineNames[i]));
     zoneLines_[i]->setAlignment(Qt::AlignCenter);
     zone->addWidget(zoneLines_[i]);
@@ -181,6 +184,8 @@ void TDayPanels::BuildPlan() {
   auto* grid = new QGridLayout(planBox_->Body());
   grid->setContentsMargins(0, 0, 0, 0);
   goalNote_ = new QLabel(planBox_->Body());
+  goalNote_->setTextFormat(Qt::PlainText);
+  goalNote_->setWordWrap(true);
   goalNote_->setObjectName(QStringLiteral("goalNote"));
   goalNote_->setStyleSheet(QStringLiteral("color: #4a5568; font-style: italic;"));
   grid->addWidget(goalNote_, 0, 0, 1, 3);
@@ -189,6 +194,7 @@ void TDayPanels::BuildPlan() {
     grid->addWidget(new QLabel(QString::number(row) + QStringLiteral("."), planBox_->Body()), row,
                     0);
     taskTexts_[i] = new QLabel(planBox_->Body());
+    taskTexts_[i]->setTextFormat(Qt::PlainText);
     taskTexts_[i]->setObjectName(QStringLiteral("task%1").arg(row));
     taskMarks_[i] = new QLabel(planBox_->Body());
     taskMarks_[i]->setObjectName(QStringLiteral("taskMark%1").arg(row));
@@ -202,6 +208,7 @@ void TDayPanels::BuildPlan() {
   const char* names[] = {"targetLine1", "targetValue", "targetLine3"};
   for (std::size_t i = 0; i < 3; ++i) {
     targetLines_[i] = new QLabel(targetBlock_);
+    targetLines_[i]->setTextFormat(Qt::PlainText);
     targetLines_[i]->setObjectName(QString::fromLatin1(names[i]));
     target->addWidget(targetLines_[i], static_cast<int>(i), 0);
   }
@@ -228,6 +235,7 @@ void TDayPanels::BuildComposition() {
     grid->addWidget(title, 0, c + 1);
   }
   perWeightTitle_ = new QLabel(compositionBox_->Body());
+  perWeightTitle_->setTextFormat(Qt::PlainText);
   perWeightTitle_->setAlignment(Qt::AlignRight);
   perWeightTitle_->setStyleSheet(QStringLiteral("color: #4a5568;"));
   grid->addWidget(perWeightTitle_, 0, 4);
@@ -247,9 +255,12 @@ void TDayPanels::BuildComposition() {
 void TDayPanels::BuildBalance() {
   auto* grid = new QGridLayout(balanceBox_->Body());
   grid->setContentsMargins(0, 0, 0, 0);
-  const char* captions[] = {"Calories Eaten",          "Thermic Effect of Food",
-                            "Resting Metabolic Rate",  "Daily Physical Activity",
-                            "Exercise",                "Total Daily Expenditure",
+  const char* captions[] = {"Calories Eaten",
+                            "Thermic Effect of Food",
+                            "Resting Metabolic Rate",
+                            "Daily Physical Activity",
+                            "Exercise",
+                            "Total Daily Expenditure",
                             "Net Calorie Balance"};
   const char* names[] = {"eaten",    "thermicEffect", "restingRate", "physicalActivity",
                          "exercise", "expenditure",   "netBalance"};
@@ -304,10 +315,9 @@ void TDayPanels::Show(const TDashboardView& view) {
       compositionCells_[r][c]->setText(Q(view.composition.cells[r][c]));
 
   const TCalorieBalancePanel& balance = view.balance;
-  const std::string* values[] = {&balance.eaten,      &balance.thermicEffect,
-                                 &balance.restingRate, &balance.physicalActivity,
-                                 &balance.exercise,    &balance.expenditure,
-                                 &balance.balance};
+  const std::string* values[] = {
+      &balance.eaten,    &balance.thermicEffect, &balance.restingRate, &balance.physicalActivity,
+      &balance.exercise, &balance.expenditure,   &balance.balance};
   for (std::size_t i = 0; i < 7; ++i) balanceValues_[i]->setText(Q(*values[i]));
   Colour(*balanceValues_[6], balance.balanceColour);
   balanceUnit_->setVisible(balance.balanceUnitShown);

@@ -7,13 +7,18 @@
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
+#include <QScreen>
+#include <QShortcut>
 #include <QStyle>
 #include <QToolBar>
+#include <algorithm>
 
 namespace korvela {
 namespace {
 
 QString Q(const std::string& text) { return QString::fromStdString(text); }
+
+constexpr QSize kHelpWindowSize(780, 680);
 
 }  // namespace
 
@@ -28,7 +33,7 @@ int HelpTopicOfWindow(const QWidget* window) {
 TFHelp::TFHelp(TProgram& program, QWidget* parent)
     : QMainWindow(parent, Qt::Window), program_(program) {
   setObjectName(QStringLiteral("helpWindow"));
-  setWindowTitle(QStringLiteral("Korvela Help"));
+  setWindowTitle(QStringLiteral("Help"));
   state_ = std::make_unique<THelpState>(program_.HelpBook(), program_.Folder() / kHelpPageFileName);
 
   QToolBar* bar = addToolBar(QStringLiteral("Help"));
@@ -38,9 +43,11 @@ TFHelp::TFHelp(TProgram& program, QWidget* parent)
   backAction_ = bar->addAction(style()->standardIcon(QStyle::SP_ArrowBack), QStringLiteral("Back"),
                                this, &TFHelp::BackButtonClick);
   backAction_->setObjectName(QStringLiteral("backAction"));
+  backAction_->setShortcut(QKeySequence(Qt::ALT | Qt::Key_Left));
   forwardAction_ = bar->addAction(style()->standardIcon(QStyle::SP_ArrowForward),
                                   QStringLiteral("Forward"), this, &TFHelp::ForwardButtonClick);
   forwardAction_->setObjectName(QStringLiteral("forwardAction"));
+  forwardAction_->setShortcut(QKeySequence(Qt::ALT | Qt::Key_Right));
   bar->addSeparator();
   QAction* print = bar->addAction(QStringLiteral("Print"), this, &TFHelp::PrintButtonClick);
   print->setObjectName(QStringLiteral("printAction"));
@@ -57,7 +64,48 @@ TFHelp::TFHelp(TProgram& program, QWidget* parent)
   viewer_->setOpenLinks(false);
   connect(viewer_, &QTextBrowser::anchorClicked, this, &TFHelp::ViewerAnchorClicked);
   setCentralWidget(viewer_);
-  resize(780, 680);
+  auto* close = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+  connect(close, &QShortcut::activated, this, &QWidget::close);
+  resize(kHelpWindowSize);
+}
+
+void TFHelp::PlaceBeside(const QWidget* screen) {
+  const QScreen* display = screen ? screen->screen() : QApplication::primaryScreen();
+  if (!display) return;
+  const QRect area = display->availableGeometry();
+  // A window that was never shown has no frame yet: take the asking
+  // screen's frame as the measure of its own.
+  QSize frame = frameGeometry().size() - geometry().size();
+  if (frame.isEmpty() && screen) frame = screen->frameGeometry().size() - screen->geometry().size();
+  QSize outer = (kHelpWindowSize + frame).boundedTo(area.size());
+  if (!screen) {
+    resize(outer - frame);
+    move(area.center() - QPoint(outer.width() / 2, outer.height() / 2));
+    return;
+  }
+  // To the right of the screen when there is room, else to its left; else
+  // narrower on the wider side when that leaves a readable page; else over
+  // the screen's top right, away from its button row.
+  const int narrowest = std::max(360, minimumSizeHint().width() + frame.width());
+  const QRect owner = screen->frameGeometry();
+  const int roomRight = area.right() - owner.right();
+  const int roomLeft = owner.left() - area.left();
+  int x = 0;
+  if (outer.width() <= roomRight) {
+    x = owner.right() + 1;
+  } else if (outer.width() <= roomLeft) {
+    x = owner.left() - outer.width();
+  } else if (std::max(roomLeft, roomRight) >= narrowest) {
+    outer.setWidth(std::max(roomLeft, roomRight));
+    x = roomRight >= roomLeft ? owner.right() + 1 : owner.left() - outer.width();
+  } else {
+    x = area.right() + 1 - outer.width();
+  }
+  resize(outer - frame);
+  x = std::clamp(x, area.left(), std::max(area.left(), area.right() + 1 - outer.width()));
+  const int y =
+      std::clamp(owner.top(), area.top(), std::max(area.top(), area.bottom() + 1 - outer.height()));
+  move(x, y);
 }
 
 void TFHelp::ShowHelp(int topic) {
@@ -85,7 +133,7 @@ void TFHelp::ShowRenderedPage() {
     viewer_->reload();
   else
     viewer_->setSource(page);
-  setWindowTitle(QStringLiteral("Korvela Help - ") + Q(state_->ShownTitle()));
+  setWindowTitle(QStringLiteral("Help - ") + Q(state_->ShownTitle()));
 }
 
 bool TFHelp::event(QEvent* e) {
@@ -147,7 +195,10 @@ void TFHelp::PrintPreviewButtonClick() {
 THelpWindowOwner::~THelpWindowOwner() { delete window_.data(); }
 
 void THelpWindowOwner::ShowHelp(int topic) {
+  const QWidget* asking = QApplication::activeWindow();
+  const bool placed = window_ && window_->isVisible();
   if (!window_) window_ = new TFHelp(program_);
+  if (asking == window_) asking = nullptr;
   // A modal screen blocks every window but its own: the help window joins
   // the screen that asked for it, and stands alone again otherwise.
   QWidget* modal = QApplication::activeModalWidget();
@@ -156,6 +207,7 @@ void THelpWindowOwner::ShowHelp(int topic) {
     window_->hide();
     window_->setParent(modal, Qt::Window);
   }
+  if (!placed) window_->PlaceBeside(asking);
   window_->ShowHelp(topic);
 }
 

@@ -33,6 +33,10 @@ class TFHelp final : public QMainWindow {
   // Enables Back and Forward and shows the requested topic unless it is on
   // screen already.
   void RenderPage();
+  // Moves the window beside `screen` (the window that asked for help) and
+  // within the free area of its display: it never covers the screen's buttons
+  // when there is room beside it.
+  void PlaceBeside(const QWidget* screen);
 
   const THelpState& State() const { return *state_; }
   QTextBrowser* Viewer() const { return viewer_; }

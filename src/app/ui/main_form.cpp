@@ -2,11 +2,15 @@
 
 #include <QAbstractItemView>
 #include <QApplication>
+#include <QCloseEvent>
 #include <QEvent>
 #include <QFrame>
 #include <QHBoxLayout>
 #include <QMenuBar>
 #include <QPainter>
+#include <QScreen>
+#include <QScrollArea>
+#include <QSettings>
 #include <QToolBar>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -17,6 +21,7 @@
 #include "energy/dashboard.h"
 #include "users/unit_text.h"
 #include "widgets/big_calendar.h"
+#include "widgets/elided_label.h"
 #include "widgets/icons.h"
 
 namespace korvela {
@@ -92,7 +97,31 @@ TFMain::TFMain(TProgram& program, TPrompter& prompter, TScreens screens)
   BuildToolBar();
   BuildPanels();
   ShowPanels(false);
-  resize(1180, 820);
+  resize(1180, 740);
+}
+
+QString TFMain::PlacementFile() const {
+  return QString::fromStdString((program_.Folder() / "window.ini").string());
+}
+
+void TFMain::PlaceOnScreen() {
+  const QScreen* screen = QApplication::primaryScreen();
+  const QRect area = screen ? screen->availableGeometry() : QRect(0, 0, 1366, 768);
+  QSettings placement(PlacementFile(), QSettings::IniFormat);
+  const QByteArray saved = placement.value(QStringLiteral("MainWindow/Geometry")).toByteArray();
+  if (!saved.isEmpty() && restoreGeometry(saved) && area.intersects(frameGeometry())) return;
+  // The frame and title bar take room of their own; keep the whole window
+  // within the free area.
+  const QSize frame = frameGeometry().size() - geometry().size();
+  const QSize wanted(1180, 800);
+  resize(wanted.boundedTo(area.size() - frame));
+  move(area.center() - QPoint(width() / 2, height() / 2));
+  if (y() < area.top()) move(x(), area.top());
+}
+
+void TFMain::SavePlacement() const {
+  QSettings placement(PlacementFile(), QSettings::IniFormat);
+  placement.setValue(QStringLiteral("MainWindow/Geometry"), saveGeometry());
 }
 
 void TFMain::BuildMenus() {
@@ -127,10 +156,11 @@ void TFMain::BuildToolBar() {
   bar->setObjectName(QStringLiteral("commandsToolBar"));
   bar->setMovable(false);
   bar->setIconSize(QSize(40, 40));
-  bar->setStyleSheet(QStringLiteral(
-      "QToolBar { spacing: 4px; padding: 4px; background: #f4f7f6; border-bottom: 1px solid #d5dde5; }"
-      "QToolButton { padding: 4px; border-radius: 6px; }"
-      "QToolButton:hover { background: #dcebe5; }"));
+  bar->setStyleSheet(
+      QStringLiteral("QToolBar { spacing: 4px; padding: 4px; background: #f4f7f6; border-bottom: "
+                     "1px solid #d5dde5; }"
+                     "QToolButton { padding: 4px; border-radius: 6px; }"
+                     "QToolButton:hover { background: #dcebe5; }"));
   for (const std::string& caption : ToolBarCommands()) {
     if (caption == kToolBarSeparator) {
       bar->addSeparator();
@@ -153,6 +183,8 @@ void TFMain::BuildPanels() {
   auto* central = new QWidget(this);
   auto* layout = new QVBoxLayout(central);
   titleLabel_ = new QLabel(central);
+  titleLabel_->setTextFormat(Qt::PlainText);
+  titleLabel_->setWordWrap(true);
   titleLabel_->setObjectName(QStringLiteral("titleLabel"));
   titleLabel_->setAlignment(Qt::AlignCenter);
   titleLabel_->setStyleSheet(QStringLiteral(
@@ -161,7 +193,12 @@ void TFMain::BuildPanels() {
   titleLabel_->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
   layout->addWidget(titleLabel_);
 
-  panels_ = new QFrame(central);
+  // A window made smaller than its panels scrolls them.
+  auto* scroller = new QScrollArea(central);
+  scroller->setObjectName(QStringLiteral("panelsScrollArea"));
+  scroller->setWidgetResizable(true);
+  scroller->setFrameShape(QFrame::NoFrame);
+  panels_ = new QFrame(scroller);
   panels_->setObjectName(QStringLiteral("panelsFrame"));
   panels_->setStyleSheet(QStringLiteral("QFrame#panelsFrame { background: #eef3f1; }"));
   auto* panelLayout = new QHBoxLayout(panels_);
@@ -170,10 +207,11 @@ void TFMain::BuildPanels() {
   panelLayout->addWidget(BuildCalendarPanel(panels_), 3);
   auto* right = new QVBoxLayout;
   right->setSpacing(6);
-  welcomeLabel_ = new QLabel(panels_);
+  welcomeLabel_ = new TElidedLabel(panels_);
   welcomeLabel_->setObjectName(QStringLiteral("welcomeLabel"));
   welcomeLabel_->setStyleSheet(QStringLiteral("QLabel { font-size: 13pt; color: #2d3748; }"));
   dateLabel_ = new QLabel(panels_);
+  dateLabel_->setTextFormat(Qt::PlainText);
   dateLabel_->setObjectName(QStringLiteral("dateLabel"));
   dateLabel_->setStyleSheet(
       QStringLiteral("QLabel { font-size: 15pt; font-weight: bold; color: #2f6f5e; }"));
@@ -182,7 +220,8 @@ void TFMain::BuildPanels() {
   dayPanels_ = new TDayPanels(panels_);
   right->addWidget(dayPanels_, 1);
   panelLayout->addLayout(right, 2);
-  layout->addWidget(panels_, 1);
+  scroller->setWidget(panels_);
+  layout->addWidget(scroller, 1);
   setCentralWidget(central);
 }
 
@@ -194,9 +233,14 @@ QWidget* TFMain::BuildCalendarPanel(QWidget* parent) {
   auto* navigation = new QHBoxLayout;
   previousMonth_ = new TMonthArrow("arrow-left", "arrow-left-hot", panel);
   previousMonth_->setObjectName(QStringLiteral("previousMonth"));
+  previousMonth_->setAccessibleName(QStringLiteral("Previous month"));
+  previousMonth_->setToolTip(QStringLiteral("Previous month"));
   nextMonth_ = new TMonthArrow("arrow-right", "arrow-right-hot", panel);
   nextMonth_->setObjectName(QStringLiteral("nextMonth"));
+  nextMonth_->setAccessibleName(QStringLiteral("Next month"));
+  nextMonth_->setToolTip(QStringLiteral("Next month"));
   monthCaption_ = new QLabel(panel);
+  monthCaption_->setTextFormat(Qt::PlainText);
   monthCaption_->setObjectName(QStringLiteral("monthCaption"));
   monthCaption_->setAlignment(Qt::AlignCenter);
   monthCaption_->setStyleSheet(
@@ -210,6 +254,7 @@ QWidget* TFMain::BuildCalendarPanel(QWidget* parent) {
 
   calendar_ = new TMyBigCalendar(program_.Config(), panel);
   calendar_->setObjectName(QStringLiteral("calendar"));
+  calendar_->setAccessibleName(QStringLiteral("Calendar"));
   calendar_->setNavigationBarVisible(false);
   calendar_->setMinimumHeight(340);
   QFont days = calendar_->font();
@@ -296,7 +341,7 @@ void TFMain::ShowPanels(bool visible) {
   panels_->setVisible(visible);
   if (!visible) return;
   if (const TUser* user = program_.CurrentUser())
-    welcomeLabel_->setText(QStringLiteral("Welcome, ") + Q(user->UserName));
+    welcomeLabel_->SetFullText(QStringLiteral("Welcome, ") + Q(user->UserName));
 }
 
 void TFMain::RunActivationStep() {
@@ -310,7 +355,9 @@ void TFMain::RunActivationStep() {
     ExitProgram();
     return;
   }
+  const bool firstShow = !panels_->isVisible();
   ShowPanels(true);
+  if (firstShow) calendar_->setFocus();
   // Every return to the main window starts again from today.
   RedrawCalendar();
   const TDateTime today = program_.Clock().Today();
@@ -358,8 +405,14 @@ void TFMain::LogOff() {
 void TFMain::ExitProgram() {
   if (ending_) return;
   ending_ = true;
+  SavePlacement();
   program_.Exit();
   QApplication::quit();
+}
+
+void TFMain::closeEvent(QCloseEvent* event) {
+  ExitProgram();
+  event->accept();
 }
 
 }  // namespace korvela

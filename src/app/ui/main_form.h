@@ -17,6 +17,7 @@ namespace korvela {
 // The frame of the program: menu bar, tool bar, title strip and the panels
 // of the logged-in user. Every command opens one modal screen.
 class TMyBigCalendar;
+class TElidedLabel;
 class TProfilePanels;
 class TDayPanels;
 
@@ -51,9 +52,14 @@ class TFMain final : public QMainWindow {
   // Redraws the calendar's day marks.
   void RedrawCalendar();
   TMyBigCalendar& Calendar() const { return *calendar_; }
+  // Gives the window its remembered size and place on this data folder, or
+  // a size that fits the screen's free area, centred.
+  void PlaceOnScreen();
 
  protected:
   bool event(QEvent* event) override;
+  // The title bar's close button ends the program as "Exit..." does.
+  void closeEvent(QCloseEvent* event) override;
 
  private:
   void BuildMenus();
@@ -66,13 +72,15 @@ class TFMain final : public QMainWindow {
   void ShowPanels(bool visible);
   void LogOff();
   void ExitProgram();
+  void SavePlacement() const;
+  QString PlacementFile() const;
 
   TProgram& program_;
   TPrompter& prompter_;
   TScreens screens_;
   QLabel* titleLabel_ = nullptr;
   QWidget* panels_ = nullptr;
-  QLabel* welcomeLabel_ = nullptr;
+  TElidedLabel* welcomeLabel_ = nullptr;
   QLabel* dateLabel_ = nullptr;
   QLabel* monthCaption_ = nullptr;
   QToolButton* previousMonth_ = nullptr;

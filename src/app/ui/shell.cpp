@@ -2,9 +2,9 @@
 
 #include <QDir>
 #include <QLocale>
-#include <QLockFile>
 #include <QProxyStyle>
 #include <QStandardPaths>
+#include <cstdio>
 #include <cstdlib>
 
 #include "app/main_menu.h"
@@ -15,6 +15,7 @@
 #include "app/ui/help_window.h"
 #include "app/ui/main_form.h"
 #include "app/ui/screens.h"
+#include "app/ui/single_instance.h"
 #include "app/ui/splash_form.h"
 #include "widgets/message_box_prompter.h"
 
@@ -79,18 +80,23 @@ int RunKorvela(int argc, char** argv, const std::function<void(QApplication&)>& 
   });
 
   try {
-    QDir().mkpath(QString::fromStdString(folder.string()));
-    // One running copy per desktop session: a lock file in the user's
-    // runtime folder. A lock left by a killed copy is taken over.
-    QString runtime = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
-    if (runtime.isEmpty()) runtime = QDir::tempPath();
-    QLockFile lock(runtime + QStringLiteral("/korvela.lock"));
-    if (!lock.tryLock(100)) return 0;
+    QApplication::setApplicationDisplayName(QStringLiteral("Korvela"));
+    const QString folderText = QString::fromStdString(folder.string());
+    QDir().mkpath(folderText);
+    TSingleInstance instance(folderText);
+    if (!instance.TryLock()) {
+      // The running copy comes forward; if it cannot be reached, say why
+      // nothing else happens.
+      const std::string text = AlreadyRunningText(folder);
+      std::fprintf(stderr, "%s\n", text.c_str());
+      if (!instance.AskRunningCopyToShow()) TMessageBoxPrompter().Inform(text);
+      return 0;
+    }
+    RemoveLeftoverTemporaryFiles(folder);
 
     SeedProgramFolder(QCoreApplication::applicationDirPath().toStdString(), folder);
     program = std::make_unique<TProgram>(folder, SystemDefaults(), *clock, *random);
     program->Start();
-    QApplication::setApplicationDisplayName(QStringLiteral("Korvela "));
 
     THelpWindowOwner help(*program);
     program->SetHelpHandler([&help](int topic) { help.ShowHelp(topic); });
@@ -98,6 +104,14 @@ int RunKorvela(int argc, char** argv, const std::function<void(QApplication&)>& 
 
     TMessageBoxPrompter prompter;
     TFMain main(*program, prompter, MakeScreens(*program, prompter));
+    main.PlaceOnScreen();
+    instance.Listen([&main] {
+      QWidget* front = QApplication::activeModalWidget();
+      if (!front) front = &main;
+      if (front->isMinimized()) front->showNormal();
+      front->raise();
+      front->activateWindow();
+    });
 
     TFSplash splash(QCoreApplication::applicationDirPath() + QStringLiteral("/splash.jpg"));
     splash.ShowFadingIn();

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QPixmap>
 #include <QScreen>
+#include <QThread>
 
 namespace korvela {
 
@@ -24,9 +25,15 @@ void TFSplash::ShowFadingIn() {
   setWindowOpacity(0);
   show();
   // The picture itself does not change: each step only changes the window's
-  // opacity, which the window system draws.
-  for (int step = 1; step <= 255; ++step) setWindowOpacity(step / 255.0);
-  QApplication::processEvents();
+  // opacity, which the window system draws; the steps are spread over a fifth
+  // of a second so that the fade can be seen.
+  constexpr int kSteps = 16;
+  constexpr unsigned long kStepMs = 12;
+  for (int step = 1; step <= kSteps; ++step) {
+    setWindowOpacity(static_cast<double>(step) / kSteps);
+    QApplication::processEvents();
+    QThread::msleep(kStepMs);
+  }
 }
 
 }  // namespace korvela

@@ -6,6 +6,7 @@ namespace korvela {
 
 QLabel* AddFormRow(QFormLayout& form, const QString& caption, QWidget* field) {
   auto* label = new QLabel(caption, form.parentWidget());
+  label->setTextFormat(Qt::PlainText);
   label->setBuddy(field);
   field->setAccessibleName(caption);
   form.addRow(label, field);

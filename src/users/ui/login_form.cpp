@@ -25,6 +25,7 @@ TFLogin::TFLogin(TProgram& program, TPrompter& prompter, std::function<bool()> n
   setWindowTitle(QStringLiteral("Login..."));
   auto* heading = new QLabel(QString::fromStdString(program_.TitleText()), this);
   heading->setObjectName(QStringLiteral("titleLabel"));
+  heading->setTextFormat(Qt::PlainText);
   heading->setAlignment(Qt::AlignCenter);
   heading->setWordWrap(true);
   QFont font = heading->font();

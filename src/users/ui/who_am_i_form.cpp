@@ -1,6 +1,7 @@
 #include "users/ui/who_am_i_form.h"
 
 #include <QDialogButtonBox>
+#include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -10,6 +11,7 @@
 #include "users/account_forms.h"
 #include "users/ui/form_rows.h"
 #include "users/unit_text.h"
+#include "widgets/save_guard.h"
 
 namespace korvela {
 namespace {
@@ -67,6 +69,7 @@ QWidget* TFWhoAmI::BuildNameAndBirth() {
   auto* box = new QWidget(this);
   nameLineEdit_ = new QLineEdit(box);
   nameLineEdit_->setObjectName(QStringLiteral("nameLineEdit"));
+  nameLineEdit_->setMaxLength(kMaxNameLength);
 
   birthDayComboBox_ = new QComboBox(box);
   birthDayComboBox_->setObjectName(QStringLiteral("birthDayComboBox"));
@@ -83,16 +86,30 @@ QWidget* TFWhoAmI::BuildNameAndBirth() {
   birthYearSpinBox_->setLocale(QLocale::c());
   birthYearSpinBox_->setRange(kFirstBirthYear, kLastBirthYear);
   birthYearSpinBox_->setValue(kInitialBirthYear);
-  auto* birth = new QHBoxLayout;
-  birth->addWidget(birthDayComboBox_);
-  birth->addWidget(birthMonthComboBox_, 1);
-  birth->addWidget(birthYearSpinBox_);
+  // Each part of the date has a small caption of its own above it, the
+  // part's buddy, so that a screen reader names it and Alt+letter reaches it.
+  auto* birth = new QGridLayout;
+  birth->setVerticalSpacing(0);
+  const std::pair<const char*, QWidget*> parts[] = {
+      {"&Day", birthDayComboBox_}, {"M&onth", birthMonthComboBox_}, {"&Year", birthYearSpinBox_}};
+  int column = 0;
+  for (const auto& [caption, field] : parts) {
+    auto* label = new QLabel(QString::fromUtf8(caption), box);
+    label->setObjectName(field->objectName() + QStringLiteral("Label"));
+    label->setStyleSheet(QStringLiteral("QLabel { color: #4a5568; font-size: 8pt; }"));
+    label->setBuddy(field);
+    birth->addWidget(label, 0, column);
+    birth->addWidget(field, 1, column);
+    ++column;
+  }
+  birth->setColumnStretch(1, 1);
 
   auto* form = new QFormLayout(box);
   form->setContentsMargins(0, 0, 0, 0);
   AddFormRow(*form, QStringLiteral("My name is:"), nameLineEdit_);
   auto* birthLabel = new QLabel(QStringLiteral("I was born:"), box);
   birthLabel->setBuddy(birthDayComboBox_);
+  birthLabel->setAlignment(Qt::AlignLeft | Qt::AlignBottom);
   birthDayComboBox_->setAccessibleName(QStringLiteral("I was born:"));
   form->addRow(birthLabel, birth);
   return box;
@@ -231,7 +248,7 @@ void TFWhoAmI::OkButtonClick() {
   account.activityLevel = activityComboBox_->currentIndex();
   account.heightCm = heightEdit_->Value();
   account.weightKg = weightEdit_->Value();
-  program_.CreateAccount(account);
+  if (!SaveOrWarn(prompter_, [&] { program_.CreateAccount(account); })) return;
   accept();
 }
 

@@ -5,6 +5,7 @@
 #include <QLabel>
 #include <QLocale>
 #include <QPushButton>
+#include <QScreen>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -170,6 +171,36 @@ TEST_F(HelpWindowTest, TheWindowHidesWhenAnotherWindowBecomesActive) {
   EXPECT_EQ(&ActiveHelp(), &window);
   EXPECT_TRUE(window.isVisible());
   EXPECT_EQ(window.State().ShownTopic(), 72);
+}
+
+TEST_F(HelpWindowTest, TheKeyboardGoesBackForwardAndClosesTheWindow) {
+  program.ShowHelp(20);
+  TFHelp& window = ActiveHelp();
+  emit window.Viewer()->anchorClicked(QUrl(QStringLiteral("#35")));
+  ASSERT_EQ(window.State().ShownTopic(), 35);
+  QTest::keyClick(window.Viewer(), Qt::Key_Left, Qt::AltModifier);
+  EXPECT_EQ(window.State().ShownTopic(), 20);
+  QTest::keyClick(window.Viewer(), Qt::Key_Right, Qt::AltModifier);
+  EXPECT_EQ(window.State().ShownTopic(), 35);
+  EXPECT_EQ(window.windowTitle(), QStringLiteral("Help - Recipe book"));
+  QTest::keyClick(window.Viewer(), Qt::Key_Escape);
+  EXPECT_FALSE(window.isVisible());
+}
+
+TEST_F(HelpWindowTest, TheWindowOpensBesideTheScreenThatAsked) {
+  const QRect area = QApplication::primaryScreen()->availableGeometry();
+  QDialog screen;
+  screen.setGeometry(area.left() + 20, area.top() + 40, 240, 200);
+  screen.show();
+  screen.activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&screen));
+  program.ShowHelp(72);
+  TFHelp& window = ActiveHelp();
+  EXPECT_FALSE(window.frameGeometry().intersects(screen.frameGeometry()));
+  EXPECT_TRUE(area.contains(window.frameGeometry()))
+      << window.frameGeometry().x() << "," << window.frameGeometry().y() << " "
+      << window.frameGeometry().width() << "x" << window.frameGeometry().height() << " in "
+      << area.width() << "x" << area.height();
 }
 
 TEST(AskQuestionForm, ShowsWhereToLookAndStartsAnEmail) {

@@ -1,16 +1,22 @@
 #include <gtest/gtest.h>
 
+#include <QCoreApplication>
 #include <QLabel>
 #include <QMenuBar>
 #include <QToolButton>
 
+#include <QScrollArea>
+#include <QScrollBar>
+
 #include "app/main_menu.h"
 #include "app/ui/main_form.h"
 #include "energy/dashboard.h"
+#include "energy/weight_stat.h"
 #include "support/scripted_prompter.h"
 #include "support/temp_folder.h"
 #include "users/unit_text.h"
 #include "widgets/big_calendar.h"
+#include "widgets/elided_label.h"
 
 namespace korvela {
 namespace {
@@ -30,7 +36,7 @@ class MainFormTest : public ::testing::Test {
       calls.push_back("new account");
       if (!createOnNewAccount) return false;
       TNewAccount a;
-      a.name = "Ann";
+      a.name = accountName;
       a.birthDate = EncodeDate(1980, 1, 1);
       a.heightCm = 170;
       a.weightKg = 70;
@@ -65,6 +71,7 @@ class MainFormTest : public ::testing::Test {
   test::TScriptedPrompter prompter;
   std::vector<std::string> calls;
   bool createOnNewAccount = true;
+  std::string accountName = "Ann";
   bool loginOnLogin = true;
 };
 
@@ -188,6 +195,82 @@ TEST_F(MainFormTest, TheWeighInQuestionLeadsToTheWeighInAndIsAskedOnce) {
   EXPECT_EQ(calls, std::vector<std::string>{"weigh-in 15 Jun 2007"});
   main.SelectDay(EncodeDate(2007, 6, 13));
   EXPECT_EQ(calls.size(), 1u);
+}
+
+TEST_F(MainFormTest, AMarkupNameIsShownAsTheCharactersTyped) {
+  accountName = "<img src=\"/dev/zero\"><b>Bold</b>";
+  TFMain main(program, prompter, Screens());
+  main.resize(1000, 700);
+  main.show();
+  main.RunActivationStep();
+  auto* welcome = main.findChild<TElidedLabel*>(QStringLiteral("welcomeLabel"));
+  ASSERT_NE(welcome, nullptr);
+  EXPECT_EQ(welcome->textFormat(), Qt::PlainText);
+  EXPECT_EQ(welcome->FullText(), QStringLiteral("Welcome, <img src=\"/dev/zero\"><b>Bold</b>"));
+  // Every label of the window that shows such text shows it as plain text;
+  // drawing the window would read /dev/zero for ever otherwise.
+  for (const QLabel* label : main.findChildren<QLabel*>()) {
+    if (label->text().contains(QLatin1Char('<'))) {
+      EXPECT_EQ(label->textFormat(), Qt::PlainText) << label->objectName().toStdString();
+    }
+  }
+  EXPECT_FALSE(main.grab().isNull());
+}
+
+TEST_F(MainFormTest, ALongNameIsElidedAndNeverWidensTheWindow) {
+  accountName = std::string(60, 'W');
+  TFMain main(program, prompter, Screens());
+  main.resize(900, 650);
+  main.show();
+  main.RunActivationStep();
+  QCoreApplication::processEvents();
+  EXPECT_EQ(main.width(), 900);
+  auto* welcome = main.findChild<TElidedLabel*>(QStringLiteral("welcomeLabel"));
+  EXPECT_TRUE(welcome->text().endsWith(QChar(0x2026))) << welcome->text().toStdString();
+  EXPECT_EQ(welcome->toolTip(), welcome->FullText());
+}
+
+TEST_F(MainFormTest, ClosingByTheTitleBarStoresWhatOnlyMemoryHeld) {
+  TFMain main(program, prompter, Screens());
+  main.show();
+  main.RunActivationStep();
+  const std::filesystem::path userFolder = program.CurrentUser()->Folder;
+  TDayRecordStore& records = program.Session()->DayRecords();
+  TDBC& entry = records.GetOrCreateDayRecord(kWeightStatKind, EncodeDate(2007, 6, 1));
+  records.Loaded<TWeightStat>(entry).W = 71.5;
+  records.SaveDayRecord(entry);  // in memory only
+  EXPECT_TRUE(main.close());
+
+  TDayRecordStore stored(program.Registry(), *random);
+  stored.OpenDayRecords(userFolder);
+  TDBC* found = stored.FindDayRecord(kWeightStatKind, EncodeDate(2007, 6, 1));
+  ASSERT_NE(found, nullptr);
+  EXPECT_EQ(stored.Loaded<TWeightStat>(*found).W, 71.5);
+  stored.CloseDayRecords();
+}
+
+TEST_F(MainFormTest, StartsWithTheFocusOnTheNamedCalendar) {
+  TFMain main(program, prompter, Screens());
+  main.show();
+  main.RunActivationStep();
+  // The calendar hands its focus to its own day table.
+  QWidget* focused = main.focusWidget();
+  EXPECT_TRUE(focused == &main.Calendar() || main.Calendar().isAncestorOf(focused));
+  EXPECT_EQ(main.Calendar().accessibleName(), QStringLiteral("Calendar"));
+  for (const char* arrow : {"previousMonth", "nextMonth"})
+    EXPECT_FALSE(main.findChild<QWidget*>(QString::fromLatin1(arrow))->accessibleName().isEmpty());
+}
+
+TEST_F(MainFormTest, ASmallWindowScrollsItsPanels) {
+  TFMain main(program, prompter, Screens());
+  main.show();
+  main.RunActivationStep();
+  auto* scroller = main.findChild<QScrollArea*>(QStringLiteral("panelsScrollArea"));
+  ASSERT_NE(scroller, nullptr);
+  main.resize(640, 420);
+  QCoreApplication::processEvents();
+  EXPECT_TRUE(scroller->verticalScrollBar()->maximum() > 0 ||
+              scroller->horizontalScrollBar()->maximum() > 0);
 }
 
 }  // namespace

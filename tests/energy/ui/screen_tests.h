@@ -10,5 +10,6 @@ int RunRecoveryFormTests(int argc, char** argv);
 int RunSkinfoldFormTests(int argc, char** argv);
 int RunWeighInFormTests(int argc, char** argv);
 int RunWeightGoalFormTests(int argc, char** argv);
+int RunScreenRulesTests(int argc, char** argv);
 
 }  // namespace korvela::test

@@ -7,6 +7,8 @@
 #include "energy/ui/weigh_in_form.h"
 #include "energy/weigh_in.h"
 #include "screen_tests.h"
+#include "support/disk_limit.h"
+#include "support/tab_chain.h"
 #include "users/ui/program_fixture.h"
 
 namespace korvela::test {
@@ -103,6 +105,73 @@ class TWeighInFormTest : public QObject {
     Child<QPushButton>(form, "cancelButton")->click();
     QCOMPARE(form.result(), static_cast<int>(QDialog::Rejected));
     QCOMPARE(f.TodaysWeighIn()->W, 65.0);
+  }
+
+  void ARefusedWriteKeepsTheDialogTheEntriesAndTheOldFile() {
+    TWeighInFixture f;
+    const std::filesystem::path userFolder = f.program.CurrentUser()->Folder;
+    const auto before = FolderContents(userFolder);
+    TFWeighIn form(f.program, f.prompter);
+    f.Fill(form, "63.5", "24", 1);
+    {
+      const TDiskLimit fullDisk(64);
+      Child<QPushButton>(form, "okButton")->click();
+    }
+    QCOMPARE(form.result(), 0);
+    QCOMPARE(f.prompter.shown.size(), std::size_t{1});
+    const QString warning = Q(f.prompter.shown[0]);
+    QVERIFY2(warning.startsWith(QStringLiteral("warn: Korvela could not save the file")),
+             qPrintable(warning));
+    QVERIFY2(warning.contains(QStringLiteral("File too large")), qPrintable(warning));
+    QVERIFY2(warning.contains(QString::fromStdString(userFolder.string())), qPrintable(warning));
+    QCOMPARE(Child<QLineEdit>(form, "weightLineEdit")->text(), QStringLiteral("63.5"));
+    // The files are as they were, and no temporary file is left beside them.
+    QVERIFY(FolderContents(userFolder) == before);
+
+    // With room on the disk again, OK stores the weigh-in.
+    f.prompter.shown.clear();
+    Child<QPushButton>(form, "okButton")->click();
+    QCOMPARE(form.result(), static_cast<int>(QDialog::Accepted));
+    QCOMPARE(f.TodaysWeighIn()->W, 63.5);
+  }
+
+  void AMistakeGetsOneMessageAndCancelNone() {
+    TWeighInFixture f;
+    TFWeighIn form(f.program, f.prompter);
+    form.show();
+    QVERIFY(QTest::qWaitForWindowActive(&form));
+    f.Fill(form, "20", "I don't know", 0);
+    auto* weight = Child<QLineEdit>(form, "weightLineEdit");
+    weight->setFocus();
+    // The click takes the focus from the field to OK first; only OK checks.
+    QTest::mouseClick(Child<QPushButton>(form, "okButton"), Qt::LeftButton);
+    QCOMPARE(Shown(f.prompter),
+             QStringList{
+                 QStringLiteral("warn: This Weight field requires values between 30 and 600 kg")});
+    QVERIFY(form.isVisible());
+
+    f.prompter.shown.clear();
+    weight->setFocus();
+    QTest::mouseClick(Child<QPushButton>(form, "cancelButton"), Qt::LeftButton);
+    QCOMPARE(form.result(), static_cast<int>(QDialog::Rejected));
+
+    TFWeighIn again(f.program, f.prompter);
+    again.show();
+    QVERIFY(QTest::qWaitForWindowActive(&again));
+    f.Fill(again, "20", "I don't know", 0);
+    auto* field = Child<QLineEdit>(again, "weightLineEdit");
+    field->setFocus();
+    QTest::keyClick(field, Qt::Key_Escape);
+    QCOMPARE(again.result(), static_cast<int>(QDialog::Rejected));
+    QVERIFY(f.prompter.shown.empty());
+  }
+
+  void TabReachesEveryControlAndTheButtons() {
+    TWeighInFixture f;
+    TFWeighIn form(f.program, f.prompter);
+    form.show();
+    QCOMPARE(TabChainFaults(form, {QStringLiteral("okButton"), QStringLiteral("cancelButton")}),
+             QStringList{});
   }
 };
 

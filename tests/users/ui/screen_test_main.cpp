@@ -8,8 +8,8 @@ int main(int argc, char** argv) {
   QLocale::setDefault(QLocale::c());
   using namespace korvela::test;
   int failed = 0;
-  for (auto* run :
-       {RunWhoAmIFormTests, RunLoginFormTests, RunPersonalInfoFormTests, RunInternationalFormTests})
+  for (auto* run : {RunWhoAmIFormTests, RunLoginFormTests, RunPersonalInfoFormTests,
+                    RunInternationalFormTests, RunScreenRulesTests})
     failed += run(argc, argv);
   return failed == 0 ? 0 : 1;
 }

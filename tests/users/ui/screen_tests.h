@@ -7,5 +7,6 @@ int RunWhoAmIFormTests(int argc, char** argv);
 int RunLoginFormTests(int argc, char** argv);
 int RunPersonalInfoFormTests(int argc, char** argv);
 int RunInternationalFormTests(int argc, char** argv);
+int RunScreenRulesTests(int argc, char** argv);
 
 }  // namespace korvela::test

@@ -1,0 +1,102 @@
+// The main window on a real display (run under Xvfb at 1366x768, 1280x720 and
+// at scale factor 2 on 2732x1536): it opens within the screen's free area,
+// its panels fit or scroll, and it comes back where it was left.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QLocale>
+#include <QScreen>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QTest>
+
+#include "app/program.h"
+#include "app/string_table.h"
+#include "app/ui/main_form.h"
+#include "support/scripted_prompter.h"
+#include "support/temp_folder.h"
+
+namespace korvela {
+namespace {
+
+class ScreenFitTest : public ::testing::Test {
+ protected:
+  ScreenFitTest() {
+    TStringTable strings(folder / kStringTableFileName, *random);
+    strings.PutString(kTitleString, "Korvela - diet, bodyweight and training diary");
+    strings.Close();
+    program.Start();
+    TNewAccount a;
+    a.name = "Ann";
+    a.birthDate = EncodeDate(1980, 1, 1);
+    a.heightCm = 170;
+    a.weightKg = 70;
+    program.CreateAccount(a);
+  }
+
+  TFMain::TScreens Screens() {
+    TFMain::TScreens s;
+    s.login = [](QWidget*) { return true; };
+    return s;
+  }
+
+  static QRect Area() { return QApplication::primaryScreen()->availableGeometry(); }
+
+  test::TTempFolder folder;
+  std::unique_ptr<TRandom> random = MakeSeededRandom(5);
+  TFixedClock clock{EncodeDate(2007, 6, 15)};
+  TProgram program{folder.Path(), TSystemDefaults{}, clock, *random};
+  test::TScriptedPrompter prompter;
+};
+
+TEST_F(ScreenFitTest, TheMainWindowOpensWithinTheScreen) {
+  TFMain main(program, prompter, Screens());
+  main.PlaceOnScreen();
+  main.show();
+  main.RunActivationStep();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&main));
+  QCoreApplication::processEvents();
+  const QRect area = Area();
+  EXPECT_TRUE(area.contains(main.frameGeometry()))
+      << "screen " << area.width() << "x" << area.height() << ", window "
+      << main.frameGeometry().width() << "x" << main.frameGeometry().height();
+  // On a screen of 1366x768 or more nothing needs scrolling.
+  const auto* scroller = main.findChild<QScrollArea*>(QStringLiteral("panelsScrollArea"));
+  ASSERT_NE(scroller, nullptr);
+  if (area.width() >= 1366 && area.height() >= 700) {
+    EXPECT_EQ(scroller->verticalScrollBar()->maximum(), 0);
+    EXPECT_EQ(scroller->horizontalScrollBar()->maximum(), 0);
+  }
+}
+
+TEST_F(ScreenFitTest, TheWindowComesBackWhereItWasLeft) {
+  QRect left;
+  {
+    TFMain main(program, prompter, Screens());
+    main.PlaceOnScreen();
+    main.show();
+    main.RunActivationStep();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&main));
+    main.setGeometry(QRect(Area().topLeft() + QPoint(40, 30), QSize(900, 600)));
+    QCoreApplication::processEvents();
+    left = main.geometry();
+    main.close();
+  }
+  if (!program.CurrentUser()) program.Login(*program.Accounts()[0]);
+  TFMain again(program, prompter, Screens());
+  again.PlaceOnScreen();
+  again.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&again));
+  EXPECT_EQ(again.geometry().size(), left.size());
+  EXPECT_EQ(again.geometry().topLeft(), left.topLeft());
+}
+
+}  // namespace
+}  // namespace korvela
+
+int main(int argc, char** argv) {
+  QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedKingdom));
+  QApplication app(argc, argv);
+  ::testing::InitGoogleTest(&argc, argv);
+  return RUN_ALL_TESTS();
+}
