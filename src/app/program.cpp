@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "energy/energy_records.h"
+#include "training/training_records.h"
 
 namespace korvela {
 
@@ -12,8 +13,14 @@ TProgram::TProgram(std::filesystem::path folder, const TSystemDefaults& defaults
       config_(defaults),
       clock_(clock),
       random_(random),
-      menus_(folder_, random_) {
+      menus_(folder_, random_),
+      exercises_(folder_, random_),
+      templates_(folder_, config_, random_) {
   RegisterEnergyRecords(registry_);
+  RegisterTrainingRecords(registry_, config_);
+  SetWorkoutQuery([this](TDateTime day) {
+    return session_ && session_->DayRecords().IsOpen() && HasWorkout(session_->DayRecords(), day);
+  });
 }
 
 TProgram::~TProgram() = default;
@@ -26,6 +33,8 @@ void TProgram::Start() {
 bool TProgram::LoadSharedCollections() {
   const bool catalogueFound = LoadFoodCatalogue(foods_, units_, folder_, random_);
   menus_.LoadMenus();
+  exercises_.Load();
+  templates_.Load();
   helpBook_ = std::make_unique<THelpBook>(folder_ / kHelpBookFileName, random_);
   return catalogueFound;
 }

@@ -13,6 +13,8 @@
 #include "nutrition/menus.h"
 #include "nutrition/unit_dictionary.h"
 #include "storage/day_records.h"
+#include "training/exercise_dictionary.h"
+#include "training/workout_templates.h"
 #include "users/clock.h"
 #include "users/configurator.h"
 #include "users/user.h"
@@ -45,15 +47,18 @@ class TProgram {
   void Start();
   // The shared collections, loaded while the start-up picture is shown: the
   // food catalogue with the user-added foods, the unit dictionary and the
-  // menus, and the help book. Returns
-  // false when the catalogue file is missing (the program then runs with an
-  // empty catalogue and says so once).
+  // menus, the exercise dictionary, the workout templates and the help book.
+  // Returns false when the catalogue file is missing (the program then runs
+  // with an empty catalogue and says so once).
   [[nodiscard]] bool LoadSharedCollections();
 
   TFoodTree& Foods() { return foods_; }
   TUnitDictionary& Units() { return units_; }
   // The menus shared by all users, read at start-up and kept for the run.
   TMenuList& Menus() { return menus_; }
+  // The exercise dictionary and the workout templates, shared by all users.
+  TExerciseDictionary& Exercises() { return exercises_; }
+  TTemplateList& Templates() { return templates_; }
 
   const std::filesystem::path& Folder() const { return folder_; }
   TConfigurator& Config() { return config_; }
@@ -76,8 +81,8 @@ class TProgram {
     if (help_) help_(topic);
   }
 
-  // Whether a day of the logged-in user holds a workout; the training records
-  // answer it once they are kept. Until then no day has one.
+  // Whether a day of the logged-in user holds a workout; the program asks
+  // the user's workout logs (set at construction).
   void SetWorkoutQuery(TWorkoutQuery query) { workoutQuery_ = std::move(query); }
   const TWorkoutQuery& WorkoutQuery() const { return workoutQuery_; }
 
@@ -103,6 +108,8 @@ class TProgram {
   TFoodTree foods_;
   TUnitDictionary units_;
   TMenuList menus_;
+  TExerciseDictionary exercises_;
+  TTemplateList templates_;
   TAccountList accounts_;
   TUser* current_ = nullptr;
   std::unique_ptr<TUserSession> session_;

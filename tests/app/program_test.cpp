@@ -9,6 +9,7 @@
 #include "storage/garbled_stream.h"
 #include "support/new_account.h"
 #include "support/temp_folder.h"
+#include "training/training_records.h"
 #include "users/password.h"
 
 namespace korvela {
@@ -32,7 +33,6 @@ class ProgramTest : public ::testing::Test {
     program->Start();
     return program;
   }
-
 
   TTempFolder folder;
   TFixedClock clock{EncodeDate(2007, 6, 15) + 0.4};
@@ -249,6 +249,39 @@ TEST(ProgramFolder, SeedingRefreshesProgramFilesButKeepsGrowingOnes) {
   SeedProgramFolder(shipped.Path(), program.Path());
   EXPECT_EQ(test::ReadBytes(program / "rs.dat"), "new strings");
   EXPECT_EQ(test::ReadBytes(program / "SAA.DAT"), "grown by the user");
+}
+
+}  // namespace
+}  // namespace korvela
+
+namespace korvela {
+namespace {
+
+TEST_F(ProgramTest, TheCalendarsWorkoutMarkComesFromTheUsersWorkoutLogs) {
+  auto program = StartProgram();
+  (void)program->LoadSharedCollections();
+  EXPECT_FALSE(program->WorkoutQuery()(EncodeDate(2007, 6, 15))) << "nobody logged in";
+  program->CreateAccount(test::AnnAccount());
+  TDrill squat;
+  squat.Name = "Squat";
+  squat.TDM = TMeasureKind::Weight;
+  const std::int32_t id = program->Exercises().AddExercise(squat).ID;
+  TWorkout log;
+  log.Name = NewWorkoutLogName(EncodeDate(2007, 6, 14));
+  log.Date = EncodeDate(2007, 6, 14) + 0.7;
+  TDrillSet set = NewSetLine(program->Config());
+  set.DID = id;
+  log.Lines.emplace_back(set);
+  AppendWorkoutLog(program->Session()->DayRecords(), program->Exercises(), log);
+  EXPECT_TRUE(program->WorkoutQuery()(EncodeDate(2007, 6, 14)));
+  EXPECT_FALSE(program->WorkoutQuery()(EncodeDate(2007, 6, 15)));
+  TUser& user = *program->CurrentUser();
+  program->LogOff();
+  EXPECT_FALSE(program->WorkoutQuery()(EncodeDate(2007, 6, 14)));
+  program->Login(user);
+  EXPECT_TRUE(program->WorkoutQuery()(EncodeDate(2007, 6, 14)));
+  ASSERT_NE(program->Exercises().Find(id), nullptr);
+  EXPECT_TRUE(std::filesystem::exists(folder / "GDDB.DAT"));
 }
 
 }  // namespace
