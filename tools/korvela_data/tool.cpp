@@ -7,6 +7,7 @@
 #include <string>
 
 #include "korvela_data/arguments.h"
+#include "korvela_data/build_exercises_command.h"
 #include "korvela_data/build_foods_command.h"
 #include "korvela_data/build_help_command.h"
 #include "korvela_data/build_strings_command.h"
@@ -36,6 +37,9 @@ constexpr std::array kCommands = {
              RunBuildFoodsCommand},
     TCommand{"build-help", "DIR OUT", "build the help book OUT afresh from the pages in DIR", 2,
              RunBuildHelpCommand},
+    TCommand{"build-exercises", "TSVFILE INSTRUCTIONS OUT",
+             "build the exercise dictionary OUT afresh from its table and instructions", 3,
+             RunBuildExercisesCommand},
     TCommand{"energy", "DATAFOLDER USERFOLDER FIRST LAST",
              "print the energy model's figures of each day of a user, from a copy", 4,
              RunEnergyCommand},
@@ -85,6 +89,10 @@ void WriteUsage(std::ostream& out) {
       << "nutrients in grams per 100 g, measures as mod|desc|gr joined by ;.\n"
       << "Each help page DIR/*.htm starts with the line <!-- topic NUMBER: TITLE -->\n"
       << "followed by the topic's HTML; topic 10 is the page template.\n"
+      << "The exercise table has a header line and then one exercise a line:\n"
+      << "name<TAB>short_name<TAB>target_muscles<TAB>equipment<TAB>movement_type<TAB>\n"
+      << "measure<TAB>unilateral<TAB>instructions<TAB>image; INSTRUCTIONS holds\n"
+      << "NAME<TAB>TEXT lines, \" | \" in TEXT starting a new line.\n"
       << "energy reads USERFOLDER (relative to DATAFOLDER unless absolute) from a copy\n"
       << "and leaves it as it was; FIRST and LAST are YYYY-MM-DD. Today is\n"
       << "$KORVELA_TODAY (YYYY-MM-DD) when set, else the system's date.\n"
