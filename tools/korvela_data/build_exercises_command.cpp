@@ -97,9 +97,9 @@ TExerciseTable ReadExerciseTable(const std::filesystem::path& tableFile,
       return;
     }
     if (fields.size() != kColumns.size())
-      Refuse(tableFile, number,
-             std::to_string(fields.size()) + " columns instead of " +
-                 std::to_string(kColumns.size()));
+      Refuse(
+          tableFile, number,
+          std::to_string(fields.size()) + " columns instead of " + std::to_string(kColumns.size()));
     TDrill d;
     d.Name = std::string(fields[0]);
     if (d.Name.empty() || d.Name.front() == ' ' || d.Name.back() == ' ')
@@ -112,8 +112,10 @@ TExerciseTable ReadExerciseTable(const std::filesystem::path& tableFile,
     d.TOM = std::string(fields[4]);
     const auto measure = std::find(kMeasures.begin(), kMeasures.end(), fields[5]);
     if (measure == kMeasures.end())
-      Refuse(tableFile, number, "the measure '" + std::string(fields[5]) + "' is not one of "
-                                "weight, reps, time, distance_time, distance");
+      Refuse(tableFile, number,
+             "the measure '" + std::string(fields[5]) +
+                 "' is not one of "
+                 "weight, reps, time, distance_time, distance");
     d.TDM = static_cast<TMeasureKind>(measure - kMeasures.begin() + 1);
     if (fields[6] != "0" && fields[6] != "1")
       Refuse(tableFile, number, "unilateral is '" + std::string(fields[6]) + "', not 0 or 1");
@@ -145,11 +147,10 @@ TExerciseTable ReadExerciseTable(const std::filesystem::path& tableFile,
     table.drills[it->second].Instructions = std::move(text);
   });
 
-  const std::array<std::int32_t, 3> found = {kMusclesClassID, kMovementClassID,
-                                             kEquipmentClassID};
+  const std::array<std::int32_t, 3> found = {kMusclesClassID, kMovementClassID, kEquipmentClassID};
   for (std::size_t i = 0; i < found.size(); ++i)
-    table.classes.push_back({found[i], DefaultClassName(found[i]),
-                             {classItems[i].begin(), classItems[i].end()}});
+    table.classes.push_back(
+        {found[i], DefaultClassName(found[i]), {classItems[i].begin(), classItems[i].end()}});
   for (std::int32_t id = kUserClassOneID; id <= kUserClassFourID; ++id)
     table.classes.push_back({id, DefaultClassName(id), {}});
   return table;
