@@ -33,12 +33,30 @@ std::unordered_map<std::string, int> UsageByName(
   return usage;
 }
 
+// Whether `upperWord` occurs anywhere in `name` once the name's ASCII letters
+// are upper-cased, without building the upper-cased name: most names of a
+// search hold none of the words and are passed over here.
+bool OccursIgnoringCase(std::string_view upperWord, std::string_view name) {
+  if (upperWord.size() > name.size()) return false;
+  const char first = upperWord.front();
+  const std::size_t last = name.size() - upperWord.size();
+  for (std::size_t i = 0; i <= last; ++i) {
+    if (AsciiUpper(name[i]) != first) continue;
+    std::size_t k = 1;
+    while (k < upperWord.size() && AsciiUpper(name[i + k]) == upperWord[k]) ++k;
+    if (k == upperWord.size()) return true;
+  }
+  return false;
+}
+
 // The rank of a name for the words, or 0 when a word does not start a word
-// of the name. The plain find first spares most names FindWordStart's copy.
-int WordRank(const std::vector<std::string>& words, const std::string& upperName) {
+// of the name.
+int WordRank(const std::vector<std::string>& words, std::string_view name, std::string& upperName) {
+  for (const std::string& word : words)
+    if (!OccursIgnoringCase(word, name)) return 0;
+  UpperInto(upperName, name);
   std::size_t rank = kWorstWordRank;
   for (const std::string& word : words) {
-    if (upperName.find(word) == std::string::npos) return 0;
     const std::size_t at = FindWordStart(word, upperName);
     if (at == 0) return 0;
     rank = std::min(rank, at);
@@ -99,8 +117,7 @@ TSearchOutcome SearchFoods(std::vector<TSFoodItem>& result, std::string_view que
           const auto* userFood = dynamic_cast<const TUserFood*>(food.get());
           if (!userFood || userFood->CategoryID != category) continue;
         }
-        UpperInto(upperName, food->Name);
-        int rank = WordRank(words, upperName);
+        int rank = WordRank(words, food->Name, upperName);
         if (rank == 0) continue;
         if (const auto used = usage.find(upperName); used != usage.end()) rank = -used->second;
         result.emplace_back(*food, rank);
