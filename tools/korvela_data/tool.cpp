@@ -16,6 +16,7 @@
 #include "korvela_data/energy_command.h"
 #include "korvela_data/foodlog_command.h"
 #include "korvela_data/pack_command.h"
+#include "korvela_data/search_command.h"
 #include "storage/errors.h"
 #include "storage/xml_db.h"
 
@@ -45,6 +46,9 @@ constexpr std::array kCommands = {
              RunEnergyCommand},
     TCommand{"foodlog", "DATAFOLDER USERFOLDER DATE",
              "print a user's stored food log of a day with its totals", 3, RunFoodLogCommand},
+    TCommand{"search", "[--category N] DATAFOLDER USERFOLDER QUERY",
+             "print the foods a search finds, best first, as RANK<TAB>NAME", 3, RunSearchCommand,
+             2},
 };
 
 const TCommand* FindCommand(std::string_view name) {
@@ -97,7 +101,10 @@ void WriteUsage(std::ostream& out) {
       << "and leaves it as it was; FIRST and LAST are YYYY-MM-DD. Today is\n"
       << "$KORVELA_TODAY (YYYY-MM-DD) when set, else the system's date.\n"
       << "foodlog reads USERFOLDER (relative to DATAFOLDER unless absolute) and\n"
-      << "changes nothing.\n";
+      << "changes nothing.\n"
+      << "search takes the foods of DATAFOLDER and the frequent foods of USERFOLDER\n"
+      << "(- for none), within category N of the food tree when given; it prints\n"
+      << "the search's message instead when it shows one, and changes nothing.\n";
 }
 
 int RunTool(std::span<const std::string_view> args, TToolEnvironment& env, std::ostream& err) {
@@ -109,7 +116,9 @@ int RunTool(std::span<const std::string_view> args, TToolEnvironment& env, std::
   }
   const TCommand* command = FindCommand(args[0]);
   if (!command) return UsageFailure(err, "unknown command '" + std::string(args[0]) + "'");
-  if (args.size() - 1 != command->argumentCount)
+  const std::size_t given = args.size() - 1;
+  if (given != command->argumentCount &&
+      given != command->argumentCount + command->optionArgumentCount)
     return UsageFailure(err, "wrong number of arguments for " + std::string(command->name),
                         command);
   try {
