@@ -51,6 +51,10 @@ const std::array kScreenTopics = {
     TScreenTopic{"korvela::TFPersonalInfo", {}, 74},
     TScreenTopic{"korvela::TFInternational", {}, 75},
     TScreenTopic{"korvela::TFTrain", {}, 90},
+    TScreenTopic{"korvela::TFExercises", {}, 83},
+    TScreenTopic{"korvela::TFClassSelector", {}, 83},
+    TScreenTopic{"korvela::TFExerciseEditor", {}, 84},
+    TScreenTopic{"korvela::TFSelectExercise", {}, 104},
 };
 
 }  // namespace

@@ -11,6 +11,7 @@
 #include "energy/ui/skinfold_form.h"
 #include "energy/ui/weigh_in_form.h"
 #include "energy/ui/weight_goal_form.h"
+#include "training/ui/exercises_form.h"
 #include "users/ui/international_form.h"
 #include "users/ui/login_form.h"
 #include "users/ui/personal_info_form.h"
@@ -61,6 +62,9 @@ TFMain::TScreens MakeScreens(TProgram& program, TPrompter& prompter) {
   };
   commands["Recovery..."] = [&](QWidget* parent, TDateTime day) {
     return Run<TFRecovery>(parent, program, day);
+  };
+  commands["Exercise Dictionary..."] = [&](QWidget* parent, TDateTime) {
+    return Run<TFExercises>(parent, program, prompter);
   };
   commands[kAskQuestionCommand] = [](QWidget* parent, TDateTime) {
     return Run<TFAskQuestion>(parent);
