@@ -95,6 +95,7 @@ TFExerciseEditor::TFExerciseEditor(TProgram& program, TPrompter& prompter, TEdit
   for (std::size_t i = 0; i < userEdits_.size(); ++i)
     addRow(userLabels_[i], userEdits_[i], kUserClassOneID + static_cast<std::int32_t>(i));
   fields->setColumnStretch(1, 1);
+  nameEdit_->setMinimumWidth(300);
 
   auto* kindBox = new QGroupBox(QString::fromUtf8(kHowToMeasureCaption), this);
   auto* kindLayout = new QVBoxLayout(kindBox);
@@ -138,9 +139,9 @@ TFExerciseEditor::TFExerciseEditor(TProgram& program, TPrompter& prompter, TEdit
   right->addWidget(instructionsLabel);
   right->addWidget(instructionsEdit_, 1);
   auto* columns = new QHBoxLayout;
-  columns->addLayout(left, 1);
+  columns->addLayout(left, 5);
   columns->addSpacing(12);
-  columns->addLayout(right, 1);
+  columns->addLayout(right, 4);
   auto* layout = new QVBoxLayout(this);
   layout->addLayout(columns, 1);
   layout->addWidget(imageLabel);
@@ -170,6 +171,7 @@ TFExerciseEditor::TFExerciseEditor(TProgram& program, TPrompter& prompter, TEdit
   connect(help, &QPushButton::clicked, this, [this] { program_.ShowHelp(kEditorHelpTopic); });
   auto* f1 = new QShortcut(QKeySequence::HelpContents, this);
   connect(f1, &QShortcut::activated, this, [this] { program_.ShowHelp(kEditorHelpTopic); });
+  resize(920, 540);
   nameEdit_->setFocus();
   nameEdit_->selectAll();
 }
