@@ -136,6 +136,14 @@ bool AcceptTypedWeight(const TConfigurator& config, TDrillSet& set, std::string_
   return false;
 }
 
+std::string NameWithLimb(const TExerciseDictionary& dictionary, std::int32_t did,
+                         std::uint8_t limb) {
+  const TDrill* drill = dictionary.Find(did);
+  if (!drill) return {};
+  if (!drill->Unilateral()) return drill->Name;
+  return drill->Name + (limb == kLeftLimb ? "(Left)" : "(Right)");
+}
+
 bool AcceptTypedDistance(const TConfigurator& config, TDrillSet& set, std::string_view typed) {
   const std::int32_t oldUnit = set.Dist.M;
   std::string_view t = Trimmed(typed);

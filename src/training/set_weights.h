@@ -46,6 +46,12 @@ void NormalizeCopiedLineUnit(const TConfigurator& config, TDrillSet& set);
 bool AcceptTypedWeight(const TConfigurator& config, TDrillSet& set, std::string_view typed,
                        bool workoutLog, const std::optional<TDrillPR>& reference);
 
+// The name a personal record list shows for an exercise and limb: the full
+// name, followed directly by "(Left)" (limb 0) or "(Right)" (any other limb)
+// when the exercise is unilateral; empty for an unknown exercise.
+std::string NameWithLimb(const TExerciseDictionary& dictionary, std::int32_t did,
+                         std::uint8_t limb);
+
 // A distance typed into a set line ("5 km", "400m", "3 mi"); above 0 and at
 // most 100000. Returns whether it was accepted.
 bool AcceptTypedDistance(const TConfigurator& config, TDrillSet& set, std::string_view typed);

@@ -140,6 +140,14 @@ TEST_F(SetWeightsTest, ARelativeEntryIsKeptInATemplateAndResolvedInALog) {
   EXPECT_EQ(logLine.Weight.Q, "80");
 }
 
+TEST_F(SetWeightsTest, NamesShowTheLimbOfUnilateralExercisesOnly) {
+  EXPECT_EQ(NameWithLimb(dictionary, row, kLeftLimb), "One-Arm Row(Left)");
+  EXPECT_EQ(NameWithLimb(dictionary, row, kRightLimb), "One-Arm Row(Right)");
+  EXPECT_EQ(NameWithLimb(dictionary, row, kNoLimb), "One-Arm Row(Right)");
+  EXPECT_EQ(NameWithLimb(dictionary, bench, kLeftLimb), "Bench Press");
+  EXPECT_EQ(NameWithLimb(dictionary, 123456, kLeftLimb), "");
+}
+
 TEST_F(SetWeightsTest, TypedDistancesTakeTheirUnitFromTheSuffix) {
   TDrillSet line = NewSetLine(config);
   const struct {

@@ -69,6 +69,7 @@ TExerciseListPanel::TExerciseListPanel(TProgram& program, TPrompter& prompter, c
     if (kFilterClasses[f] != 0) {
       auto* selector = MakeButton("<..", kSelectorNames[f], this);
       selector->setFixedWidth(34);
+      selectorButtons_[f] = selector;
       filters->addWidget(selector, row + 1, 1);
       connect(selector, &QPushButton::clicked, this, [this, f] { SelectorButtonClick(f); });
     }
@@ -106,6 +107,7 @@ void TExerciseListPanel::RefreshLabels() {
     filterLabels_[f]->setText(QText(texts[f]));
     filterLabels_[f]->setTextFormat(Qt::PlainText);
     filterEdits_[f]->setAccessibleName(QText(texts[f]));
+    if (selectorButtons_[f]) selectorButtons_[f]->setAccessibleName(QText("Select " + texts[f]));
   }
 }
 

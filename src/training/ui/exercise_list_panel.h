@@ -1,6 +1,7 @@
 #pragma once
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QWidget>
 #include <array>
 #include <functional>
@@ -49,7 +50,8 @@ class TExerciseListPanel final : public QWidget {
   TMyGrid* grid_;
   std::array<QLineEdit*, 8> filterEdits_{};
   std::array<QLabel*, 8> filterLabels_{};
-  std::vector<std::size_t> shown_;  // live-list positions of the rows
+  std::array<QPushButton*, 8> selectorButtons_{};  // none for the name
+  std::vector<std::size_t> shown_;                 // live-list positions of the rows
   bool filling_ = false;
 };
 

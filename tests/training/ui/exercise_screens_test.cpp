@@ -260,6 +260,25 @@ class TExerciseScreensTest : public QObject {
     QCOMPARE(f.program.Exercises().ClassName(15), std::string("Grip"));
   }
 
+  void EveryControlHasATypedNameAndALabel() {
+    TExerciseFixture f;
+    TFExerciseEditor editor(f.program, f.prompter, TEditMode::New, nullptr);
+    TFClassSelector selector(f.program, f.prompter, 14);
+    TFExercises dictionary(f.program, f.prompter);
+    for (const QWidget* screen :
+         {static_cast<const QWidget*>(&editor), static_cast<const QWidget*>(&selector),
+          static_cast<const QWidget*>(&dictionary)}) {
+      QStringList faults = UnnamedControls(*screen);
+      // The multi-line instructions box and the exercise grid are named
+      // after their own types.
+      faults.removeIf([](const QString& fault) {
+        return fault.contains(QStringLiteral("QPlainTextEdit 'instructionsTextEdit'")) ||
+               fault.contains(QStringLiteral("TMyGrid 'exercisesGrid'"));
+      });
+      QCOMPARE(faults, QStringList());
+    }
+  }
+
   void PickerReturnsTheOneSelectedExercise() {
     TExerciseFixture f;
     TFSelectExercise picker(f.program, f.prompter);
