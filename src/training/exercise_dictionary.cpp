@@ -184,8 +184,19 @@ template <typename TAction>
 void TExerciseDictionary::WithFile(TAction action) {
   try {
     if (db_) {
-      action(*db_);
-      db_->Save();
+      try {
+        action(*db_);
+        db_->Save();
+      } catch (...) {
+        // The failed change must not reach the file with a later save: the
+        // open file starts again from what is on the disk.
+        db_.reset();
+        try {
+          db_ = std::make_unique<XMLDB>(file_, kExerciseDBKind, random_, fs_);
+        } catch (const EKorvelaError&) {
+        }
+        throw;
+      }
       return;
     }
     XMLDB db(file_, kExerciseDBKind, random_, fs_);
@@ -246,10 +257,16 @@ void TExerciseDictionary::CloseFile() {
 }
 
 void TExerciseDictionary::SaveExercise(TDrill& drill) {
-  WithFile([&](XMLDB& db) {
-    if (drill.ID == -1) drill.ID = db.AllocateID(kFirstFreeExerciseID, kIDLimit);
-    db.Put(WriteDrill(drill), drill.ID, kDataKey, 0);
-  });
+  const bool isNew = drill.ID == -1;
+  try {
+    WithFile([&](XMLDB& db) {
+      if (isNew) drill.ID = db.AllocateID(kFirstFreeExerciseID, kIDLimit);
+      db.Put(WriteDrill(drill), drill.ID, kDataKey, 0);
+    });
+  } catch (...) {
+    if (isNew) drill.ID = -1;
+    throw;
+  }
 }
 
 void TExerciseDictionary::SaveClass(const TDClass& dclass) {
@@ -312,12 +329,20 @@ void TExerciseDictionary::SortLive() { std::stable_sort(live_.begin(), live_.end
 
 const TDrill& TExerciseDictionary::AddExercise(TDrill drill) {
   SaveExercise(drill);
-  live_.push_back(std::make_unique<TDrill>(std::move(drill)));
-  return *live_.back();
+  return AppendSaved(std::move(drill));
 }
 
 const TDrill& TExerciseDictionary::ReplaceExercise(std::size_t position, TDrill drill) {
   SaveExercise(drill);
+  return ReplaceSaved(position, std::move(drill));
+}
+
+const TDrill& TExerciseDictionary::AppendSaved(TDrill drill) {
+  live_.push_back(std::make_unique<TDrill>(std::move(drill)));
+  return *live_.back();
+}
+
+const TDrill& TExerciseDictionary::ReplaceSaved(std::size_t position, TDrill drill) {
   *live_.at(position) = std::move(drill);
   return *live_[position];
 }

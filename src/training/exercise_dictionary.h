@@ -114,8 +114,8 @@ class TExerciseDictionary {
   bool IsFileOpen() const { return db_ != nullptr; }
 
   // Writes the exercise, allocating its identifier when it has none. A disk
-  // that refuses the write raises EXMLIOError; the identifier stays, so a
-  // second attempt stores the same record.
+  // that refuses the write raises EXMLIOError and leaves the file and the
+  // exercise as they were (a new one gets its identifier back to -1).
   void SaveExercise(TDrill& drill);
   // Raises EInternalError "Bad DClass ID" for a classification without one.
   void SaveClass(const TDClass& dclass);
@@ -146,6 +146,9 @@ class TExerciseDictionary {
   const TDrill& AddExercise(TDrill drill);
   const TDrill& ReplaceExercise(std::size_t position, TDrill drill);
   void DeleteExercise(std::size_t position);
+  // The same list changes for an exercise the editor has saved already.
+  const TDrill& AppendSaved(TDrill drill);
+  const TDrill& ReplaceSaved(std::size_t position, TDrill drill);
 
   const std::filesystem::path& FileName() const { return file_; }
 

@@ -17,8 +17,19 @@ template <typename TAction>
 void TTemplateList::WithFile(TAction action) {
   try {
     if (db_) {
-      action(*db_);
-      db_->Save();
+      try {
+        action(*db_);
+        db_->Save();
+      } catch (...) {
+        // The failed change must not reach the file with a later save: the
+        // open file starts again from what is on the disk.
+        db_.reset();
+        try {
+          db_ = std::make_unique<XMLDB>(file_, kTemplateDBKind, random_, fs_);
+        } catch (const EKorvelaError&) {
+        }
+        throw;
+      }
       return;
     }
     XMLDB db(file_, kTemplateDBKind, random_, fs_);

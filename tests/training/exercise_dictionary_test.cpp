@@ -163,6 +163,59 @@ TEST_F(ExerciseDictionaryTest, EditedExercisesKeepTheirPlaceUntilTheNextSort) {
   EXPECT_EQ(dictionary.Live()[2]->Name, "Z");
 }
 
+// The operating system's files, except that replacing a file can be refused
+// as a full disk would.
+class TFullDiskFileSystem final : public TFileSystem {
+ public:
+  std::unique_ptr<TReadableFile> OpenRead(const std::filesystem::path& p) override {
+    return PosixFileSystem().OpenRead(p);
+  }
+  std::unique_ptr<TWritableFile> Create(const std::filesystem::path& p) override {
+    return PosixFileSystem().Create(p);
+  }
+  std::unique_ptr<TWritableFile> OpenUpdate(const std::filesystem::path& p) override {
+    return PosixFileSystem().OpenUpdate(p);
+  }
+  void Rename(const std::filesystem::path& from, const std::filesystem::path& to) override {
+    if (full) throw EXMLIOError(to.string(), "No space left on device");
+    PosixFileSystem().Rename(from, to);
+  }
+  void Remove(const std::filesystem::path& p) override { PosixFileSystem().Remove(p); }
+  bool Exists(const std::filesystem::path& p) override { return PosixFileSystem().Exists(p); }
+  bool full = false;
+};
+
+TEST_F(ExerciseDictionaryTest, ARefusedWriteKeepsTheFileAndTheListAndCanBeRetried) {
+  TFullDiskFileSystem disk;
+  TExerciseDictionary onDisk(folder.Path(), *random, disk);
+  onDisk.Load();
+  onDisk.AddExercise(Drill("Row"));
+  const std::string before = test::ReadBytes(folder / "GDDB.DAT");
+  disk.full = true;
+  EXPECT_THROW(onDisk.AddExercise(Drill("Curl")), EXMLIOError);
+  EXPECT_THROW(onDisk.DeleteExercise(0), EXMLIOError);
+  EXPECT_EQ(test::ReadBytes(folder / "GDDB.DAT"), before);
+  ASSERT_EQ(onDisk.Live().size(), 1u);
+  EXPECT_FALSE(onDisk.Live()[0]->Deleted);
+  disk.full = false;
+  onDisk.AddExercise(Drill("Curl"));
+
+  // With the file open, as the dictionary screen keeps it, a refused write
+  // does not reach the file with the next one.
+  onDisk.OpenFile();
+  disk.full = true;
+  TDrill cancelled = Drill("Cancelled");
+  EXPECT_THROW(onDisk.SaveExercise(cancelled), EXMLIOError);
+  EXPECT_EQ(cancelled.ID, -1);
+  disk.full = false;
+  onDisk.AddExercise(Drill("Squat"));
+  onDisk.CloseFile();
+  TExerciseDictionary again(folder.Path(), *random);
+  again.Load();
+  ASSERT_EQ(again.Live().size(), 3u);
+  EXPECT_EQ(again.Live()[2]->Name, "Squat");
+}
+
 TEST_F(ExerciseDictionaryTest, ADamagedRecordNamesTheFile) {
   {
     XMLDB db(folder / "GDDB.DAT", kExerciseDBKind, *random);

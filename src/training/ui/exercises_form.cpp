@@ -83,12 +83,7 @@ void TFExercises::UpdateButtons() {
 
 void TFExercises::NewButtonClick() {
   if (const auto drill = RunEditor(TEditMode::New, nullptr)) {
-    try {
-      program_.Exercises().AddExercise(*drill);
-    } catch (const EXMLIOError& e) {
-      prompter_.Warn(e.what());
-      return;
-    }
+    program_.Exercises().AppendSaved(*drill);
     list_->Refilter();
     list_->SelectDrill(drill->ID);
   }
@@ -98,12 +93,7 @@ void TFExercises::CopyButtonClick() {
   const TDrill* chosen = list_->SelectedDrill();
   if (!chosen) return;
   if (const auto drill = RunEditor(TEditMode::Copy, chosen)) {
-    try {
-      program_.Exercises().AddExercise(*drill);
-    } catch (const EXMLIOError& e) {
-      prompter_.Warn(e.what());
-      return;
-    }
+    program_.Exercises().AppendSaved(*drill);
     list_->Refilter();
     list_->SelectDrill(drill->ID);
   }
@@ -114,12 +104,7 @@ void TFExercises::EditButtonClick() {
   if (position < 0) return;
   const TDrill chosen = *program_.Exercises().Live()[static_cast<std::size_t>(position)];
   if (const auto drill = RunEditor(TEditMode::Edit, &chosen)) {
-    try {
-      program_.Exercises().ReplaceExercise(static_cast<std::size_t>(position), *drill);
-    } catch (const EXMLIOError& e) {
-      prompter_.Warn(e.what());
-      return;
-    }
+    program_.Exercises().ReplaceSaved(static_cast<std::size_t>(position), *drill);
     list_->Refilter();
   }
 }
