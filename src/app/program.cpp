@@ -12,7 +12,8 @@ TProgram::TProgram(std::filesystem::path folder, const TSystemDefaults& defaults
       config_(defaults),
       clock_(clock),
       random_(random),
-      menus_(folder_, random_) {
+      menus_(folder_, random_),
+      sports_(folder_, random_) {
   RegisterEnergyRecords(registry_);
 }
 
@@ -26,6 +27,7 @@ void TProgram::Start() {
 bool TProgram::LoadSharedCollections() {
   const bool catalogueFound = LoadFoodCatalogue(foods_, units_, folder_, random_);
   menus_.LoadMenus();
+  sports_.LoadSports();
   helpBook_ = std::make_unique<THelpBook>(folder_ / kHelpBookFileName, random_);
   return catalogueFound;
 }

@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 
+#include "activities/sport_list.h"
 #include "app/help.h"
 #include "app/string_table.h"
 #include "app/user_session.h"
@@ -45,7 +46,7 @@ class TProgram {
   void Start();
   // The shared collections, loaded while the start-up picture is shown: the
   // food catalogue with the user-added foods, the unit dictionary and the
-  // menus, and the help book. Returns
+  // menus, the activity dictionary, and the help book. Returns
   // false when the catalogue file is missing (the program then runs with an
   // empty catalogue and says so once).
   [[nodiscard]] bool LoadSharedCollections();
@@ -54,6 +55,8 @@ class TProgram {
   TUnitDictionary& Units() { return units_; }
   // The menus shared by all users, read at start-up and kept for the run.
   TMenuList& Menus() { return menus_; }
+  // The activity dictionary ("SAA.DAT"), read at start-up and kept for the run.
+  TSportList& Sports() { return sports_; }
 
   const std::filesystem::path& Folder() const { return folder_; }
   TConfigurator& Config() { return config_; }
@@ -103,6 +106,7 @@ class TProgram {
   TFoodTree foods_;
   TUnitDictionary units_;
   TMenuList menus_;
+  TSportList sports_;
   TAccountList accounts_;
   TUser* current_ = nullptr;
   std::unique_ptr<TUserSession> session_;
