@@ -56,15 +56,18 @@ double PhysicalActivityLevel(TSex sex, int activityLevel) {
   return sex == TSex::Female ? kWoman[level] : kMan[level];
 }
 
+double PersonRestingRate(int age, TSex sex, double weightKg, double heightCm, double bodyFat) {
+  const bool female = sex == TSex::Female;
+  return static_cast<double>(
+      TEnergyModel::MifflinRmr(age, female, weightKg, heightCm) *
+      TEnergyModel::MetabolicFactor(female, 1, static_cast<float>(bodyFat), heightCm, weightKg));
+}
+
 TExpenditure DailyExpenditure(int age, TSex sex, double weightKg, double heightCm,
                               int activityLevel, double bodyFat) {
-  const bool female = sex == TSex::Female;
-  const double m = static_cast<double>(TEnergyModel::MifflinRmr(age, female, weightKg, heightCm));
-  const double f = static_cast<double>(
-      TEnergyModel::MetabolicFactor(female, 1, static_cast<float>(bodyFat), heightCm, weightKg));
   TExpenditure e;
-  e.total = m * PhysicalActivityLevel(sex, activityLevel) * f;
-  e.resting = m * f;
+  e.resting = PersonRestingRate(age, sex, weightKg, heightCm, bodyFat);
+  e.total = e.resting * PhysicalActivityLevel(sex, activityLevel);
   e.food = 0.1 * e.total;
   e.activity = 0.9 * e.total - e.resting;
   return e;

@@ -32,6 +32,9 @@ std::optional<double> ReadBodyFatPercent(const TConfigurator& config, std::strin
 // Physical activity level by sex and activity level 0-2; with the thermic
 // effect of food, unlike the model's activity coefficients.
 double PhysicalActivityLevel(TSex sex, int activityLevel);
+// The resting rate of a person (calories a day) without underfeeding:
+// Mifflin-St Jeor times the metabolic factor; bodyFat -1 when unknown.
+double PersonRestingRate(int age, TSex sex, double weightKg, double heightCm, double bodyFat);
 struct TExpenditure {
   double total = 0;     // m × PAL × f
   double resting = 0;   // m × f
