@@ -290,10 +290,16 @@ void TChart::FitAxes() {
   if (xHi - xLo <= 0) xLo -= 1, xHi += 1;
   if (yHi - yLo <= 0) yLo -= 1, yHi += 1;
   const double xPad = (xHi - xLo) * 0.05, yPad = (yHi - yLo) * 0.1;
-  // Values that are never negative (weights, calories) keep 0 as the floor.
+  // Values that are never negative (weights, calories) keep 0 as the floor,
+  // and so do bars that lie along x.
   const bool positive = yLo >= 0;
+  const bool positiveX =
+      xLo >= 0 && std::any_of(series_.begin(), series_.end(), [](const TSeries& s) {
+        return s.kind == TSeriesKind::HorizontalBar;
+      });
   xLo -= xPad, xHi += xPad, yLo -= yPad, yHi += yPad;
   if (positive) yLo = std::max(yLo, 0.0);
+  if (positiveX) xLo = std::max(xLo, 0.0);
   if (xMin_ < xMax_) xLo = xMin_, xHi = xMax_;
   if (yMin_ < yMax_) yLo = yMin_, yHi = yMax_;
 
