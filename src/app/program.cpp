@@ -15,7 +15,8 @@ TProgram::TProgram(std::filesystem::path folder, const TSystemDefaults& defaults
       random_(random),
       menus_(folder_, random_),
       exercises_(folder_, random_),
-      templates_(folder_, config_, random_) {
+      templates_(folder_, config_, random_),
+      sports_(folder_, random_) {
   RegisterEnergyRecords(registry_);
   RegisterTrainingRecords(registry_, config_);
   SetWorkoutQuery([this](TDateTime day) {
@@ -35,6 +36,7 @@ bool TProgram::LoadSharedCollections() {
   menus_.LoadMenus();
   exercises_.Load();
   templates_.Load();
+  sports_.LoadSports();
   helpBook_ = std::make_unique<THelpBook>(folder_ / kHelpBookFileName, random_);
   return catalogueFound;
 }

@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 
+#include "activities/sport_list.h"
 #include "app/help.h"
 #include "app/string_table.h"
 #include "app/user_session.h"
@@ -47,9 +48,9 @@ class TProgram {
   void Start();
   // The shared collections, loaded while the start-up picture is shown: the
   // food catalogue with the user-added foods, the unit dictionary and the
-  // menus, the exercise dictionary, the workout templates and the help book.
-  // Returns false when the catalogue file is missing (the program then runs
-  // with an empty catalogue and says so once).
+  // menus, the exercise dictionary, the workout templates, the activity
+  // dictionary and the help book. Returns false when the catalogue file is
+  // missing (the program then runs with an empty catalogue and says so once).
   [[nodiscard]] bool LoadSharedCollections();
 
   TFoodTree& Foods() { return foods_; }
@@ -59,6 +60,8 @@ class TProgram {
   // The exercise dictionary and the workout templates, shared by all users.
   TExerciseDictionary& Exercises() { return exercises_; }
   TTemplateList& Templates() { return templates_; }
+  // The activity dictionary ("SAA.DAT"), read at start-up and kept for the run.
+  TSportList& Sports() { return sports_; }
 
   const std::filesystem::path& Folder() const { return folder_; }
   TConfigurator& Config() { return config_; }
@@ -110,6 +113,7 @@ class TProgram {
   TMenuList menus_;
   TExerciseDictionary exercises_;
   TTemplateList templates_;
+  TSportList sports_;
   TAccountList accounts_;
   TUser* current_ = nullptr;
   std::unique_ptr<TUserSession> session_;

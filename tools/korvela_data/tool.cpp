@@ -8,6 +8,7 @@
 
 #include "korvela_data/arguments.h"
 #include "korvela_data/build_exercises_command.h"
+#include "korvela_data/build_activities_command.h"
 #include "korvela_data/build_foods_command.h"
 #include "korvela_data/build_help_command.h"
 #include "korvela_data/build_strings_command.h"
@@ -36,6 +37,9 @@ constexpr std::array kCommands = {
     TCommand{"build-foods", "TSVFILE OUT",
              "build the food catalogue OUT afresh from its table of foods", 2,
              RunBuildFoodsCommand},
+    TCommand{"build-activities", "TSVFILE OUT",
+             "build the activity dictionary OUT afresh from its table of activities", 2,
+             RunBuildActivitiesCommand},
     TCommand{"build-help", "DIR OUT", "build the help book OUT afresh from the pages in DIR", 2,
              RunBuildHelpCommand},
     TCommand{"build-exercises", "TSVFILE INSTRUCTIONS OUT",
@@ -91,6 +95,9 @@ void WriteUsage(std::ostream& out) {
       << "The food table has a header line and then one food a line:\n"
       << "group<TAB>food<TAB>protein<TAB>fat<TAB>carbohydrate<TAB>alcohol<TAB>measures,\n"
       << "nutrients in grams per 100 g, measures as mod|desc|gr joined by ;.\n"
+      << "The activity table has a header line and then one activity a line:\n"
+      << "activity<TAB>met<TAB>default_minutes<TAB>code<TAB>major_heading;\n"
+      << "the five-digit code becomes the activity's identifier.\n"
       << "Each help page DIR/*.htm starts with the line <!-- topic NUMBER: TITLE -->\n"
       << "followed by the topic's HTML; topic 10 is the page template.\n"
       << "The exercise table has a header line and then one exercise a line:\n"

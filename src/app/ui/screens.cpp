@@ -2,9 +2,14 @@
 
 #include <utility>
 
+#include "activities/ui/activity_log_form.h"
+#include "activities/ui/calories_burned_form.h"
+#include "activities/ui/sports_dictionary_form.h"
 #include "app/main_menu.h"
 #include "app/ui/ask_question_form.h"
+#include "energy/ui/body_composition_forms.h"
 #include "energy/ui/diet_comp_form.h"
+#include "energy/ui/expenditure_form.h"
 #include "energy/ui/measurements_form.h"
 #include "energy/ui/phases_form.h"
 #include "energy/ui/recovery_form.h"
@@ -77,6 +82,29 @@ TFMain::TScreens MakeScreens(TProgram& program, TPrompter& prompter) {
       return Run<TFSkinfold>(parent, program, prompter, method);
     };
   }
+  commands["Sports and Activities Logs..."] = [&](QWidget* parent, TDateTime day) {
+    return Run<TFActivityLog>(parent, program, prompter, day);
+  };
+  commands["Sports and Activities Dictionary..."] = [&](QWidget* parent, TDateTime) {
+    return Run<TFSportsDictionary>(parent, program, prompter);
+  };
+  commands["How many calories does a person burn doing?"] = [&](QWidget* parent, TDateTime) {
+    return Run<TFCaloriesBurned>(parent, program, prompter);
+  };
+  commands["How many calories a day does a person burn?"] = [&](QWidget* parent, TDateTime) {
+    return Run<TFExpenditure>(parent, program, prompter);
+  };
+  commands["What is the Body Mass Index of a person?"] = [&](QWidget* parent, TDateTime) {
+    return Run<TFBodyMassIndex>(parent, program, prompter);
+  };
+  commands["Calculate the LBM and Fat Mass of a person"] = [&](QWidget* parent, TDateTime) {
+    return Run<TFLeanBodyMass>(parent, program, prompter);
+  };
+  commands["Compare the composition of two bodyweights"] = [&](QWidget* parent, TDateTime) {
+    return Run<TFCompareBodies>(parent, program, prompter);
+  };
+  commands["Predict body fat % (using weight and waist measurements)"] =
+      [&](QWidget* parent, TDateTime) { return Run<TFWaistBodyFat>(parent, program, prompter); };
   return screens;
 }
 

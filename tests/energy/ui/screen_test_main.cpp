@@ -10,7 +10,7 @@ int main(int argc, char** argv) {
   int failed = 0;
   for (auto* run : {RunSkinfoldFormTests, RunWeighInFormTests, RunDietCompFormTests,
                     RunWeightGoalFormTests, RunMeasurementsFormTests, RunPhasesFormTests,
-                    RunRecoveryFormTests})
+                    RunRecoveryFormTests, RunCalculatorFormsTests})
     failed += run(argc, argv);
   return failed == 0 ? 0 : 1;
 }
