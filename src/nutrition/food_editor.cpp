@@ -133,10 +133,10 @@ std::optional<TFoodEditorFault> TFoodEditor::Apply(std::string_view name,
   if (auto warning = LeavePortion(portion)) return TFoodEditorFault{*warning, TFoodField::Portion};
   // A tiny portion can make a nutrient too large to hold once it is per 100 g.
   for (int i = 0; i < 4; ++i) {
-    if (!std::isfinite(Nutrient(i) * 100 / portion_))
+    if (!std::isfinite(static_cast<double>(Nutrient(i) * 100 / portion_)))
       return TFoodEditorFault{kNutrientWarnings[static_cast<std::size_t>(i)], kFields[i]};
   }
-  if (const std::optional<TMeasureFault> fault = portions_.Check(true))
+  if (const std::optional<TMeasureRowFault> fault = portions_.Check(true))
     return TFoodEditorFault{fault->message, TFoodField::Portions, fault->row, fault->column};
 
   typed_ = food_;

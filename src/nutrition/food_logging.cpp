@@ -161,7 +161,7 @@ std::optional<std::string> TFoodLogging::EnterNutrient(TNutrientField field,
   const Extended per100 = Per100(field);
   const std::optional<Extended> amount = ReadPositiveFraction(text, config_.FloatingChar());
   const Extended quantity = amount && per100 > 0 ? *amount * 100 / per100 : 0;
-  if (!amount || !NutrientFieldEnabled(field) || !std::isfinite(quantity))
+  if (!amount || !NutrientFieldEnabled(field) || !std::isfinite(static_cast<double>(quantity)))
     return std::string(kWarnings[static_cast<int>(field)]);
   item_.WM = quantity;
   item_.WMStr = Number(quantity);

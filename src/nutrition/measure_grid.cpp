@@ -68,7 +68,7 @@ bool TMeasureGrid::SetCell(int row, TMeasureColumn column, std::string text) {
   const std::optional<Extended> amount = Positive(r.amount);
   if (!amount) return false;
   const Extended grams = *amount * reference_->second / reference_->first;
-  if (!std::isfinite(grams)) return false;
+  if (!std::isfinite(static_cast<double>(grams))) return false;
   r.grams = FormatNumber(config_, static_cast<double>(grams), 2);
   reference_ = std::make_pair(*amount, grams);
   return true;
@@ -106,14 +106,14 @@ void TMeasureGrid::Swap(int other) {
 void TMeasureGrid::MoveUp() { Swap(row_ - 1); }
 void TMeasureGrid::MoveDown() { Swap(row_ + 1); }
 
-std::optional<TMeasureFault> TMeasureGrid::Check(bool gramsRequired) const {
+std::optional<TMeasureRowFault> TMeasureGrid::Check(bool gramsRequired) const {
   for (int i = 0; i < Count(); ++i) {
     const TMeasureRow& r = rows_[static_cast<std::size_t>(i)];
-    if (!Positive(r.amount)) return TMeasureFault{kMsgInvalidAmount, i, TMeasureColumn::Amount};
-    if (Trimmed(r.unit).empty()) return TMeasureFault{kMsgUnitRequired, i, TMeasureColumn::Unit};
+    if (!Positive(r.amount)) return TMeasureRowFault{kMsgInvalidAmount, i, TMeasureColumn::Amount};
+    if (Trimmed(r.unit).empty()) return TMeasureRowFault{kMsgUnitRequired, i, TMeasureColumn::Unit};
     const bool emptyGrams = Trimmed(r.grams).empty();
     if ((gramsRequired || !emptyGrams) && !Positive(r.grams))
-      return TMeasureFault{kMsgInvalidGrams, i, TMeasureColumn::Grams};
+      return TMeasureRowFault{kMsgInvalidGrams, i, TMeasureColumn::Grams};
   }
   return std::nullopt;
 }

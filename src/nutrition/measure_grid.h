@@ -27,7 +27,7 @@ struct TMeasureRow {
 };
 
 // Where a grid check failed, and the warning.
-struct TMeasureFault {
+struct TMeasureRowFault {
   std::string message;
   int row = 0;
   TMeasureColumn column = TMeasureColumn::Amount;
@@ -74,7 +74,7 @@ class TMeasureGrid {
   // The first row that is not a measure, from the top: an amount above 0, a
   // unit name, and grams above 0 (an empty grams cell passes when the grams
   // are not required).
-  std::optional<TMeasureFault> Check(bool gramsRequired) const;
+  std::optional<TMeasureRowFault> Check(bool gramsRequired) const;
   // The rows as measures in grid order, once Check passed; an empty grams
   // cell gives `noGrams`.
   std::vector<TWeightItem> Weights(Extended noGrams) const;

@@ -28,7 +28,7 @@ class TUnitDictionaryEditor {
   std::string DeleteQuestion() const { return grid_.DeleteQuestion(kNoGramsText); }
 
   // The first row that is not a unit, with the cell to return to.
-  std::optional<TMeasureFault> Check() const { return grid_.Check(false); }
+  std::optional<TMeasureRowFault> Check() const { return grid_.Check(false); }
   // Writes the grid as the dictionary and, once written, makes it the
   // program's. A refused write leaves both as they were and returns the
   // warning.
