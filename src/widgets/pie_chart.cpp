@@ -25,6 +25,9 @@ TPieChart::TPieChart(QWidget* parent) : QChartView(new QChart(), parent), series
   series_->setPieSize(0.9);
   chart()->addSeries(series_);
   setMinimumSize(160, 110);
+  // A picture, not a control: the keyboard passes it by.
+  setFocusPolicy(Qt::NoFocus);
+  viewport()->setFocusPolicy(Qt::NoFocus);
 }
 
 void TPieChart::SetTitle(const QString& title) { chart()->setTitle(title); }

@@ -59,7 +59,7 @@ TFMenuOptions::TFMenuOptions(TProgram& program, TPrompter& prompter, TDaysMeals&
   auto* compositionRow = new QHBoxLayout(composition);
   compositionRow->addLayout(table);
   compositionRow->addWidget(pie, 1);
-  pie->setMinimumSize(220, 130);
+  pie->setMinimumSize(270, 130);
 
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(nameLabel);
@@ -70,7 +70,7 @@ TFMenuOptions::TFMenuOptions(TProgram& program, TPrompter& prompter, TDaysMeals&
   layout->addWidget(
       MakeDialogButtons(*this, program, kMenuOptionsHelpTopic, [this] { OkButtonClick(); }));
   (options_.IsLog() ? static_cast<QWidget*>(notesTextEdit_) : nameLineEdit_)->setFocus();
-  resize(560, 460);
+  resize(660, 460);
 }
 
 void TFMenuOptions::OkButtonClick() {
