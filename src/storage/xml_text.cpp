@@ -2,6 +2,9 @@
 // exactly what the writer produces (plus blanks and line breaks between tags).
 #include <array>
 #include <cstring>
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 #include "storage/errors.h"
 #include "storage/xml_node.h"
@@ -30,6 +33,37 @@ constexpr std::array<std::uint8_t, 256> MakeValueTable() {
   return t;
 }
 constexpr std::array<std::uint8_t, 256> kValueChar = MakeValueTable();
+
+// The parser's copy of the text ends in this many NULs, so that the scan of a
+// value may read whole 16-byte blocks up to the end of the text.
+constexpr std::size_t kPadding = 16;
+
+// The first character at or after `q` that is not kPlain. There is always
+// one: the NUL at the end of the text at the latest.
+char* SkipPlain(char* q) {
+#if defined(__SSE2__)
+  const __m128i quote = _mm_set1_epi8('"');
+  const __m128i apostrophe = _mm_set1_epi8('\'');
+  const __m128i less = _mm_set1_epi8('<');
+  const __m128i greater = _mm_set1_epi8('>');
+  const __m128i ampersand = _mm_set1_epi8('&');
+  const __m128i nul = _mm_setzero_si128();
+  for (;;) {
+    const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(q));
+    const __m128i stops =
+        _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi8(block, quote), _mm_cmpeq_epi8(block, apostrophe)),
+                     _mm_or_si128(_mm_cmpeq_epi8(block, less), _mm_cmpeq_epi8(block, greater)));
+    const __m128i hits = _mm_or_si128(
+        stops, _mm_or_si128(_mm_cmpeq_epi8(block, ampersand), _mm_cmpeq_epi8(block, nul)));
+    const auto mask = static_cast<unsigned>(_mm_movemask_epi8(hits));
+    if (mask != 0) return q + __builtin_ctz(mask);
+    q += 16;
+  }
+#else
+  while (kValueChar[static_cast<unsigned char>(*q)] == kPlain) ++q;
+  return q;
+#endif
+}
 
 // No document of the program nests deeper than a few levels; the limit keeps
 // a hostile file from exhausting the stack of the recursive writer and
@@ -127,8 +161,9 @@ std::size_t UnescapeInPlace(char* text, std::size_t size) {
 
 class TParser {
  public:
+  // `text` holds the document and then kPadding NULs.
   explicit TParser(std::shared_ptr<std::string> text)
-      : source_(std::move(text)), p_(source_->data()), end_(p_ + source_->size()) {}
+      : source_(std::move(text)), p_(source_->data()), end_(p_ + source_->size() - kPadding) {}
 
   std::unique_ptr<XMLNode> ParseDocument() {
     if (p_ != end_ && *p_ == '>') return ParseBlobs();
@@ -239,7 +274,7 @@ class TParser {
     char* q = p_;
     bool hasAmpersand = false;
     for (;;) {
-      while (kValueChar[static_cast<unsigned char>(*q)] == kPlain) ++q;
+      q = SkipPlain(q);
       const std::uint8_t kind = kValueChar[static_cast<unsigned char>(*q)];
       if (kind == kStop) break;
       if (kind == kNul && q == end_) Fail();
@@ -349,10 +384,15 @@ void XMLNode::WriteTo(std::string& out) const {
 }
 
 std::unique_ptr<XMLNode> XMLNode::Parse(const char* bytes, std::size_t size) {
-  return TParser(std::make_shared<std::string>(bytes, size)).ParseDocument();
+  auto text = std::make_shared<std::string>();
+  text->reserve(size + kPadding);
+  text->assign(bytes, size);
+  text->append(kPadding, '\0');
+  return TParser(std::move(text)).ParseDocument();
 }
 
 std::unique_ptr<XMLNode> XMLNode::Parse(std::string&& text) {
+  text.append(kPadding, '\0');
   return TParser(std::make_shared<std::string>(std::move(text))).ParseDocument();
 }
 
