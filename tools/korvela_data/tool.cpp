@@ -10,6 +10,7 @@
 #include "korvela_data/build_foods_command.h"
 #include "korvela_data/build_help_command.h"
 #include "korvela_data/build_strings_command.h"
+#include "korvela_data/check_command.h"
 #include "korvela_data/db_add_command.h"
 #include "korvela_data/dump_command.h"
 #include "korvela_data/energy_command.h"
@@ -41,6 +42,9 @@ constexpr std::array kCommands = {
              RunEnergyCommand},
     TCommand{"foodlog", "DATAFOLDER USERFOLDER DATE",
              "print a user's stored food log of a day with its totals", 3, RunFoodLogCommand},
+    TCommand{"check", "DATAFOLDER",
+             "read every file and record of a data folder and list what is damaged", 1,
+             RunCheckCommand},
 };
 
 const TCommand* FindCommand(std::string_view name) {
@@ -89,7 +93,9 @@ void WriteUsage(std::ostream& out) {
       << "and leaves it as it was; FIRST and LAST are YYYY-MM-DD. Today is\n"
       << "$KORVELA_TODAY (YYYY-MM-DD) when set, else the system's date.\n"
       << "foodlog reads USERFOLDER (relative to DATAFOLDER unless absolute) and\n"
-      << "changes nothing.\n";
+      << "changes nothing.\n"
+      << "check prints one line per damaged file or record and a summary line;\n"
+      << "it exits 1 when anything is damaged and changes nothing.\n";
 }
 
 int RunTool(std::span<const std::string_view> args, TToolEnvironment& env, std::ostream& err) {
@@ -109,6 +115,8 @@ int RunTool(std::span<const std::string_view> args, TToolEnvironment& env, std::
     return kExitSuccess;
   } catch (const EUsageError& e) {
     return UsageFailure(err, e.what(), command);
+  } catch (const EReported&) {
+    return kExitFailure;
   } catch (const std::exception& e) {
     // Storage errors (EKorvelaError) already name their file. Anything else
     // the standard library raises is reported the same way, as one line.
