@@ -2,8 +2,10 @@
 
 #include <algorithm>
 
+#include "app/damaged_files.h"
 #include "energy/energy_records.h"
 #include "training/training_records.h"
+#include "users/password.h"
 
 namespace korvela {
 
@@ -31,8 +33,14 @@ void TProgram::Start() {
   accounts_ = LoadAccountList(folder_);
 }
 
-bool TProgram::LoadSharedCollections() {
-  const bool catalogueFound = LoadFoodCatalogue(foods_, units_, folder_, random_);
+bool TProgram::LoadSharedCollections(TPrompter* prompter) {
+  bool catalogueFound;
+  try {
+    catalogueFound = LoadFoodCatalogue(foods_, units_, folder_, random_);
+  } catch (const EKorvelaError& e) {
+    if (!OfferToSetAside(e, folder_ / kUnitDictionaryFile, "units of measure", prompter)) throw;
+    catalogueFound = LoadFoodCatalogue(foods_, units_, folder_, random_);
+  }
   menus_.LoadMenus();
   exercises_.Load();
   templates_.Load();
@@ -63,10 +71,13 @@ TUser& TProgram::CreateAccount(const TNewAccount& account) {
   return created;
 }
 
-void TProgram::Login(TUser& user) {
+void TProgram::Login(TUser& user, TPrompter* prompter) {
+  // The login was accepted, so the stored plain password was the one typed:
+  // from now on only its hash is kept.
+  if (!user.Password.empty() && !IsPasswordHash(user.Password)) SaveUser(user, random_);
   current_ = &user;
   session_ = std::make_unique<TUserSession>(user, config_, registry_, random_, clock_);
-  session_->OpenAtLogin();
+  session_->OpenAtLogin(prompter);
 }
 
 void TProgram::DeleteAccount(TUser& user) {

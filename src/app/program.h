@@ -51,7 +51,9 @@ class TProgram {
   // menus, the exercise dictionary, the workout templates, the activity
   // dictionary and the help book. Returns false when the catalogue file is
   // missing (the program then runs with an empty catalogue and says so once).
-  [[nodiscard]] bool LoadSharedCollections();
+  // With a prompter, a damaged unit dictionary "FW.DAT" may be set aside and
+  // the default units taken.
+  [[nodiscard]] bool LoadSharedCollections(TPrompter* prompter = nullptr);
 
   TFoodTree& Foods() { return foods_; }
   TUnitDictionary& Units() { return units_; }
@@ -95,7 +97,10 @@ class TProgram {
   // Creates the folder and "LI.DAT", makes the account current and opens its
   // data for a new account.
   TUser& CreateAccount(const TNewAccount& account);
-  void Login(TUser& user);
+  // Makes the account current and opens its data. A plain password of an
+  // older account file is replaced by its hash. With a prompter, a damaged
+  // file that has defaults may be set aside (TUserSession::OpenAtLogin).
+  void Login(TUser& user, TPrompter* prompter = nullptr);
   void DeleteAccount(TUser& user);
   void LogOff();
   // Ends the run: pending day records of a logged-in user are written.

@@ -12,6 +12,7 @@
 #include "korvela_data/build_foods_command.h"
 #include "korvela_data/build_help_command.h"
 #include "korvela_data/build_strings_command.h"
+#include "korvela_data/check_command.h"
 #include "korvela_data/db_add_command.h"
 #include "korvela_data/dump_command.h"
 #include "korvela_data/energy_command.h"
@@ -53,6 +54,9 @@ constexpr std::array kCommands = {
     TCommand{"search", "[--category N] DATAFOLDER USERFOLDER QUERY",
              "print the foods a search finds, best first, as RANK<TAB>NAME", 3, RunSearchCommand,
              2},
+    TCommand{"check", "DATAFOLDER",
+             "read every file and record of a data folder and list what is damaged", 1,
+             RunCheckCommand},
 };
 
 const TCommand* FindCommand(std::string_view name) {
@@ -112,6 +116,8 @@ void WriteUsage(std::ostream& out) {
       << "search takes the foods of DATAFOLDER and the frequent foods of USERFOLDER\n"
       << "(- for none), within category N of the food tree when given; it prints\n"
       << "the search's message instead when it shows one, and changes nothing.\n";
+      << "check prints one line per damaged file or record and a summary line;\n"
+      << "it exits 1 when anything is damaged and changes nothing.\n";
 }
 
 int RunTool(std::span<const std::string_view> args, TToolEnvironment& env, std::ostream& err) {
@@ -133,6 +139,8 @@ int RunTool(std::span<const std::string_view> args, TToolEnvironment& env, std::
     return kExitSuccess;
   } catch (const EUsageError& e) {
     return UsageFailure(err, e.what(), command);
+  } catch (const EReported&) {
+    return kExitFailure;
   } catch (const std::exception& e) {
     // Storage errors (EKorvelaError) already name their file. Anything else
     // the standard library raises is reported the same way, as one line.
