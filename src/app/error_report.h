@@ -3,7 +3,7 @@
 
 namespace korvela {
 
-inline constexpr const char* kSupportAddress = "support@korvela.org";
+inline constexpr const char* kSupportAddress = "support@korvela.example.org";
 inline constexpr const char* kErrorReportCaption = "Unexpected Program Behavior!";
 inline constexpr const char* kErrorReportSubject = "Unexpected Korvela Behavior";
 

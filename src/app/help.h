@@ -50,7 +50,7 @@ inline constexpr const char* kAskQuestionHint3 = "3. E-mail us your question to 
 // The one support address of the program, also in the error report.
 inline constexpr const char* kSupportEmail = kSupportAddress;
 inline constexpr const char* kAskQuestionMailto =
-    "mailto:support@korvela.org?subject=Korvela%20Question";
+    "mailto:support@korvela.example.org?subject=Korvela%20Question";
 inline constexpr const char* kEmailQuestionButton = "E-mail your question now";
 
 // One loaded topic.

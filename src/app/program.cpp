@@ -2,8 +2,11 @@
 
 #include <algorithm>
 
+#include "app/damaged_files.h"
 #include "energy/energy_records.h"
 #include "storage/errors.h"
+#include "training/training_records.h"
+#include "users/password.h"
 
 namespace korvela {
 
@@ -13,8 +16,15 @@ TProgram::TProgram(std::filesystem::path folder, const TSystemDefaults& defaults
       config_(defaults),
       clock_(clock),
       random_(random),
-      menus_(folder_, random_) {
+      menus_(folder_, random_),
+      exercises_(folder_, random_),
+      templates_(folder_, config_, random_),
+      sports_(folder_, random_) {
   RegisterEnergyRecords(registry_);
+  RegisterTrainingRecords(registry_, config_);
+  SetWorkoutQuery([this](TDateTime day) {
+    return session_ && session_->DayRecords().IsOpen() && HasWorkout(session_->DayRecords(), day);
+  });
 }
 
 TProgram::~TProgram() = default;
@@ -24,9 +34,18 @@ void TProgram::Start() {
   accounts_ = LoadAccountList(folder_);
 }
 
-bool TProgram::LoadSharedCollections() {
-  const bool catalogueFound = LoadFoodCatalogue(foods_, units_, folder_, random_);
+bool TProgram::LoadSharedCollections(TPrompter* prompter) {
+  bool catalogueFound;
+  try {
+    catalogueFound = LoadFoodCatalogue(foods_, units_, folder_, random_);
+  } catch (const EKorvelaError& e) {
+    if (!OfferToSetAside(e, folder_ / kUnitDictionaryFile, "units of measure", prompter)) throw;
+    catalogueFound = LoadFoodCatalogue(foods_, units_, folder_, random_);
+  }
   menus_.LoadMenus();
+  exercises_.Load();
+  templates_.Load();
+  sports_.LoadSports();
   helpBook_ = std::make_unique<THelpBook>(folder_ / kHelpBookFileName, random_);
   return catalogueFound;
 }
@@ -65,10 +84,13 @@ TUser& TProgram::CreateAccount(const TNewAccount& account) {
   return created;
 }
 
-void TProgram::Login(TUser& user) {
+void TProgram::Login(TUser& user, TPrompter* prompter) {
+  // The login was accepted, so the stored plain password was the one typed:
+  // from now on only its hash is kept.
+  if (!user.Password.empty() && !IsPasswordHash(user.Password)) SaveUser(user, random_);
   current_ = &user;
   session_ = std::make_unique<TUserSession>(user, config_, registry_, random_, clock_);
-  session_->OpenAtLogin();
+  session_->OpenAtLogin(prompter);
 }
 
 void TProgram::DeleteAccount(TUser& user) {

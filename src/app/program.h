@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 
+#include "activities/sport_list.h"
 #include "app/help.h"
 #include "app/string_table.h"
 #include "app/user_session.h"
@@ -13,6 +14,8 @@
 #include "nutrition/menus.h"
 #include "nutrition/unit_dictionary.h"
 #include "storage/day_records.h"
+#include "training/exercise_dictionary.h"
+#include "training/workout_templates.h"
 #include "users/clock.h"
 #include "users/configurator.h"
 #include "users/user.h"
@@ -45,15 +48,22 @@ class TProgram {
   void Start();
   // The shared collections, loaded while the start-up picture is shown: the
   // food catalogue with the user-added foods, the unit dictionary and the
-  // menus, and the help book. Returns
-  // false when the catalogue file is missing (the program then runs with an
-  // empty catalogue and says so once).
-  [[nodiscard]] bool LoadSharedCollections();
+  // menus, the exercise dictionary, the workout templates, the activity
+  // dictionary and the help book. Returns false when the catalogue file is
+  // missing (the program then runs with an empty catalogue and says so once).
+  // With a prompter, a damaged unit dictionary "FW.DAT" may be set aside and
+  // the default units taken.
+  [[nodiscard]] bool LoadSharedCollections(TPrompter* prompter = nullptr);
 
   TFoodTree& Foods() { return foods_; }
   TUnitDictionary& Units() { return units_; }
   // The menus shared by all users, read at start-up and kept for the run.
   TMenuList& Menus() { return menus_; }
+  // The exercise dictionary and the workout templates, shared by all users.
+  TExerciseDictionary& Exercises() { return exercises_; }
+  TTemplateList& Templates() { return templates_; }
+  // The activity dictionary ("SAA.DAT"), read at start-up and kept for the run.
+  TSportList& Sports() { return sports_; }
 
   const std::filesystem::path& Folder() const { return folder_; }
   TConfigurator& Config() { return config_; }
@@ -76,8 +86,8 @@ class TProgram {
     if (help_) help_(topic);
   }
 
-  // Whether a day of the logged-in user holds a workout; the training records
-  // answer it once they are kept. Until then no day has one.
+  // Whether a day of the logged-in user holds a workout; the program asks
+  // the user's workout logs (set at construction).
   void SetWorkoutQuery(TWorkoutQuery query) { workoutQuery_ = std::move(query); }
   const TWorkoutQuery& WorkoutQuery() const { return workoutQuery_; }
 
@@ -87,7 +97,10 @@ class TProgram {
   // Creates the folder and "LI.DAT", makes the account current and opens its
   // data for a new account.
   TUser& CreateAccount(const TNewAccount& account);
-  void Login(TUser& user);
+  // Makes the account current and opens its data. A plain password of an
+  // older account file is replaced by its hash. With a prompter, a damaged
+  // file that has defaults may be set aside (TUserSession::OpenAtLogin).
+  void Login(TUser& user, TPrompter* prompter = nullptr);
   void DeleteAccount(TUser& user);
   void LogOff();
   // Ends the run: pending day records of a logged-in user are written.
@@ -103,6 +116,9 @@ class TProgram {
   TFoodTree foods_;
   TUnitDictionary units_;
   TMenuList menus_;
+  TExerciseDictionary exercises_;
+  TTemplateList templates_;
+  TSportList sports_;
   TAccountList accounts_;
   TUser* current_ = nullptr;
   std::unique_ptr<TUserSession> session_;

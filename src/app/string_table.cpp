@@ -9,7 +9,8 @@ TStringTable::TStringTable(const std::filesystem::path& file, TRandom& random)
 
 std::string TStringTable::GetString(int n) {
   const XMLNode* node = db_.Get(n, std::to_string(n), n);
-  if (!node) throw EInternalError("bad sid");
+  // Every number the program asks for is in a sound table.
+  if (!node) throw EInvalidXMLFile(db_.FileName().string());
   return node->Text;
 }
 

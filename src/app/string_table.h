@@ -23,7 +23,8 @@ inline constexpr int kPasswordsDifferString = 48;
 class TStringTable {
  public:
   TStringTable(const std::filesystem::path& file, TRandom& random);
-  // Raises EInternalError "bad sid" for a number the table does not hold.
+  // Raises EInvalidXMLFile naming the file for a number the table does not
+  // hold (a damaged table), as for a record that fails its checksum.
   std::string GetString(int n);
   // Adds or replaces a string (used when the table is built).
   void PutString(int n, const std::string& text);

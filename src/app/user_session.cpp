@@ -1,5 +1,6 @@
 #include "app/user_session.h"
 
+#include "app/damaged_files.h"
 #include "nutrition/food_log_store.h"
 
 namespace korvela {
@@ -18,10 +19,45 @@ void TUserSession::OpenFrequentFoods() {
   frequentFoods_.LoadFrequentFoods();
 }
 
-void TUserSession::OpenAtLogin() {
-  settings_ = TConfigData::Load(config_, user_.Folder / kConfigFileName);
-  mealDefinitions_ = LoadMealDefinitions(user_.Folder);
-  OpenFrequentFoods();
+void TUserSession::LoadSettings(TPrompter* prompter) {
+  const std::filesystem::path file = user_.Folder / kConfigFileName;
+  try {
+    settings_ = TConfigData::Load(config_, file);
+  } catch (const EKorvelaError& e) {
+    if (!OfferToSetAside(e, file, "settings", prompter)) throw;
+    // As for a new account: the current settings become the user's.
+    settings_ = TConfigData::FromCurrent(config_);
+    SaveSettings();
+  }
+}
+
+void TUserSession::LoadMeals(TPrompter* prompter) {
+  try {
+    mealDefinitions_ = LoadMealDefinitions(user_.Folder);
+  } catch (const EKorvelaError& e) {
+    if (!OfferToSetAside(e, user_.Folder / kMealDefinitionsFile, "meal names and times", prompter))
+      throw;
+    mealDefinitions_ = LoadMealDefinitions(user_.Folder);  // the defaults, the file being gone
+  }
+}
+
+void TUserSession::LoadFrequentFoods(TPrompter* prompter) {
+  try {
+    OpenFrequentFoods();
+  } catch (const EKorvelaError& e) {
+    // Nothing has changed yet, so closing writes nothing to the damaged file.
+    frequentFoods_.CloseFrequentFoods();
+    if (!OfferToSetAside(e, user_.Folder / kFrequentFoodsFile, "(empty) list of frequent foods",
+                         prompter))
+      throw;
+    OpenFrequentFoods();
+  }
+}
+
+void TUserSession::OpenAtLogin(TPrompter* prompter) {
+  LoadSettings(prompter);
+  LoadMeals(prompter);
+  LoadFrequentFoods(prompter);
   ArchiveOldFoodLogs(user_.Folder, clock_.Today(), random_);
   dayRecords_.OpenDayRecords(user_.Folder);
   energy_ = std::make_unique<TEnergyModel>(dayRecords_, user_, clock_);

@@ -7,6 +7,7 @@
 #include "storage/day_records.h"
 #include "users/clock.h"
 #include "users/configurator.h"
+#include "users/prompter.h"
 #include "users/user.h"
 
 namespace korvela {
@@ -22,8 +23,9 @@ class TUserSession {
 
   // Login: the user's "CI.DAT" is applied, the meal definitions and frequent
   // foods loaded, old food logs archived, the day records indexed and the
-  // energy model restarted.
-  void OpenAtLogin();
+  // energy model restarted. With a prompter, a damaged "CI.DAT", "MI.DAT" or
+  // "FF.DAT" may be set aside (OfferToSetAside) and its defaults taken.
+  void OpenAtLogin(TPrompter* prompter = nullptr);
   // A new account: the current settings become the user's "CI.DAT" and the
   // default meals its "MI.DAT"; the entered weight (kg) becomes today's
   // weigh-in and today's projected weight.
@@ -47,6 +49,9 @@ class TUserSession {
 
  private:
   void OpenFrequentFoods();
+  void LoadSettings(TPrompter* prompter);
+  void LoadMeals(TPrompter* prompter);
+  void LoadFrequentFoods(TPrompter* prompter);
 
   TUser& user_;
   TConfigurator& config_;

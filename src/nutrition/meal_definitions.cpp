@@ -3,6 +3,7 @@
 #include <memory>
 #include <string>
 
+#include "storage/document_file.h"
 #include "storage/errors.h"
 #include "storage/garbled_stream.h"
 
@@ -25,8 +26,7 @@ TMealDefinitions LoadMealDefinitions(const std::filesystem::path& userFolder, TF
   const std::filesystem::path file = userFolder / kMealDefinitionsFile;
   if (!fs.Exists(file)) return DefaultMealDefinitions();
   try {
-    const std::unique_ptr<XMLNode> root = LoadXMLFile(file, kDataKey, fs);
-    if (!root || root->IsBlob) throw EInvalidXMLFile();
+    const std::unique_ptr<XMLNode> root = LoadDocumentFile(file, kMealDefinitionsElement, fs);
     TMealDefinitions definitions;
     definitions.reserve(root->Children.size());
     for (const auto& child : root->Children)

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "nutrition/food_element.h"
+#include "storage/document_file.h"
 #include "storage/errors.h"
 #include "storage/garbled_stream.h"
 #include "storage/xml_node.h"
@@ -49,8 +50,7 @@ TUnitDictionary LoadUnitDictionary(const std::filesystem::path& programFolder, T
   const std::filesystem::path file = programFolder / kUnitDictionaryFile;
   if (!fs.Exists(file)) return DefaultUnits();
   try {
-    const std::unique_ptr<XMLNode> root = LoadXMLFile(file, kDataKey, fs);
-    if (!root || root->IsBlob) throw EInvalidXMLFile();
+    const std::unique_ptr<XMLNode> root = LoadDocumentFile(file, kUnitDictionaryElement, fs);
     TUnitDictionary units;
     units.reserve(root->Children.size());
     for (const auto& child : root->Children) units.push_back(ReadWeightElement(*child));

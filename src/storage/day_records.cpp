@@ -13,9 +13,11 @@ bool IsDayRecordKind(std::int32_t kind) {
   return kind >= kFirstDayRecordKind && kind <= kLastDayRecordKind;
 }
 
+// "PS" + period + year + ".dat", in any letter case.
 bool IsDayRecordFileName(const std::string& name) {
-  return name.size() > 6 && name.compare(0, 2, "PS") == 0 &&
-         SameTextIgnoringCase(std::string_view(name).substr(name.size() - 4), ".dat");
+  const std::string_view n(name);
+  return n.size() > 6 && SameTextIgnoringCase(n.substr(0, 2), "PS") &&
+         SameTextIgnoringCase(n.substr(n.size() - 4), ".dat");
 }
 
 }  // namespace
@@ -52,9 +54,14 @@ void TDayRecordStore::OpenDayRecords(const std::filesystem::path& userFolder) {
 
   std::vector<std::filesystem::path> names;
   std::error_code ec;
-  for (const auto& entry : std::filesystem::directory_iterator(userFolder, ec))
-    if (entry.is_regular_file() && IsDayRecordFileName(entry.path().filename().string()))
-      names.push_back(entry.path());
+  for (const auto& entry : std::filesystem::directory_iterator(userFolder, ec)) {
+    if (!IsDayRecordFileName(entry.path().filename().string())) continue;
+    // A folder under a period file's name would hide that period's records.
+    if (!entry.is_regular_file())
+      throw EXMLIOError(entry.path().string(),
+                        "a folder or device stands where a data file belongs");
+    names.push_back(entry.path());
+  }
   if (ec) throw EXMLIOError(userFolder.string(), "cannot list the folder");
   std::sort(names.begin(), names.end());
 

@@ -185,9 +185,9 @@ std::unique_ptr<XMLNode> LoadXMLBlock(const std::filesystem::path& file, std::st
   const std::unique_ptr<TReadableFile> in = fs.OpenRead(file);
   // The checksum is verified before parsing: a damaged block is an error even
   // where its text happens to parse.
-  const std::string body = ReadPlainBlock(*in, file, key, offset, blockSize);
+  std::string body = ReadPlainBlock(*in, file, key, offset, blockSize);
   try {
-    return XMLNode::Parse(body.data(), body.size());
+    return XMLNode::Parse(std::move(body));
   } catch (const EInvalidXMLFile&) {
     return nullptr;
   }
@@ -196,9 +196,9 @@ std::unique_ptr<XMLNode> LoadXMLBlock(const std::filesystem::path& file, std::st
 std::unique_ptr<XMLNode> LoadXMLFile(const std::filesystem::path& file, std::string_view key,
                                      TFileSystem& fs) {
   const std::unique_ptr<TReadableFile> in = fs.OpenRead(file);
-  const std::string body = ReadPlainBlock(*in, file, key, 0, in->Size());
+  std::string body = ReadPlainBlock(*in, file, key, 0, in->Size());
   try {
-    return XMLNode::Parse(body.data(), body.size());
+    return XMLNode::Parse(std::move(body));
   } catch (const EInvalidXMLFile&) {
     return nullptr;
   }

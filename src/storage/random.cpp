@@ -17,6 +17,7 @@ class TMersenneRandom final : public TRandom {
 }  // namespace
 
 std::int64_t TRandom::Uniform(std::int64_t low, std::int64_t high) {
+  if (high == low) return low;  // an empty range would divide by zero below
   const auto range = static_cast<std::uint64_t>(high - low);
   // Rejection sampling keeps the draw uniform for ranges that do not divide 2^64.
   const std::uint64_t limit = UINT64_MAX - UINT64_MAX % range;

@@ -10,7 +10,8 @@ class TRandom {
  public:
   virtual ~TRandom() = default;
   virtual std::uint32_t Next() = 0;
-  // A value drawn uniformly from low ... high - 1 (high > low).
+  // A value drawn uniformly from low ... high - 1 (high > low); equal bounds
+  // give the bound itself without a draw.
   std::int64_t Uniform(std::int64_t low, std::int64_t high);
 };
 

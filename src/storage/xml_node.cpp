@@ -1,6 +1,10 @@
 #include "storage/xml_node.h"
 
+#include <cmath>
+#include <cstring>
+#include <limits>
 #include <ostream>
+#include <stdexcept>
 #include <utility>
 
 #include "storage/errors.h"
@@ -8,13 +12,64 @@
 
 namespace korvela {
 
+void XMLString::Own(std::string_view text) {
+  if (text.size() > std::numeric_limits<std::uint32_t>::max())
+    throw std::length_error("value too long");
+  if (text.empty()) return;
+  char* copy = new char[text.size()];
+  std::memcpy(copy, text.data(), text.size());
+  data_ = copy;
+  size_ = static_cast<std::uint32_t>(text.size());
+  owned_ = true;
+}
+
+void XMLString::Take(XMLString& other) {
+  if (!other.owned_) {
+    // A view stays valid only while its document lives: the moved value owns.
+    Own(other.view());
+    return;
+  }
+  data_ = other.data_;
+  size_ = other.size_;
+  owned_ = true;
+  other.data_ = nullptr;
+  other.size_ = 0;
+  other.owned_ = false;
+}
+
+XMLString& XMLString::operator=(const XMLString& other) {
+  if (this != &other) *this = other.view();
+  return *this;
+}
+
+XMLString& XMLString::operator=(XMLString&& other) {
+  if (this != &other) {
+    Release();
+    data_ = nullptr;
+    size_ = 0;
+    Take(other);
+  }
+  return *this;
+}
+
+XMLString& XMLString::operator=(std::string_view text) {
+  XMLString copy(text);
+  Release();
+  data_ = std::exchange(copy.data_, nullptr);
+  size_ = std::exchange(copy.size_, 0);
+  owned_ = std::exchange(copy.owned_, false);
+  return *this;
+}
+
+std::ostream& operator<<(std::ostream& out, const XMLString& s) { return out << s.view(); }
+
 std::unique_ptr<XMLNode> XMLNode::MakeBlobContainer() {
   auto node = std::make_unique<XMLNode>();
   node->IsBlob = true;
   return node;
 }
 
-void XMLNode::AddAttr(std::string name, std::string text) {
+void XMLNode::AddAttr(std::string name, XMLString text) {
   Attributes.push_back({std::move(name), std::move(text)});
 }
 
@@ -23,6 +78,10 @@ void XMLNode::AddIntAttr(std::string name, std::int32_t value) {
 }
 
 void XMLNode::AddFloatAttr(std::string name, double value) {
+  // A stored infinity or NaN would read back as some other number: a value
+  // like that is a fault of the program, never something to write.
+  if (!std::isfinite(value))
+    throw EInternalError("The value of the attribute \"" + name + "\" is not a finite number");
   AddAttr(std::move(name), FloatText(value));
 }
 
@@ -46,13 +105,13 @@ const XMLAttr* XMLNode::FindAttr(std::string_view name) const {
   return nullptr;
 }
 
-const std::string& XMLNode::AttrOrEmpty(std::string_view name) const {
-  static const std::string kEmpty;
+const XMLString& XMLNode::AttrOrEmpty(std::string_view name) const {
+  static const XMLString kEmpty;
   const XMLAttr* a = FindAttr(name);
   return a ? a->Value : kEmpty;
 }
 
-const std::string& XMLNode::AttrText(std::string_view name) const {
+const XMLString& XMLNode::AttrText(std::string_view name) const {
   const XMLAttr* a = FindAttr(name);
   if (!a) throw EInvalidXMLFile();
   return a->Value;

@@ -2,6 +2,9 @@
 // exactly what the writer produces (plus blanks and line breaks between tags).
 #include <array>
 #include <cstring>
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 #include "storage/errors.h"
 #include "storage/xml_node.h"
@@ -18,18 +21,54 @@ constexpr std::array<bool, 256> MakeNameTable() {
 }
 constexpr std::array<bool, 256> kNameChar = MakeNameTable();
 
-// Characters that end a value or a text: the double quote, the apostrophe, "<" and ">".
-constexpr std::array<bool, 256> MakeStopTable() {
-  std::array<bool, 256> t{};
-  t['"'] = t['\''] = t['<'] = t['>'] = true;
+// How a character reads inside a value or a text: kPlain, or kStop for the
+// characters that end it (the double quote, the apostrophe, "<" and ">"),
+// kEntity for "&", kNul for the byte that may be the end of the buffer.
+enum : std::uint8_t { kPlain, kStop, kEntity, kNul };
+constexpr std::array<std::uint8_t, 256> MakeValueTable() {
+  std::array<std::uint8_t, 256> t{};
+  t['"'] = t['\''] = t['<'] = t['>'] = kStop;
+  t['&'] = kEntity;
+  t[0] = kNul;
   return t;
 }
-constexpr std::array<bool, 256> kStopChar = MakeStopTable();
+constexpr std::array<std::uint8_t, 256> kValueChar = MakeValueTable();
+
+// The parser's copy of the text ends in this many NULs, so that the scan of a
+// value may read whole 16-byte blocks up to the end of the text.
+constexpr std::size_t kPadding = 16;
+
+// The first character at or after `q` that is not kPlain. There is always
+// one: the NUL at the end of the text at the latest.
+char* SkipPlain(char* q) {
+#if defined(__SSE2__)
+  const __m128i quote = _mm_set1_epi8('"');
+  const __m128i apostrophe = _mm_set1_epi8('\'');
+  const __m128i less = _mm_set1_epi8('<');
+  const __m128i greater = _mm_set1_epi8('>');
+  const __m128i ampersand = _mm_set1_epi8('&');
+  const __m128i nul = _mm_setzero_si128();
+  for (;;) {
+    const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(q));
+    const __m128i stops =
+        _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi8(block, quote), _mm_cmpeq_epi8(block, apostrophe)),
+                     _mm_or_si128(_mm_cmpeq_epi8(block, less), _mm_cmpeq_epi8(block, greater)));
+    const __m128i hits = _mm_or_si128(
+        stops, _mm_or_si128(_mm_cmpeq_epi8(block, ampersand), _mm_cmpeq_epi8(block, nul)));
+    const auto mask = static_cast<unsigned>(_mm_movemask_epi8(hits));
+    if (mask != 0) return q + __builtin_ctz(mask);
+    q += 16;
+  }
+#else
+  while (kValueChar[static_cast<unsigned char>(*q)] == kPlain) ++q;
+  return q;
+#endif
+}
 
 // No document of the program nests deeper than a few levels; the limit keeps
 // a hostile file from exhausting the stack of the recursive writer and
 // destructor.
-constexpr int kMaxDepth = 256;
+constexpr std::size_t kMaxDepth = 256;
 
 bool IsBlank(char c) { return c == ' ' || c == '\r' || c == '\n'; }
 
@@ -87,23 +126,64 @@ void WriteBlobs(const XMLNode& node, std::string& out) {
   }
 }
 
+// Reads the text in place: names are copied into their (short) strings,
+// values and texts are unescaped where they stand and viewed by their nodes,
+// which share the text.
+// One left-to-right pass gives the same result as the five whole-text
+// replacements (apos, quot, gt, lt, amp, in that order): no replacement
+// produces an "&", and "&amp;" goes last, so what it yields is never read
+// again. "&amp;lt;" therefore reads back as "&lt;". The result is never
+// longer than the text, so it is written over it; returns its length.
+std::size_t UnescapeInPlace(char* text, std::size_t size) {
+  static constexpr struct {
+    std::string_view entity;
+    char c;
+  } kEntities[] = {{"&apos;", '\''}, {"&quot;", '"'}, {"&gt;", '>'}, {"&lt;", '<'}, {"&amp;", '&'}};
+  const std::string_view all(text, size);
+  std::size_t out = 0;
+  for (std::size_t i = 0; i < size;) {
+    if (text[i] == '&') {
+      bool replaced = false;
+      for (const auto& e : kEntities) {
+        if (all.substr(i, e.entity.size()) == e.entity) {
+          text[out++] = e.c;
+          i += e.entity.size();
+          replaced = true;
+          break;
+        }
+      }
+      if (replaced) continue;
+    }
+    text[out++] = text[i++];
+  }
+  return out;
+}
+
 class TParser {
  public:
-  TParser(const char* bytes, std::size_t size) : p_(bytes), end_(bytes + size) {}
+  // `text` holds the document and then kPadding NULs.
+  explicit TParser(std::shared_ptr<std::string> text)
+      : source_(std::move(text)), p_(source_->data()), end_(p_ + source_->size() - kPadding) {}
 
   std::unique_ptr<XMLNode> ParseDocument() {
     if (p_ != end_ && *p_ == '>') return ParseBlobs();
     SkipBlanks();
     Require('<');
-    auto root = std::make_unique<XMLNode>(ReadName());
+    auto root = NewNode();
+    // The open elements, each with the index in `pending` where its children
+    // start. Children wait in `pending` until their parent closes and then
+    // move into it at once: one allocation per child list, never a regrowth.
+    std::vector<TOpen> open;
+    std::vector<std::unique_ptr<XMLNode>> pending;
+    open.push_back({root.get(), 0});
     XMLNode* current = root.get();
-    int depth = 0;
     for (;;) {
       ParseAttributes(*current);
       ++p_;  // the ">" of the start tag
       SkipBlanks();
       if (Peek() != '<') {
-        current->Text = ReadText();
+        const std::string_view text = ReadUntilStop(true);
+        current->Text.SetView(text.data(), text.size());
         SkipBlanks();
         Require('<');
       } else {
@@ -116,23 +196,54 @@ class TParser {
           if (ReadNameView() != current->Name) Fail();
           SkipBlanks();
           Require('>');
-          if (current == root.get()) return root;  // bytes after the root are ignored
-          current = current->Parent;
-          --depth;
+          Adopt(*current, pending, open.back().FirstChild);
+          open.pop_back();
+          if (open.empty()) return root;  // bytes after the root are ignored
+          current = open.back().Node;
           SkipBlanks();
           Require('<');
           continue;
         }
         if (!kNameChar[static_cast<unsigned char>(Peek())]) Fail();
-        if (++depth > kMaxDepth) Fail();
-        current = &current->AddChild(std::make_unique<XMLNode>(ReadName()));
+        if (open.size() > kMaxDepth) Fail();
+        pending.push_back(NewNode());
+        current = pending.back().get();
+        open.push_back({current, pending.size()});
         break;
       }
     }
   }
 
  private:
+  struct TOpen {
+    XMLNode* Node;
+    std::size_t FirstChild;
+  };
+
+  struct TAttrSpan {
+    std::string_view Name;
+    std::string_view Value;
+  };
+
   [[noreturn]] static void Fail() { throw EInvalidXMLFile(); }
+
+  // A node named by the name at p_, sharing the text its values view.
+  std::unique_ptr<XMLNode> NewNode() {
+    auto node = std::make_unique<XMLNode>(std::string(ReadNameView()));
+    node->Source = source_;
+    return node;
+  }
+
+  static void Adopt(XMLNode& parent, std::vector<std::unique_ptr<XMLNode>>& pending,
+                    std::size_t first) {
+    if (pending.size() == first) return;
+    parent.Children.reserve(pending.size() - first);
+    for (std::size_t i = first; i < pending.size(); ++i) {
+      pending[i]->Parent = &parent;
+      parent.Children.push_back(std::move(pending[i]));
+    }
+    pending.resize(first);
+  }
 
   char Peek() const {
     if (p_ == end_) Fail();
@@ -155,55 +266,57 @@ class TParser {
     return {start, static_cast<std::size_t>(p_ - start)};
   }
 
-  std::string ReadName() { return std::string(ReadNameView()); }
-
-  // Up to the next stop character; the end of the input is an error.
-  std::string_view ReadUntilStop(bool& hasAmpersand) {
-    const char* start = p_;
-    hasAmpersand = false;
-    while (p_ != end_ && !kStopChar[static_cast<unsigned char>(*p_)]) {
-      hasAmpersand |= *p_ == '&';
-      ++p_;
+  // Up to the next stop character, unescaped in place; the end of the input
+  // is an error. The buffer ends in a NUL, so the scan needs no bounds check
+  // until it meets one.
+  std::string_view ReadUntilStop(bool trim) {
+    char* start = p_;
+    char* q = p_;
+    bool hasAmpersand = false;
+    for (;;) {
+      q = SkipPlain(q);
+      const std::uint8_t kind = kValueChar[static_cast<unsigned char>(*q)];
+      if (kind == kStop) break;
+      if (kind == kNul && q == end_) Fail();
+      hasAmpersand |= kind == kEntity;
+      ++q;
     }
-    if (p_ == end_) Fail();
-    return {start, static_cast<std::size_t>(p_ - start)};
+    p_ = q;
+    char* stop = q;
+    if (trim) {
+      while (start != stop && static_cast<unsigned char>(*start) <= 32) ++start;
+      while (start != stop && static_cast<unsigned char>(stop[-1]) <= 32) --stop;
+    }
+    auto size = static_cast<std::size_t>(stop - start);
+    if (hasAmpersand) size = UnescapeInPlace(start, size);
+    return {start, size};
   }
 
-  static std::string Unescaped(std::string_view raw, bool hasAmpersand) {
-    return hasAmpersand ? UnescapeXML(raw) : std::string(raw);
-  }
-
-  // Leaves p_ on the ">" that ends the start tag.
+  // Leaves p_ on the ">" that ends the start tag. The attributes are read
+  // into a list kept from tag to tag and then moved into the node at once.
   void ParseAttributes(XMLNode& node) {
-    // Values hold no raw quotes, so the quotes before the next ">" tell how
-    // many attributes follow: one allocation for the list instead of several.
-    std::size_t quotes = 0;
-    for (const char* q = p_; q != end_ && *q != '>'; ++q) quotes += *q == '"';
-    node.Attributes.reserve(quotes / 2);
+    attributes_.clear();
     for (;;) {
       SkipBlanks();
       const char c = Peek();
-      if (c == '>') return;
+      if (c == '>') break;
       if (!kNameChar[static_cast<unsigned char>(c)]) Fail();
-      std::string name = ReadName();
+      TAttrSpan& attr = attributes_.emplace_back();
+      attr.Name = ReadNameView();
       SkipBlanks();
       Require('=');
       SkipBlanks();
       Require('"');
-      bool amp;
-      const std::string_view raw = ReadUntilStop(amp);
+      attr.Value = ReadUntilStop(false);
       if (*p_ != '"') Fail();
       ++p_;
-      node.Attributes.push_back({std::move(name), Unescaped(raw, amp)});
     }
-  }
-
-  std::string ReadText() {
-    bool amp;
-    std::string_view raw = ReadUntilStop(amp);
-    while (!raw.empty() && static_cast<unsigned char>(raw.front()) <= 32) raw.remove_prefix(1);
-    while (!raw.empty() && static_cast<unsigned char>(raw.back()) <= 32) raw.remove_suffix(1);
-    return Unescaped(raw, amp);
+    if (attributes_.empty()) return;
+    node.Attributes.resize(attributes_.size());
+    for (std::size_t i = 0; i < attributes_.size(); ++i) {
+      node.Attributes[i].Name = attributes_[i].Name;
+      node.Attributes[i].Value.SetView(attributes_[i].Value.data(), attributes_[i].Value.size());
+    }
   }
 
   std::unique_ptr<XMLNode> ParseBlobs() {
@@ -222,8 +335,10 @@ class TParser {
     return node;
   }
 
-  const char* p_;
-  const char* end_;
+  std::shared_ptr<std::string> source_;
+  char* p_;
+  char* end_;
+  std::vector<TAttrSpan> attributes_;
 };
 
 }  // namespace
@@ -236,31 +351,8 @@ std::string EscapeXML(std::string_view text) {
 }
 
 std::string UnescapeXML(std::string_view text) {
-  // One left-to-right pass gives the same result as the five whole-text
-  // replacements (apos, quot, gt, lt, amp, in that order): no replacement
-  // produces an "&", and "&amp;" goes last, so what it yields is never read
-  // again. "&amp;lt;" therefore reads back as "&lt;".
-  static constexpr struct {
-    std::string_view entity;
-    char c;
-  } kEntities[] = {{"&apos;", '\''}, {"&quot;", '"'}, {"&gt;", '>'}, {"&lt;", '<'}, {"&amp;", '&'}};
-  std::string out;
-  out.reserve(text.size());
-  for (std::size_t i = 0; i < text.size();) {
-    if (text[i] == '&') {
-      bool replaced = false;
-      for (const auto& e : kEntities) {
-        if (text.substr(i, e.entity.size()) == e.entity) {
-          out.push_back(e.c);
-          i += e.entity.size();
-          replaced = true;
-          break;
-        }
-      }
-      if (replaced) continue;
-    }
-    out.push_back(text[i++]);
-  }
+  std::string out(text);
+  out.resize(UnescapeInPlace(out.data(), out.size()));
   return out;
 }
 
@@ -275,12 +367,12 @@ void XMLNode::WriteTo(std::string& out) const {
     out.push_back(' ');
     out.append(a.Name);
     out.append("=\"");
-    AppendEscaped(out, a.Value);
+    AppendEscaped(out, a.Value.view());
     out.push_back('"');
   }
   out.push_back('>');
   if (!Text.empty()) {
-    AppendEscaped(out, Text);
+    AppendEscaped(out, Text.view());
     if (!Children.empty()) out.append("\r\n");
   } else {
     out.append("\r\n");
@@ -292,7 +384,16 @@ void XMLNode::WriteTo(std::string& out) const {
 }
 
 std::unique_ptr<XMLNode> XMLNode::Parse(const char* bytes, std::size_t size) {
-  return TParser(bytes, size).ParseDocument();
+  auto text = std::make_shared<std::string>();
+  text->reserve(size + kPadding);
+  text->assign(bytes, size);
+  text->append(kPadding, '\0');
+  return TParser(std::move(text)).ParseDocument();
+}
+
+std::unique_ptr<XMLNode> XMLNode::Parse(std::string&& text) {
+  text.append(kPadding, '\0');
+  return TParser(std::make_shared<std::string>(std::move(text))).ParseDocument();
 }
 
 }  // namespace korvela

@@ -35,7 +35,9 @@ TBirthCheck CheckNameAndBirthDate(const std::string& name, int day, int month,
 
 std::optional<std::string> CheckNewPasswords(bool passwordBox, const std::string& password,
                                              const std::string& confirmation) {
-  if (passwordBox && password != confirmation) return kMsgPasswordsDiffer;
+  if (!passwordBox) return std::nullopt;
+  if (password.empty()) return kMsgEnterPassword;
+  if (password != confirmation) return kMsgPasswordsDiffer;
   return std::nullopt;
 }
 

@@ -12,6 +12,7 @@ inline constexpr const char* kMsgInvalidBirthDate = "Please, enter a valid birth
 inline constexpr const char* kMsgPasswordsDiffer =
     "The passwords that you entered are NOT the same";
 inline constexpr const char* kMsgInvalidPassword = "Invalid password";
+inline constexpr const char* kMsgEnterPassword = "Please enter a password";
 inline constexpr const char* kMsgEnterUserName = "Please, enter a user name";
 
 // Birth years offered by the account creation screen.
@@ -34,7 +35,8 @@ struct TBirthCheck {
 TBirthCheck CheckNameAndBirthDate(const std::string& name, int day, int month,
                                   const std::string& yearText, TDateTime today);
 
-// The last check: with the password box ticked both fields must agree.
+// The last check: with the password box ticked the password must not be
+// empty and both fields must agree.
 std::optional<std::string> CheckNewPasswords(bool passwordBox, const std::string& password,
                                              const std::string& confirmation);
 

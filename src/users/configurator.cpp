@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "storage/document_file.h"
 #include "storage/errors.h"
 #include "storage/garbled_stream.h"
 #include "storage/value_text.h"
@@ -85,8 +86,7 @@ TConfigData::~TConfigData() { configurator_.Unregister(handle_); }
 
 std::unique_ptr<TConfigData> TConfigData::Load(TConfigurator& configurator,
                                                const std::filesystem::path& file) {
-  const std::unique_ptr<XMLNode> root = LoadXMLFile(file, kDataKey);
-  if (!root) throw EInvalidXMLFile(file.string());
+  const std::unique_ptr<XMLNode> root = LoadDocumentFile(file, kConfigElement);
   std::unique_ptr<TConfigData> data(new TConfigData(configurator));
   try {
     data->MetricSystem = root->AttrInt(kMetricAttr) != 0;

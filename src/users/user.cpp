@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "storage/document_file.h"
 #include "storage/garbled_stream.h"
 #include "users/password.h"
 
@@ -30,8 +31,7 @@ void TUser::SetNewPassword(const std::string& plain) { Password = HashPassword(p
 std::unique_ptr<TUser> LoadUser(const std::filesystem::path& folder) {
   const std::filesystem::path file = folder / kAccountFileName;
   if (!std::filesystem::exists(file)) throw EUserLogInfoMissing(file.string());
-  const std::unique_ptr<XMLNode> root = LoadXMLFile(file, kDataKey);
-  if (!root) throw EInvalidXMLFile(file.string());
+  const std::unique_ptr<XMLNode> root = LoadDocumentFile(file, kLoginElement);
   auto user = std::make_unique<TUser>();
   try {
     user->UserName = root->AttrText(kUserNameAttr);
@@ -54,7 +54,9 @@ TAccountList LoadAccountList(const std::filesystem::path& programFolder) {
   std::vector<std::filesystem::path> folders;
   std::error_code ec;
   for (const auto& entry : std::filesystem::directory_iterator(programFolder, ec))
-    if (entry.is_directory() && entry.path().filename().string().starts_with("usr"))
+    // A link named "usr*" points somewhere else: it is no account folder.
+    if (!entry.is_symlink() && entry.is_directory() &&
+        entry.path().filename().string().starts_with("usr"))
       folders.push_back(entry.path());
   if (ec) throw EXMLIOError(programFolder.string(), "cannot list the folder");
   std::sort(folders.begin(), folders.end());
@@ -83,7 +85,7 @@ std::filesystem::path CreateAccountFolder(const std::filesystem::path& programFo
   for (int attempt = 0; attempt < 100; ++attempt) {
     const std::filesystem::path folder =
         programFolder / ("usr" + std::to_string(random.Uniform(0, 1000000)));
-    if (std::filesystem::exists(folder)) continue;
+    if (std::filesystem::exists(std::filesystem::symlink_status(folder))) continue;
     std::error_code ec;
     if (!std::filesystem::create_directory(folder, ec) || ec)
       throw EUserCreationError(folder.string());
@@ -94,6 +96,9 @@ std::filesystem::path CreateAccountFolder(const std::filesystem::path& programFo
 
 void DeleteAccountFolder(const std::filesystem::path& folder) {
   std::error_code ec;
+  // Never follow a link: deleting would empty the folder it points to.
+  if (std::filesystem::is_symlink(folder, ec) || ec)
+    throw EXMLIOError(folder.string(), "not an account folder");
   std::vector<std::filesystem::path> files;
   for (const auto& entry : std::filesystem::directory_iterator(folder, ec))
     if (!entry.is_directory()) files.push_back(entry.path());

@@ -4,6 +4,7 @@
 #include <QDateTime>
 #include <QDateTimeAxis>
 #include <QGraphicsPolygonItem>
+#include <QGraphicsSimpleTextItem>
 #include <QLegend>
 #include <QLineSeries>
 #include <QPainter>
@@ -42,7 +43,10 @@ TChart::TChart(QWidget* parent) : QChartView(new QChart(), parent) {
   setRenderHint(QPainter::Antialiasing);
   chart()->setAnimationOptions(QChart::NoAnimation);
   chart()->legend()->setAlignment(Qt::AlignBottom);
-  connect(chart(), &QChart::plotAreaChanged, this, [this] { PlaceArrowHeads(); });
+  connect(chart(), &QChart::plotAreaChanged, this, [this] {
+    PlaceArrowHeads();
+    PlaceBarLabels();
+  });
   Rebuild();
 }
 
@@ -113,12 +117,25 @@ int TChart::AddArrow(const QString& name, QPointF from, QPointF to, QColor color
   return Add({TSeriesKind::Arrow, name, {from, to}, color});
 }
 
-void TChart::Clear() {
-  // The arrow heads belong to the series being dropped: remove them first.
+int TChart::AddHorizontalBar(const QString& label, double y, double length, QColor color,
+                             double thickness) {
+  return Add({TSeriesKind::HorizontalBar, label, {QPointF(length, y)}, color, thickness});
+}
+
+void TChart::DropMarks() {
   for (TSeries& s : series_) {
     delete s.head;
     s.head = nullptr;
+    delete s.label;
+    s.label = nullptr;
+    s.shown = nullptr;
+    s.onChart = nullptr;
   }
+}
+
+void TChart::Clear() {
+  // The marks belong to the series being dropped: remove them first.
+  DropMarks();
   series_.clear();
   Rebuild();
 }
@@ -127,11 +144,7 @@ qreal TChart::ToAxisX(double x) const { return dateAxis_ ? DayToMSecs(x) : x; }
 
 void TChart::Rebuild() {
   QChart& c = *chart();
-  for (TSeries& s : series_) {
-    delete s.head;
-    s.head = nullptr;
-    s.shown = nullptr;
-  }
+  DropMarks();
   c.removeAllSeries();
   for (QAbstractAxis* axis : c.axes()) {
     c.removeAxis(axis);
@@ -152,6 +165,12 @@ void TChart::Rebuild() {
   if (!yLabelFormat_.isEmpty()) yAxis->setLabelFormat(yLabelFormat_);
   xAxis->setTitleText(xTitle_);
   yAxis->setTitleText(yTitle_);
+  // Bars lying along x are told apart by their labels, not by y values.
+  const bool horizontalBars = std::any_of(series_.begin(), series_.end(), [](const TSeries& s) {
+    return s.kind == TSeriesKind::HorizontalBar;
+  });
+  yAxis->setLabelsVisible(!horizontalBars);
+  yAxis->setGridLineVisible(!horizontalBars);
   c.addAxis(xAxis, Qt::AlignBottom);
   c.addAxis(yAxis, Qt::AlignLeft);
 
@@ -197,8 +216,26 @@ void TChart::Rebuild() {
         added = area;
         break;
       }
+      case TSeriesKind::HorizontalBar: {
+        // The area between the bar's upper and lower edge, from 0 to its end.
+        auto* area = new QAreaSeries;
+        auto* upper = new QLineSeries(area);
+        auto* lower = new QLineSeries(area);
+        const QPointF& p = s.points.front();
+        for (const double x : {0.0, p.x()}) {
+          upper->append(x, p.y() + s.width / 2);
+          lower->append(x, p.y() - s.width / 2);
+        }
+        area->setUpperSeries(upper);
+        area->setLowerSeries(lower);
+        area->setColor(s.color);
+        area->setBorderColor(s.color.darker(130));
+        added = area;
+        break;
+      }
     }
     added->setName(s.name);
+    s.onChart = added;
     c.addSeries(added);
     added->attachAxis(xAxis);
     added->attachAxis(yAxis);
@@ -208,6 +245,13 @@ void TChart::Rebuild() {
       s.head->setPen(QPen(s.color, 1));
       s.head->setZValue(10);
     }
+    if (s.kind == TSeriesKind::HorizontalBar) {
+      s.label = new QGraphicsSimpleTextItem(s.name, &c);
+      QFont font = s.label->font();
+      font.setBold(true);
+      s.label->setFont(font);
+      s.label->setZValue(10);
+    }
   }
   FitAxes();
 }
@@ -216,6 +260,16 @@ void TChart::FitAxes() {
   double xLo = 0, xHi = 0, yLo = 0, yHi = 0;
   bool any = false;
   for (const TSeries& s : series_) {
+    if (s.kind == TSeriesKind::HorizontalBar) {
+      // A bar lying along x spans 0 to its end and its thickness in y.
+      const QPointF& p = s.points.front();
+      const double xs[2] = {std::min(0.0, p.x()), std::max(0.0, p.x())};
+      const double ys[2] = {p.y() - s.width / 2, p.y() + s.width / 2};
+      if (!any) xLo = xs[0], xHi = xs[1], yLo = ys[0], yHi = ys[1], any = true;
+      xLo = std::min(xLo, xs[0]), xHi = std::max(xHi, xs[1]);
+      yLo = std::min(yLo, ys[0]), yHi = std::max(yHi, ys[1]);
+      continue;
+    }
     for (const QPointF& p : s.points) {
       const double half = s.kind == TSeriesKind::Bar ? s.width / 2 : 0;
       if (!any) {
@@ -236,10 +290,16 @@ void TChart::FitAxes() {
   if (xHi - xLo <= 0) xLo -= 1, xHi += 1;
   if (yHi - yLo <= 0) yLo -= 1, yHi += 1;
   const double xPad = (xHi - xLo) * 0.05, yPad = (yHi - yLo) * 0.1;
-  // Values that are never negative (weights, calories) keep 0 as the floor.
+  // Values that are never negative (weights, calories) keep 0 as the floor,
+  // and so do bars that lie along x.
   const bool positive = yLo >= 0;
+  const bool positiveX =
+      xLo >= 0 && std::any_of(series_.begin(), series_.end(), [](const TSeries& s) {
+        return s.kind == TSeriesKind::HorizontalBar;
+      });
   xLo -= xPad, xHi += xPad, yLo -= yPad, yHi += yPad;
   if (positive) yLo = std::max(yLo, 0.0);
+  if (positiveX) xLo = std::max(xLo, 0.0);
   if (xMin_ < xMax_) xLo = xMin_, xHi = xMax_;
   if (yMin_ < yMax_) yLo = yMin_, yHi = yMax_;
 
@@ -258,6 +318,31 @@ void TChart::FitAxes() {
     if (!(yMin_ < yMax_)) values->applyNiceNumbers();
   }
   PlaceArrowHeads();
+  PlaceBarLabels();
+}
+
+void TChart::PlaceBarLabels() {
+  for (const TSeries& s : series_) {
+    if (!s.label || !s.onChart) continue;
+    const QPointF& p = s.points.front();
+    const QPointF start = chart()->mapToPosition(QPointF(0, p.y()), s.onChart);
+    const QPointF end = chart()->mapToPosition(QPointF(p.x(), p.y()), s.onChart);
+    const QRectF text = s.label->boundingRect();
+    constexpr qreal kInset = 6;
+    // On the bar in white when it fits, else just after its end.
+    const bool inside = std::fabs(end.x() - start.x()) >= text.width() + 2 * kInset;
+    s.label->setBrush(inside ? QColor(Qt::white) : QColor(Qt::black));
+    const qreal x =
+        inside ? std::min(start.x(), end.x()) + kInset : std::max(start.x(), end.x()) + kInset;
+    s.label->setPos(x, start.y() - text.height() / 2);
+  }
+}
+
+QRectF TChart::BarLabelRect(int index) const {
+  const TSeries& s = series_.at(static_cast<size_t>(index));
+  if (!s.label) return {};
+  const QRectF inChart = s.label->mapRectToParent(s.label->boundingRect());
+  return mapFromScene(chart()->mapToScene(inChart)).boundingRect();
 }
 
 QPolygonF TChart::ArrowHead(int index) const {
@@ -277,18 +362,19 @@ void TChart::PlaceArrowHeads() {
 }
 
 QPointF TChart::MapToWidget(QPointF value) const {
-  if (series_.empty() || !series_.front().shown) {
+  if (series_.empty() || !series_.front().onChart) {
     const QPointF inChart = chart()->mapToPosition(QPointF(ToAxisX(value.x()), value.y()));
     return mapFromScene(chart()->mapToScene(inChart));
   }
   const QPointF inChart =
-      chart()->mapToPosition(QPointF(ToAxisX(value.x()), value.y()), series_.front().shown);
+      chart()->mapToPosition(QPointF(ToAxisX(value.x()), value.y()), series_.front().onChart);
   return mapFromScene(chart()->mapToScene(inChart));
 }
 
 void TChart::resizeEvent(QResizeEvent* event) {
   QChartView::resizeEvent(event);
   PlaceArrowHeads();
+  PlaceBarLabels();
 }
 
 void TChart::Print(QPainter& painter, const QRect& target) {

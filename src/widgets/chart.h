@@ -8,12 +8,14 @@
 #include <vector>
 
 class QGraphicsPolygonItem;
+class QGraphicsSimpleTextItem;
 class QPrinter;
 class QXYSeries;
+class QAbstractSeries;
 
 namespace korvela {
 
-enum class TSeriesKind { Line, Point, Bar, Arrow };
+enum class TSeriesKind { Line, Point, Bar, Arrow, HorizontalBar };
 
 // The charts of the program: line, point, bar and arrow series over a value
 // or date x axis and a value y axis, with axis titles, a title, a legend that
@@ -53,6 +55,11 @@ class TChart : public QChartView {
                    QColor color = {});
   // A shaft from `from` to `to` with a filled head at `to`.
   int AddArrow(const QString& name, QPointF from, QPointF to, QColor color = {});
+  // A bar lying along the x axis from 0 to `length`, `thickness` y units
+  // thick and centred on `y`, with `label` written on it (or after it when
+  // the bar is too short to hold it). A chart of such bars shows no y values.
+  int AddHorizontalBar(const QString& label, double y, double length, QColor color = {},
+                       double thickness = 0.8);
   void Clear();
 
   int SeriesCount() const { return static_cast<int>(series_.size()); }
@@ -62,6 +69,9 @@ class TChart : public QChartView {
   QColor SeriesColor(int index) const { return series_.at(static_cast<size_t>(index)).color; }
   // The head of an arrow in chart coordinates; empty for other series.
   QPolygonF ArrowHead(int index) const;
+  // Where the label of a horizontal bar stands in the widget; empty for
+  // other series.
+  QRectF BarLabelRect(int index) const;
   // Where a data point lies in the widget.
   QPointF MapToWidget(QPointF value) const;
 
@@ -82,11 +92,16 @@ class TChart : public QChartView {
     double width = 0;
     QXYSeries* shown = nullptr;
     QGraphicsPolygonItem* head = nullptr;
+    QGraphicsSimpleTextItem* label = nullptr;
+    QAbstractSeries* onChart = nullptr;  // what the chart shows for it, for mapping
   };
   int Add(TSeries series);
   void Rebuild();
   void FitAxes();
   void PlaceArrowHeads();
+  void PlaceBarLabels();
+  // Drops the drawn marks (arrow heads, bar labels) of every series.
+  void DropMarks();
   qreal ToAxisX(double x) const;
 
   std::vector<TSeries> series_;

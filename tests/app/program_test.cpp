@@ -10,6 +10,8 @@
 #include "support/disk_limit.h"
 #include "support/new_account.h"
 #include "support/temp_folder.h"
+#include "training/training_records.h"
+#include "users/account_forms.h"
 #include "users/password.h"
 
 namespace korvela {
@@ -39,15 +41,16 @@ class ProgramTest : public ::testing::Test {
   std::unique_ptr<TRandom> random = MakeSeededRandom(21);
 };
 
-TEST_F(ProgramTest, StringTableReadsByNumberAndRefusesUnknownNumbers) {
+// A number missing from the table means a damaged table: the error names it.
+TEST_F(ProgramTest, StringTableReadsByNumberAndRefusesUnknownNumbersNamingTheFile) {
   auto program = StartProgram();
   EXPECT_EQ(program->TitleText(), "Korvela title");
   EXPECT_EQ(program->Strings().GetString(kWrongPasswordString), "wrong");
   try {
     program->Strings().GetString(11);
     FAIL() << "no error";
-  } catch (const EInternalError& e) {
-    EXPECT_STREQ(e.what(), "bad sid");
+  } catch (const EInvalidXMLFile& e) {
+    EXPECT_NE(std::string(e.what()).find("rs.dat"), std::string::npos) << e.what();
   }
 }
 
@@ -97,6 +100,31 @@ TEST_F(ProgramTest, PasswordIsStoredAsAHash) {
   TUser& user = program->CreateAccount(account);
   EXPECT_TRUE(IsPasswordHash(user.Password));
   EXPECT_EQ(test::ReadBytes(user.Folder / "LI.DAT").find("Sesame"), std::string::npos);
+}
+
+// An older account file holds the plain password: the first login with it
+// stores its hash instead.
+TEST_F(ProgramTest, FirstLoginReplacesAPlainPasswordByItsHash) {
+  const std::filesystem::path file = [&] {
+    auto program = StartProgram();
+    const std::filesystem::path f = program->CreateAccount(test::AnnAccount(1)).Folder / "LI.DAT";
+    program->LogOff();
+    return f;
+  }();
+  auto stored = LoadXMLFile(file, kDataKey);
+  ASSERT_TRUE(stored);
+  for (XMLAttr& a : stored->Attributes)
+    if (a.Name == "Password") a.Value = "OldPass";
+  SaveXMLFile(*stored, file, kDataKey, *random);
+
+  auto program = StartProgram();
+  TUser& user = *program->Accounts()[0];
+  ASSERT_EQ(user.Password, "OldPass");
+  ASSERT_TRUE(LoginAccepted(user, "OldPass"));
+  program->Login(user);
+  const std::unique_ptr<TUser> again = LoadUser(file.parent_path());
+  EXPECT_TRUE(IsPasswordHash(again->Password));
+  EXPECT_TRUE(LoginAccepted(*again, "OldPass"));
 }
 
 TEST_F(ProgramTest, DeletingAnAccountRemovesItsFolderAndListEntry) {
@@ -292,6 +320,39 @@ TEST_F(ProgramTest, ANewAccountTheDiskRefusesLeavesNoFolderBehind) {
   EXPECT_EQ(program->CurrentUser(), nullptr);
   program->CreateAccount(account);
   EXPECT_EQ(folders(), 1);
+}
+
+}  // namespace
+}  // namespace korvela
+
+namespace korvela {
+namespace {
+
+TEST_F(ProgramTest, TheCalendarsWorkoutMarkComesFromTheUsersWorkoutLogs) {
+  auto program = StartProgram();
+  (void)program->LoadSharedCollections();
+  EXPECT_FALSE(program->WorkoutQuery()(EncodeDate(2007, 6, 15))) << "nobody logged in";
+  program->CreateAccount(test::AnnAccount());
+  TDrill squat;
+  squat.Name = "Squat";
+  squat.TDM = TMeasureKind::Weight;
+  const std::int32_t id = program->Exercises().AddExercise(squat).ID;
+  TWorkout log;
+  log.Name = NewWorkoutLogName(EncodeDate(2007, 6, 14));
+  log.Date = EncodeDate(2007, 6, 14) + 0.7;
+  TDrillSet set = NewSetLine(program->Config());
+  set.DID = id;
+  log.Lines.emplace_back(set);
+  AppendWorkoutLog(program->Session()->DayRecords(), program->Exercises(), log);
+  EXPECT_TRUE(program->WorkoutQuery()(EncodeDate(2007, 6, 14)));
+  EXPECT_FALSE(program->WorkoutQuery()(EncodeDate(2007, 6, 15)));
+  TUser& user = *program->CurrentUser();
+  program->LogOff();
+  EXPECT_FALSE(program->WorkoutQuery()(EncodeDate(2007, 6, 14)));
+  program->Login(user);
+  EXPECT_TRUE(program->WorkoutQuery()(EncodeDate(2007, 6, 14)));
+  ASSERT_NE(program->Exercises().Find(id), nullptr);
+  EXPECT_TRUE(std::filesystem::exists(folder / "GDDB.DAT"));
 }
 
 }  // namespace

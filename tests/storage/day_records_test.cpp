@@ -150,6 +150,41 @@ TEST_F(DayRecords, ForeignKindsAreIgnoredAndAForeignFileFailsTheLogin) {
   EXPECT_THROW(store.OpenDayRecords(folder.Path()), EXMLIOError);
 }
 
+// Names are matched in any letter case: a renamed file is still read, and
+// records of its period are written to it rather than to a second file.
+TEST_F(DayRecords, PeriodFileNamesMatchInAnyLetterCase) {
+  {
+    auto store = OpenStore();
+    Store(*store, kWeighIn, EncodeDate(2007, 1, 1), "renamed");
+    store->CloseDayRecords();
+  }
+  std::filesystem::rename(folder / "PS12007.dat", folder / "ps12007.DAT");
+  {
+    auto store = OpenStore();
+    TDBC* entry = store->FindDayRecord(kWeighIn, EncodeDate(2007, 1, 1));
+    ASSERT_NE(entry, nullptr);
+    EXPECT_EQ(store->Loaded<TNoteRecord>(*entry).Note, "renamed");
+    Store(*store, kWeighIn, EncodeDate(2007, 1, 2), "same file");
+    store->CloseDayRecords();
+  }
+  std::vector<std::string> names;
+  for (const auto& e : std::filesystem::directory_iterator(folder.Path()))
+    names.push_back(e.path().filename().string());
+  EXPECT_EQ(names, std::vector<std::string>{"ps12007.DAT"});
+  EXPECT_EQ(OpenStore()->List(kWeighIn).size(), 2u);
+}
+
+TEST_F(DayRecords, AFolderInPlaceOfAPeriodFileIsAnErrorNamingIt) {
+  std::filesystem::create_directory(folder / "PS22007.dat");
+  TDayRecordStore store(registry, *random);
+  try {
+    store.OpenDayRecords(folder.Path());
+    FAIL() << "no error";
+  } catch (const EXMLIOError& e) {
+    EXPECT_NE(std::string(e.what()).find("PS22007.dat"), std::string::npos) << e.what();
+  }
+}
+
 TEST_F(DayRecords, DamagedRecordNamesItsFileWhenLoaded) {
   {
     XMLDB db(folder / "PS12007.dat", kDayRecordsKind, *random);

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <limits>
 #include <sstream>
 
 #include "storage/errors.h"
@@ -153,6 +154,44 @@ TEST(TypedAttributes, ReadBackWhatTheyWrite) {
   EXPECT_TRUE(node.AttrBool("T"));
   EXPECT_FALSE(node.AttrBool("N"));
   EXPECT_DOUBLE_EQ(node.AttrFloat("Plain"), 72.5);
+}
+
+TEST(TypedAttributes, NonFiniteNumbersAreRefusedNamingTheAttribute) {
+  for (const double bad :
+       {std::numeric_limits<double>::quiet_NaN(), std::numeric_limits<double>::infinity(),
+        -std::numeric_limits<double>::infinity()}) {
+    XMLNode node("R");
+    try {
+      node.AddFloatAttr("PW", bad);
+      ADD_FAILURE() << "stored " << bad;
+    } catch (const EInternalError& e) {
+      EXPECT_NE(std::string(e.what()).find("\"PW\""), std::string::npos) << e.what();
+    }
+    EXPECT_TRUE(node.Attributes.empty());
+  }
+}
+
+// Values read from a document view its text; copies and moves own theirs,
+// and a node taken out of the tree keeps the text it views.
+TEST(TextForm, ValuesOutliveTheirDocumentWhenCopiedOrMovedOut) {
+  std::string text =
+      "<A V=\"a &amp; b\" L=\"long value, longer than any short string\">"
+      "<B W=\"w\">t</B></A>";
+  auto root = ParseText(text);
+  const XMLString copied = root->AttrText("V");
+  const XMLString moved = std::move(root->Attributes[1].Value);
+  const std::string asString = root->Children[0]->Text;
+  const std::unique_ptr<XMLNode> child = std::move(root->Children[0]);
+  root.reset();
+  text.assign(text.size(), 'x');
+  EXPECT_EQ(copied, "a & b");
+  EXPECT_EQ(moved, "long value, longer than any short string");
+  EXPECT_EQ(asString, "t");
+  EXPECT_EQ(child->Text, "t");
+  EXPECT_EQ(child->AttrText("W"), "w");
+  XMLAttr attr{"N", XMLString("x")};
+  attr.Value = copied;
+  EXPECT_EQ(attr.Value.view(), "a & b");
 }
 
 TEST(TypedAttributes, LookupIsExactAndMissingRequiredAttributesFail) {

@@ -95,7 +95,7 @@ TEST_F(TBuildStringsTest, TheProgramReadsBackEveryTextAsWritten) {
   EXPECT_TRUE(run.out.empty()) << run.out;
   ExpectTableHolds(strings);
   for (const std::int32_t absent : {2, 11, 99, 12})
-    EXPECT_THROW(StringOf(absent), EInternalError) << absent;
+    EXPECT_THROW(StringOf(absent), EInvalidXMLFile) << absent;
   EXPECT_EQ(FolderNames(), (std::set<std::string>{"strings.txt", "rs.dat"}));
 }
 
@@ -103,7 +103,7 @@ TEST_F(TBuildStringsTest, AListWithoutStringsGivesAnEmptyTable) {
   const TToolRun run = Build("# nothing yet\n\n");
   ASSERT_EQ(run.code, kExitSuccess) << run.err;
   EXPECT_TRUE(TableNumbers().empty());
-  EXPECT_THROW(StringOf(10), EInternalError);
+  EXPECT_THROW(StringOf(10), EInvalidXMLFile);
 }
 
 TEST_F(TBuildStringsTest, MalformedLineIsNamedAndLeavesTheTableAsItWas) {
@@ -165,7 +165,7 @@ TEST_F(TBuildStringsTest, RebuildingKeepsOnlyTheStringsOfTheList) {
   const TToolRun run = Build("45\tChanged label\n10\tTitle\n46\tConfirm\n");
   ASSERT_EQ(run.code, kExitSuccess) << run.err;
   ExpectTableHolds({{45, "Changed label"}, {10, "Title"}, {46, "Confirm"}});
-  EXPECT_THROW(StringOf(44), EInternalError);
+  EXPECT_THROW(StringOf(44), EInvalidXMLFile);
 }
 
 TEST_F(TBuildStringsTest, ReplacesWhateverOutHeld) {

@@ -125,6 +125,21 @@ TEST(AccountFolder, DeletingRemovesItsFilesAndTheFolder) {
   EXPECT_THROW(DeleteAccountFolder(program / "usr404"), EXMLIOError);
 }
 
+// A "usr*" link to another folder is no account, and Delete never follows
+// it: the folder it points to keeps its files.
+TEST(AccountFolder, ALinkNamedLikeAnAccountIsNeitherListedNorFollowedByDelete) {
+  TTempFolder program;
+  TTempFolder elsewhere;
+  auto random = MakeSeededRandom(5);
+  TUser user = SampleUser(elsewhere.Path());
+  SaveUser(user, *random);
+  std::filesystem::create_directory_symlink(elsewhere.Path(), program / "usr123");
+  EXPECT_TRUE(LoadAccountList(program.Path()).empty());
+  EXPECT_THROW(DeleteAccountFolder(program / "usr123"), EXMLIOError);
+  EXPECT_TRUE(std::filesystem::exists(elsewhere / "LI.DAT"));
+  EXPECT_TRUE(std::filesystem::is_symlink(program / "usr123"));
+}
+
 TEST(AccountFolder, CreationFailsWhenNoFreeNameIsFound) {
   TTempFolder program;
   // A generator that always draws the same number finds its name taken.
@@ -175,6 +190,10 @@ TEST(NewAccountChecks, NameThenBirthDateInOrder) {
   EXPECT_EQ(CheckNewPasswords(true, "a", "b"), kMsgPasswordsDiffer);
   EXPECT_FALSE(CheckNewPasswords(false, "a", "b"));
   EXPECT_FALSE(CheckNewPasswords(true, "a", "a"));
+  // Ticked with nothing typed would create an account without protection.
+  EXPECT_EQ(CheckNewPasswords(true, "", ""), kMsgEnterPassword);
+  EXPECT_EQ(CheckNewPasswords(true, "", "a"), kMsgEnterPassword);
+  EXPECT_FALSE(CheckNewPasswords(false, "", ""));
 }
 
 TEST(Login, EmptyPasswordAcceptsOnlyAnEmptyFieldAndDeletionAsksByName) {

@@ -5,6 +5,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QValueAxis>
+#include <cmath>
 
 #include "storage/date_time.h"
 #include "widget_tests.h"
@@ -104,6 +105,41 @@ class TChartTest : public QObject {
     w.chart.Clear();
     QTest::qWait(0);
     QCOMPARE(CountPixels(w.chart.grab().toImage(), w.chart.rect(), kArrowColor), 0);
+  }
+
+  void HorizontalBarsLieAlongXWithTheirLabels() {
+    TChart chart;
+    chart.resize(560, 300);
+    chart.SetLegendVisible(false);
+    const QColor blue(31, 90, 180), red(200, 40, 40);
+    chart.AddHorizontalBar(QStringLiteral("LBM #1 = 64 kg"), 2, 64, blue);
+    chart.AddHorizontalBar(QStringLiteral("Fat Mass #1 = 2 kg"), 1, 2, red);
+    QCOMPARE(chart.Kind(0), TSeriesKind::HorizontalBar);
+    QCOMPARE(chart.SeriesName(1), QStringLiteral("Fat Mass #1 = 2 kg"));
+    chart.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&chart));
+    const auto* x = qobject_cast<QValueAxis*>(chart.chart()->axes(Qt::Horizontal).first());
+    const auto* y = qobject_cast<QValueAxis*>(chart.chart()->axes(Qt::Vertical).first());
+    QCOMPARE(x->min(), 0.0);  // the bars start at the axis
+    QVERIFY(x->max() >= 64);
+    QVERIFY(y->min() <= 0.6 && y->max() >= 2.4);
+    QVERIFY(!y->labelsVisible());  // the labels tell the bars apart
+
+    // The long bar holds its label; the short one has it just after its end.
+    const QImage image = chart.grab().toImage();
+    const QPointF longEnd = chart.MapToWidget(QPointF(64, 2));
+    const QPointF origin = chart.MapToWidget(QPointF(0, 2));
+    const QRectF longLabel = chart.BarLabelRect(0);
+    QVERIFY(longLabel.left() >= origin.x() && longLabel.right() <= longEnd.x());
+    QVERIFY(std::abs(longLabel.center().y() - origin.y()) < 2);
+    const QPointF shortEnd = chart.MapToWidget(QPointF(2, 1));
+    QVERIFY(chart.BarLabelRect(1).left() > shortEnd.x());
+    const QPoint inBar = ((origin + longEnd) / 2).toPoint() + QPoint(0, 6);
+    QVERIFY(CountPixels(image, QRect(inBar - QPoint(1, 1), QSize(3, 3)), blue) > 0);
+
+    chart.Clear();
+    QCOMPARE(chart.SeriesCount(), 0);
+    QVERIFY(chart.chart()->series().isEmpty());
   }
 
   void PrintsTheWholeChartIntoAPage() {

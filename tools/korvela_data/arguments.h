@@ -14,6 +14,13 @@ class EUsageError : public std::runtime_error {
   using std::runtime_error::runtime_error;
 };
 
+// A command that found damage and has printed its own report of it: the tool
+// exits 1 without a further line.
+class EReported : public std::runtime_error {
+ public:
+  EReported() : std::runtime_error("damage reported") {}
+};
+
 // A whole decimal number in the 32-bit range, "-" allowed; `what` names the
 // argument in the error ("KIND").
 std::int32_t ParseInt32Argument(std::string_view text, std::string_view what);

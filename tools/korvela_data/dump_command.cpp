@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <optional>
 #include <ostream>
 
 #include "korvela_data/data_files.h"
@@ -17,6 +18,19 @@ void WriteBytes(std::ostream& out, const std::string& bytes) {
   out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
 }
 
+// A body that passes its checksum but is no document (a scrambled file of
+// some other program, or a record written wrongly) is as damaged as one that
+// fails it.
+void RequireDocument(const std::string& body, const std::filesystem::path& file,
+                     std::optional<std::int32_t> record) {
+  try {
+    (void)XMLNode::Parse(body.data(), body.size());
+  } catch (const EInvalidXMLFile&) {
+    throw EInvalidXMLFile(record ? file.string() + ", record " + std::to_string(*record)
+                                 : file.string());
+  }
+}
+
 void DumpDatabase(const std::filesystem::path& file, std::int32_t kind, std::ostream& out,
                   TFileSystem& fs) {
   // The database draws random numbers only when it writes, which a dump
@@ -28,6 +42,7 @@ void DumpDatabase(const std::filesystem::path& file, std::int32_t kind, std::ost
     // Read before printing the header, so that a damaged record prints
     // nothing of its own.
     const std::string body = ReadPlainBlock(*in, file, RecordKey(kind, h.ID), h.Offset, h.Size);
+    RequireDocument(body, file, h.ID);
     out << "id=" << h.ID << " date=" << DayValueText(h.Date) << " size=" << h.Size << '\n';
     WriteBytes(out, body);
   }
@@ -60,7 +75,9 @@ void DumpDataFile(const std::filesystem::path& file, std::ostream& out, TFileSys
       return;
     }
     const std::unique_ptr<TReadableFile> in = fs.OpenRead(file);
-    WriteBytes(out, ReadPlainBlock(*in, file, kDataKey, 0, in->Size()));
+    const std::string body = ReadPlainBlock(*in, file, kDataKey, 0, in->Size());
+    RequireDocument(body, file, std::nullopt);
+    WriteBytes(out, body);
   } catch (EKorvelaError& e) {
     e.SetFileIfUnknown(file.string());
     throw;

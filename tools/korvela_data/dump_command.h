@@ -15,7 +15,8 @@ std::string DayValueText(double value);
 // Prints a data file exactly as stored. A record database gives, per record
 // in file order, the line "id=<ID> date=<date> size=<size>" and then the
 // record's plain body; any other file is read as a scrambled file of its own
-// and its plain body printed. A damaged record raises after the records
+// and its plain body printed. A body that fails its checksum or is not a
+// document raises EInvalidXMLFile; a damaged record raises after the records
 // before it have been printed.
 void DumpDataFile(const std::filesystem::path& file, std::ostream& out, TFileSystem& fs);
 

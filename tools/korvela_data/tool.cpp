@@ -7,14 +7,18 @@
 #include <string>
 
 #include "korvela_data/arguments.h"
+#include "korvela_data/build_exercises_command.h"
+#include "korvela_data/build_activities_command.h"
 #include "korvela_data/build_foods_command.h"
 #include "korvela_data/build_help_command.h"
 #include "korvela_data/build_strings_command.h"
+#include "korvela_data/check_command.h"
 #include "korvela_data/db_add_command.h"
 #include "korvela_data/dump_command.h"
 #include "korvela_data/energy_command.h"
 #include "korvela_data/foodlog_command.h"
 #include "korvela_data/pack_command.h"
+#include "korvela_data/search_command.h"
 #include "storage/errors.h"
 #include "storage/xml_db.h"
 
@@ -34,13 +38,25 @@ constexpr std::array kCommands = {
     TCommand{"build-foods", "TSVFILE OUT",
              "build the food catalogue OUT afresh from its table of foods", 2,
              RunBuildFoodsCommand},
+    TCommand{"build-activities", "TSVFILE OUT",
+             "build the activity dictionary OUT afresh from its table of activities", 2,
+             RunBuildActivitiesCommand},
     TCommand{"build-help", "DIR OUT", "build the help book OUT afresh from the pages in DIR", 2,
              RunBuildHelpCommand},
+    TCommand{"build-exercises", "TSVFILE INSTRUCTIONS OUT",
+             "build the exercise dictionary OUT afresh from its table and instructions", 3,
+             RunBuildExercisesCommand},
     TCommand{"energy", "DATAFOLDER USERFOLDER FIRST LAST",
              "print the energy model's figures of each day of a user, from a copy", 4,
              RunEnergyCommand},
     TCommand{"foodlog", "DATAFOLDER USERFOLDER DATE",
              "print a user's stored food log of a day with its totals", 3, RunFoodLogCommand},
+    TCommand{"search", "[--category N] DATAFOLDER USERFOLDER QUERY",
+             "print the foods a search finds, best first, as RANK<TAB>NAME", 3, RunSearchCommand,
+             2},
+    TCommand{"check", "DATAFOLDER",
+             "read every file and record of a data folder and list what is damaged", 1,
+             RunCheckCommand},
 };
 
 const TCommand* FindCommand(std::string_view name) {
@@ -83,13 +99,25 @@ void WriteUsage(std::ostream& out) {
       << "The food table has a header line and then one food a line:\n"
       << "group<TAB>food<TAB>protein<TAB>fat<TAB>carbohydrate<TAB>alcohol<TAB>measures,\n"
       << "nutrients in grams per 100 g, measures as mod|desc|gr joined by ;.\n"
+      << "The activity table has a header line and then one activity a line:\n"
+      << "activity<TAB>met<TAB>default_minutes<TAB>code<TAB>major_heading;\n"
+      << "the five-digit code becomes the activity's identifier.\n"
       << "Each help page DIR/*.htm starts with the line <!-- topic NUMBER: TITLE -->\n"
       << "followed by the topic's HTML; topic 10 is the page template.\n"
+      << "The exercise table has a header line and then one exercise a line:\n"
+      << "name<TAB>short_name<TAB>target_muscles<TAB>equipment<TAB>movement_type<TAB>\n"
+      << "measure<TAB>unilateral<TAB>instructions<TAB>image; INSTRUCTIONS holds\n"
+      << "NAME<TAB>TEXT lines, \" | \" in TEXT starting a new line.\n"
       << "energy reads USERFOLDER (relative to DATAFOLDER unless absolute) from a copy\n"
       << "and leaves it as it was; FIRST and LAST are YYYY-MM-DD. Today is\n"
       << "$KORVELA_TODAY (YYYY-MM-DD) when set, else the system's date.\n"
       << "foodlog reads USERFOLDER (relative to DATAFOLDER unless absolute) and\n"
-      << "changes nothing.\n";
+      << "changes nothing.\n"
+      << "search takes the foods of DATAFOLDER and the frequent foods of USERFOLDER\n"
+      << "(- for none), within category N of the food tree when given; it prints\n"
+      << "the search's message instead when it shows one, and changes nothing.\n";
+      << "check prints one line per damaged file or record and a summary line;\n"
+      << "it exits 1 when anything is damaged and changes nothing.\n";
 }
 
 int RunTool(std::span<const std::string_view> args, TToolEnvironment& env, std::ostream& err) {
@@ -101,7 +129,9 @@ int RunTool(std::span<const std::string_view> args, TToolEnvironment& env, std::
   }
   const TCommand* command = FindCommand(args[0]);
   if (!command) return UsageFailure(err, "unknown command '" + std::string(args[0]) + "'");
-  if (args.size() - 1 != command->argumentCount)
+  const std::size_t given = args.size() - 1;
+  if (given != command->argumentCount &&
+      given != command->argumentCount + command->optionArgumentCount)
     return UsageFailure(err, "wrong number of arguments for " + std::string(command->name),
                         command);
   try {
@@ -109,6 +139,8 @@ int RunTool(std::span<const std::string_view> args, TToolEnvironment& env, std::
     return kExitSuccess;
   } catch (const EUsageError& e) {
     return UsageFailure(err, e.what(), command);
+  } catch (const EReported&) {
+    return kExitFailure;
   } catch (const std::exception& e) {
     // Storage errors (EKorvelaError) already name their file. Anything else
     // the standard library raises is reported the same way, as one line.

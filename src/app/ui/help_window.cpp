@@ -4,14 +4,13 @@
 #include <QDesktopServices>
 #include <QEvent>
 #include <QKeySequence>
-#include <QPrintDialog>
-#include <QPrintPreviewDialog>
-#include <QPrinter>
 #include <QScreen>
 #include <QShortcut>
 #include <QStyle>
 #include <QToolBar>
 #include <algorithm>
+
+#include "widgets/page_printing.h"
 
 namespace korvela {
 namespace {
@@ -178,19 +177,9 @@ void TFHelp::ForwardButtonClick() {
   ShowRenderedPage();
 }
 
-void TFHelp::PrintButtonClick() {
-  QPrinter printer(QPrinter::HighResolution);
-  QPrintDialog dialog(&printer, this);
-  if (dialog.exec() == QDialog::Accepted) viewer_->print(&printer);
-}
+void TFHelp::PrintButtonClick() { PrintPage(*viewer_, this); }
 
-void TFHelp::PrintPreviewButtonClick() {
-  QPrinter printer(QPrinter::HighResolution);
-  QPrintPreviewDialog preview(&printer, this);
-  connect(&preview, &QPrintPreviewDialog::paintRequested, this,
-          [this](QPrinter* p) { viewer_->print(p); });
-  preview.exec();
-}
+void TFHelp::PrintPreviewButtonClick() { PreviewPage(*viewer_, this); }
 
 THelpWindowOwner::~THelpWindowOwner() { delete window_.data(); }
 

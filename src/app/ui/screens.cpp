@@ -2,15 +2,23 @@
 
 #include <utility>
 
+#include "activities/ui/activity_log_form.h"
+#include "activities/ui/calories_burned_form.h"
+#include "activities/ui/sports_dictionary_form.h"
 #include "app/main_menu.h"
 #include "app/ui/ask_question_form.h"
+#include "energy/ui/body_composition_forms.h"
 #include "energy/ui/diet_comp_form.h"
+#include "energy/ui/expenditure_form.h"
 #include "energy/ui/measurements_form.h"
 #include "energy/ui/phases_form.h"
 #include "energy/ui/recovery_form.h"
 #include "energy/ui/skinfold_form.h"
 #include "energy/ui/weigh_in_form.h"
 #include "energy/ui/weight_goal_form.h"
+#include "training/ui/exercises_form.h"
+#include "nutrition/ui/food_weights_form.h"
+#include "nutrition/ui/meal_definitions_form.h"
 #include "users/ui/international_form.h"
 #include "users/ui/login_form.h"
 #include "users/ui/personal_info_form.h"
@@ -62,6 +70,15 @@ TFMain::TScreens MakeScreens(TProgram& program, TPrompter& prompter) {
   commands["Recovery..."] = [&](QWidget* parent, TDateTime day) {
     return Run<TFRecovery>(parent, program, prompter, day);
   };
+  commands["Exercise Dictionary..."] = [&](QWidget* parent, TDateTime) {
+    return Run<TFExercises>(parent, program, prompter);
+  };
+  commands["Meals Dictionary..."] = [&](QWidget* parent, TDateTime) {
+    return Run<TFMealDefinitions>(parent, program, prompter);
+  };
+  commands["Food Weights Dictionary..."] = [&](QWidget* parent, TDateTime) {
+    return Run<TFFoodWeights>(parent, program, prompter);
+  };
   commands[kAskQuestionCommand] = [](QWidget* parent, TDateTime) {
     return Run<TFAskQuestion>(parent);
   };
@@ -73,6 +90,29 @@ TFMain::TScreens MakeScreens(TProgram& program, TPrompter& prompter) {
       return Run<TFSkinfold>(parent, program, prompter, method);
     };
   }
+  commands["Sports and Activities Logs..."] = [&](QWidget* parent, TDateTime day) {
+    return Run<TFActivityLog>(parent, program, prompter, day);
+  };
+  commands["Sports and Activities Dictionary..."] = [&](QWidget* parent, TDateTime) {
+    return Run<TFSportsDictionary>(parent, program, prompter);
+  };
+  commands["How many calories does a person burn doing?"] = [&](QWidget* parent, TDateTime) {
+    return Run<TFCaloriesBurned>(parent, program, prompter);
+  };
+  commands["How many calories a day does a person burn?"] = [&](QWidget* parent, TDateTime) {
+    return Run<TFExpenditure>(parent, program, prompter);
+  };
+  commands["What is the Body Mass Index of a person?"] = [&](QWidget* parent, TDateTime) {
+    return Run<TFBodyMassIndex>(parent, program, prompter);
+  };
+  commands["Calculate the LBM and Fat Mass of a person"] = [&](QWidget* parent, TDateTime) {
+    return Run<TFLeanBodyMass>(parent, program, prompter);
+  };
+  commands["Compare the composition of two bodyweights"] = [&](QWidget* parent, TDateTime) {
+    return Run<TFCompareBodies>(parent, program, prompter);
+  };
+  commands["Predict body fat % (using weight and waist measurements)"] =
+      [&](QWidget* parent, TDateTime) { return Run<TFWaistBodyFat>(parent, program, prompter); };
   return screens;
 }
 

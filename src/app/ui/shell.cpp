@@ -115,7 +115,7 @@ int RunKorvela(int argc, char** argv, const std::function<void(QApplication&)>& 
 
     TFSplash splash(QCoreApplication::applicationDirPath() + QStringLiteral("/splash.jpg"));
     splash.ShowFadingIn();
-    const bool catalogueFound = program->LoadSharedCollections();
+    const bool catalogueFound = program->LoadSharedCollections(&prompter);
     splash.close();
     if (!catalogueFound) prompter.Inform(kMsgCatalogueMissing);
 

@@ -95,7 +95,7 @@ void TFLogin::LoginButtonClick() {
     passwordLineEdit_->setFocus();
     return;
   }
-  program_.Login(*user);
+  program_.Login(*user, &prompter_);
   accept();
 }
 

@@ -214,7 +214,7 @@ TEST(AskQuestionForm, ShowsWhereToLookAndStartsAnEmail) {
       {"headingLabel", "You need help? Ask us a question..."},
       {"hint1Label", "1. Read the Frequently Asked Questions in the [FAQ] menu"},
       {"hint2Label", "2. Read the help of the screen related to your question"},
-      {"hint3Label", "3. E-mail us your question to support@korvela.org"},
+      {"hint3Label", "3. E-mail us your question to support@korvela.example.org"},
   };
   for (const auto& l : labels) {
     auto* label = form.findChild<QLabel*>(QString::fromLatin1(l.label));
@@ -229,7 +229,7 @@ TEST(AskQuestionForm, ShowsWhereToLookAndStartsAnEmail) {
   QTest::mouseClick(email, Qt::LeftButton);
   ASSERT_EQ(opened.size(), 1u);
   EXPECT_EQ(opened[0].toEncoded().toStdString(),
-            "mailto:support@korvela.org?subject=Korvela%20Question");
+            "mailto:support@korvela.example.org?subject=Korvela%20Question");
   EXPECT_TRUE(form.isVisible());
 
   auto* ok = form.findChild<QPushButton*>(QStringLiteral("okButton"));

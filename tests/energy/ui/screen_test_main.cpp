@@ -8,9 +8,9 @@ int main(int argc, char** argv) {
   QLocale::setDefault(QLocale::c());
   using namespace korvela::test;
   int failed = 0;
-  for (auto* run :
-       {RunSkinfoldFormTests, RunWeighInFormTests, RunDietCompFormTests, RunWeightGoalFormTests,
-        RunMeasurementsFormTests, RunPhasesFormTests, RunRecoveryFormTests, RunScreenRulesTests})
+  for (auto* run : {RunSkinfoldFormTests, RunWeighInFormTests, RunDietCompFormTests,
+                    RunWeightGoalFormTests, RunMeasurementsFormTests, RunPhasesFormTests,
+                    RunRecoveryFormTests, RunCalculatorFormsTests, RunScreenRulesTests})
     failed += run(argc, argv);
   return failed == 0 ? 0 : 1;
 }

@@ -3,6 +3,7 @@
 namespace korvela::test {
 
 // Each screen's Qt Test class, run by the one main of this program.
+int RunCalculatorFormsTests(int argc, char** argv);
 int RunDietCompFormTests(int argc, char** argv);
 int RunMeasurementsFormTests(int argc, char** argv);
 int RunPhasesFormTests(int argc, char** argv);

@@ -1,0 +1,8 @@
+#pragma once
+
+namespace korvela::test {
+
+// Each screen's Qt Test class, run by the one main of this program.
+int RunExerciseScreensTests(int argc, char** argv);
+
+}  // namespace korvela::test
