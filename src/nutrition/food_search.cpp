@@ -1,6 +1,9 @@
 #include "nutrition/food_search.h"
 
 #include <algorithm>
+#include <bit>
+#include <cstdint>
+#include <cstring>
 #include <unordered_map>
 
 #include "nutrition/user_foods.h"
@@ -33,19 +36,43 @@ std::unordered_map<std::string, int> UsageByName(
   return usage;
 }
 
+// Whether `upperWord` stands in `name` at `at` once the name's ASCII
+// letters are upper-cased.
+bool MatchesAt(std::string_view upperWord, std::string_view name, std::size_t at) {
+  for (std::size_t k = 0; k < upperWord.size(); ++k)
+    if (AsciiUpper(name[at + k]) != upperWord[k]) return false;
+  return true;
+}
+
 // Whether `upperWord` occurs anywhere in `name` once the name's ASCII letters
 // are upper-cased, without building the upper-cased name: most names of a
-// search hold none of the words and are passed over here.
+// search hold none of the words and are passed over here. Eight bytes are
+// tested at a time for the word's first character (either case of a letter);
+// the test may let through a byte that is not one, never miss one, and every
+// place it lets through is checked whole.
 bool OccursIgnoringCase(std::string_view upperWord, std::string_view name) {
   if (upperWord.size() > name.size()) return false;
-  const char first = upperWord.front();
   const std::size_t last = name.size() - upperWord.size();
-  for (std::size_t i = 0; i <= last; ++i) {
-    if (AsciiUpper(name[i]) != first) continue;
-    std::size_t k = 1;
-    while (k < upperWord.size() && AsciiUpper(name[i + k]) == upperWord[k]) ++k;
-    if (k == upperWord.size()) return true;
+  const char first = upperWord.front();
+  const bool letter = first >= 'A' && first <= 'Z';
+  constexpr std::uint64_t kOnes = 0x0101010101010101ULL;
+  constexpr std::uint64_t kHighs = 0x8080808080808080ULL;
+  const std::uint64_t fold = letter ? 0x20 * kOnes : 0;
+  const std::uint64_t wanted = static_cast<unsigned char>(letter ? first | 0x20 : first) * kOnes;
+  std::size_t at = 0;
+  if constexpr (std::endian::native == std::endian::little) {
+    for (; at + 8 <= last + 1; at += 8) {
+      std::uint64_t chunk;
+      std::memcpy(&chunk, name.data() + at, sizeof chunk);
+      const std::uint64_t x = (chunk | fold) ^ wanted;
+      // A byte of x is zero where the first character may stand.
+      for (std::uint64_t hits = (x - kOnes) & ~x & kHighs; hits != 0; hits &= hits - 1)
+        if (MatchesAt(upperWord, name, at + static_cast<std::size_t>(std::countr_zero(hits)) / 8))
+          return true;
+    }
   }
+  for (; at <= last; ++at)
+    if (AsciiUpper(name[at]) == first && MatchesAt(upperWord, name, at)) return true;
   return false;
 }
 

@@ -32,15 +32,28 @@ std::filesystem::path PathOf(const QString& file) {
       std::string(bytes.constData(), static_cast<std::size_t>(bytes.size())));
 }
 
-// The text view draws every cell's border beside its neighbour's; printed
-// pages and browsers draw one line between two cells. The page file stays as
-// written; only the shown document changes.
-void CollapseTableBorders(QTextDocument& document) {
+// The text view draws every cell's border beside its neighbour's, and draws
+// a border of width 0 as a thick line; printed pages and browsers draw one
+// line between two cells and nothing for width 0. Only the shown document
+// changes: the page file stays as written.
+void FixTableBorders(QTextDocument& document) {
   for (QTextFrame* frame : document.rootFrame()->childFrames()) {
-    if (auto* table = qobject_cast<QTextTable*>(frame)) {
-      QTextTableFormat format = table->format();
-      format.setBorderCollapse(true);
-      table->setFormat(format);
+    auto* table = qobject_cast<QTextTable*>(frame);
+    if (!table) continue;
+    QTextTableFormat format = table->format();
+    format.setBorderCollapse(true);
+    if (format.border() == 0) format.setBorderStyle(QTextFrameFormat::BorderStyle_None);
+    table->setFormat(format);
+    for (int row = 0; row < table->rows(); ++row) {
+      for (int column = 0; column < table->columns(); ++column) {
+        QTextTableCell cell = table->cellAt(row, column);
+        QTextTableCellFormat cellFormat = cell.format().toTableCellFormat();
+        if (cellFormat.leftBorder() == 0 && cellFormat.rightBorder() == 0 &&
+            cellFormat.topBorder() == 0 && cellFormat.bottomBorder() == 0) {
+          cellFormat.setBorderStyle(QTextFrameFormat::BorderStyle_None);
+          cell.setFormat(cellFormat);
+        }
+      }
     }
   }
 }
@@ -139,7 +152,7 @@ void TFShowReport::ShowPage(const std::optional<std::string>& warning) {
     viewer_->reload();
   else
     viewer_->setSource(page);
-  CollapseTableBorders(*viewer_->document());
+  FixTableBorders(*viewer_->document());
 }
 
 void TFShowReport::ColorSchemeListChange(int index) {

@@ -8,6 +8,8 @@
 #include <vector>
 
 #include "nutrition/user_foods.h"
+#include "storage/random.h"
+#include "storage/text_helpers.h"
 #include "support/scripted_prompter.h"
 
 namespace korvela {
@@ -85,6 +87,65 @@ TEST_F(TFoodSearchTest, WordsMatchAtWordStartsAndRankByTheEarliestPosition) {
   EXPECT_EQ(Search("APPLE juice "), TSearchOutcome::Found);
   EXPECT_EQ(Ranked(), (Ranks{{1, "Apple juice"}, {1, "Juice, apple"}}));
   EXPECT_TRUE(prompter_.shown.empty());
+}
+
+// Names of every length with the words at every place, in both cases, next
+// to separators, digits and UTF-8 bytes: each search ranks exactly as
+// upper-casing the whole name and looking for each word's word start does.
+TEST_F(TFoodSearchTest, RanksAgreeWithWordStartsOfTheUpperCasedNameOnGeneratedNames) {
+  const std::unique_ptr<TRandom> random = MakeSeededRandom(34);
+  const std::string alphabet = "aAbBpPlLeE -,2%\xC3\xA9";
+  auto draw = [&random](const std::string& from, std::size_t length) {
+    std::string text;
+    for (std::size_t i = 0; i < length; ++i)
+      text += from[static_cast<std::size_t>(
+          random->Uniform(0, static_cast<std::int64_t>(from.size())))];
+    return text;
+  };
+  for (int i = 0; i < 4000; ++i) Add(i % 2, draw(alphabet, static_cast<std::size_t>(i % 41)));
+  for (int q = 0; q < 200; ++q) {
+    const std::string query =
+        draw("abpleAB2%-,", static_cast<std::size_t>(1 + q % 3)) +
+        (q % 4 == 0 ? " " + draw("aBlE", static_cast<std::size_t>(1 + q % 2)) : "");
+    Search(query);
+    const std::vector<std::string> words = SearchWords(query);
+    std::vector<std::pair<int, std::string>> want;
+    for (const auto& list : tree_.Lists)
+      for (const auto& food : list.Foods) {
+        std::string upper = food->Name;
+        for (char& c : upper)
+          if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+        std::size_t rank = 1000;
+        for (const std::string& word : words) {
+          const std::size_t at = FindWordStart(word, upper);
+          rank = at == 0 ? 0 : std::min(rank, at);
+          if (at == 0) break;
+        }
+        if (rank != 0) want.emplace_back(static_cast<int>(rank), food->Name);
+      }
+    if (want.size() >= kSearchResultCap) want.clear();
+    std::stable_sort(want.begin(), want.end(),
+                     [](const auto& a, const auto& b) { return a.first < b.first; });
+    ASSERT_EQ(Ranked(), want) << query;
+  }
+}
+
+// One word at every place of names of every length up to 48 bytes.
+TEST_F(TFoodSearchTest, WordIsFoundAtEveryPlaceOfLongNames) {
+  for (std::size_t length = 3; length <= 48; ++length)
+    for (std::size_t at = 0; at + 3 <= length; ++at) {
+      std::string name(length, 'q');
+      name.replace(at, 3, at % 2 ? "pIe" : "PIE");
+      if (at > 0) name[at - 1] = at % 3 ? ' ' : '2';
+      Add(0, name);
+    }
+  Search("pie");
+  ASSERT_EQ(result_.size(), tree_.Lists[0].Foods.size());
+  for (const TSFoodItem& item : result_) {
+    const std::size_t at = item.Name.find_first_of("pP");
+    EXPECT_EQ(item.Rank, static_cast<int>(at + 1)) << item.Name;
+  }
+  EXPECT_EQ(Search("iep"), TSearchOutcome::NoneFound);
 }
 
 TEST_F(TFoodSearchTest, ViewsShareTheFoodsMeasuresAndOutliveNothing) {

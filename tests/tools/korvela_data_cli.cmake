@@ -15,6 +15,9 @@
 #              energy figures of four days with KORVELA_TODAY set: the days
 #              without a record, the eaten calories of the logged day, the
 #              folder as it was; a malformed KORVELA_TODAY exits with 2.
+#   search     build a catalogue into a data folder and search it with and
+#              without --category: the ranked lines, the no-foods message,
+#              exit code 2 for a missing argument.
 file(REMOVE_RECURSE "${WORK_DIR}")
 file(MAKE_DIRECTORY "${WORK_DIR}")
 
@@ -223,6 +226,37 @@ elseif(MODE STREQUAL "energy")
     WORKING_DIRECTORY "${WORK_DIR}" RESULT_VARIABLE rc OUTPUT_VARIABLE out ERROR_VARIABLE err)
   if(NOT rc EQUAL 2 OR NOT err MATCHES "KORVELA_TODAY")
     message(FATAL_ERROR "a malformed KORVELA_TODAY gave ${rc}:\n${err}")
+  endif()
+elseif(MODE STREQUAL "search")
+  file(MAKE_DIRECTORY "${WORK_DIR}/data")
+  file(WRITE "${WORK_DIR}/foods.tsv"
+    "group\tfood\tprotein\tfat\tcarbohydrate\talcohol\tmeasures\n"
+    "Fruit\tPineapple\t0.5\t0.1\t13\t0\t\n"
+    "Fruit\tPie, apple\t2\t11\t34\t0\t\n"
+    "Drinks\tApple juice\t0.1\t0.1\t11\t0\t\n")
+  run_tool(rc build.out err build-foods foods.tsv data/foods.dat)
+  if(NOT rc EQUAL 0)
+    message(FATAL_ERROR "build-foods exited with ${rc}: ${err}")
+  endif()
+  foreach(case "all;apple;1\tApple juice\n6\tPie, apple\n"
+               "one;apple;1\tApple juice\n"
+               "all;kiwi;Your search found no foods\n")
+    list(GET case 0 scope)
+    list(GET case 1 query)
+    list(GET case 2 want)
+    if(scope STREQUAL "one")
+      run_tool(rc found.txt err search --category 1 data - ${query})
+    else()
+      run_tool(rc found.txt err search data - ${query})
+    endif()
+    file(READ "${WORK_DIR}/found.txt" got)
+    if(NOT rc EQUAL 0 OR NOT got STREQUAL want)
+      message(FATAL_ERROR "search ${scope} ${query} exited with ${rc}:\n${got}${err}")
+    endif()
+  endforeach()
+  run_tool(rc usage.out err search data -)
+  if(NOT rc EQUAL 2)
+    message(FATAL_ERROR "search without a query exited with ${rc}, not 2")
   endif()
 else()
   message(FATAL_ERROR "unknown MODE '${MODE}'")

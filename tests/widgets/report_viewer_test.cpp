@@ -210,6 +210,9 @@ TEST(ReportViewerSnapshot, WeekInBothSchemes) {
   viewer.findChild<QComboBox*>(QStringLiteral("colorSchemeComboBox"))->setCurrentIndex(1);
   QApplication::processEvents();
   EXPECT_TRUE(viewer.grab().save(dir + QStringLiteral("/report-scheme2.png")));
+  viewer.SetExportFileChooser(
+      [&dir](QWidget*, const TExportDialog&) { return dir + QStringLiteral("/report.pdf"); });
+  viewer.findChild<QAction*>(QStringLiteral("exportPdfAction"))->trigger();
   EXPECT_TRUE(prompter.shown.empty());
 }
 
