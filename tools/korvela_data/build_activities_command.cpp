@@ -104,13 +104,6 @@ class TActivityTableReader {
   std::set<std::int32_t> codes_;
 };
 
-void RemoveQuietly(TFileSystem& fs, const std::filesystem::path& file) {
-  try {
-    fs.Remove(file);
-  } catch (const EKorvelaError&) {
-  }
-}
-
 }  // namespace
 
 std::vector<TSport> ReadActivityTable(const std::filesystem::path& file, TFileSystem& fs) {
