@@ -115,7 +115,7 @@ void WriteUsage(std::ostream& out) {
       << "changes nothing.\n"
       << "search takes the foods of DATAFOLDER and the frequent foods of USERFOLDER\n"
       << "(- for none), within category N of the food tree when given; it prints\n"
-      << "the search's message instead when it shows one, and changes nothing.\n";
+      << "the search's message instead when it shows one, and changes nothing.\n"
       << "check prints one line per damaged file or record and a summary line;\n"
       << "it exits 1 when anything is damaged and changes nothing.\n";
 }
