@@ -13,6 +13,7 @@
 #include "app/program.h"
 #include "app/string_table.h"
 #include "app/ui/main_form.h"
+#include "energy/ui/weight_goal_form.h"
 #include "support/scripted_prompter.h"
 #include "support/temp_folder.h"
 
@@ -89,6 +90,34 @@ TEST_F(ScreenFitTest, TheWindowComesBackWhereItWasLeft) {
   ASSERT_TRUE(QTest::qWaitForWindowExposed(&again));
   EXPECT_EQ(again.geometry().size(), left.size());
   EXPECT_EQ(again.geometry().topLeft(), left.topLeft());
+}
+
+// With KORVELA_SCREENSHOTS set to a folder, pictures of the whole screen:
+// the main window and a dialog over it.
+TEST_F(ScreenFitTest, Screenshots) {
+  const QString folder = qEnvironmentVariable("KORVELA_SCREENSHOTS");
+  if (folder.isEmpty()) GTEST_SKIP() << "KORVELA_SCREENSHOTS not set";
+  const QString size = QStringLiteral("%1x%2@%3")
+                           .arg(Area().width())
+                           .arg(Area().height())
+                           .arg(qEnvironmentVariable("QT_SCALE_FACTOR", QStringLiteral("1")));
+  TFMain main(program, prompter, Screens());
+  main.PlaceOnScreen();
+  main.show();
+  main.RunActivationStep();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&main));
+  QTest::qWait(300);
+  const auto shoot = [&](const QString& name) {
+    QApplication::primaryScreen()->grabWindow(0).save(
+        folder + QStringLiteral("/") + name + QStringLiteral("-") + size + QStringLiteral(".png"));
+  };
+  shoot(QStringLiteral("main"));
+  {
+    TFWeightGoal goal(program, prompter, &main);
+    goal.show();
+    QTest::qWait(300);
+    shoot(QStringLiteral("weight-goal"));
+  }
 }
 
 }  // namespace
