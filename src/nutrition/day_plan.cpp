@@ -20,11 +20,25 @@ TNutrients& TNutrients::operator+=(const TNutrients& other) {
 
 TDateTime TimeOfDay(TDateTime value) { return value - std::floor(value); }
 
-void SortMeals(std::vector<TMeal>& meals) {
+void SortMeals(std::vector<TMeal>& meals) { SortMeals(meals, 0); }
+
+std::size_t SortMeals(std::vector<TMeal>& meals, std::size_t keep) {
   // Whole milliseconds make "less than a millisecond apart" a proper order.
   const auto millis = [](const TMeal& meal) { return std::llround(meal.TOD * 86400000.0); };
-  std::stable_sort(meals.begin(), meals.end(),
-                   [&](const TMeal& a, const TMeal& b) { return millis(a) < millis(b); });
+  std::vector<std::size_t> order(meals.size());
+  for (std::size_t i = 0; i < order.size(); ++i) order[i] = i;
+  std::stable_sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
+    return millis(meals[a]) < millis(meals[b]);
+  });
+  std::vector<TMeal> sorted;
+  sorted.reserve(meals.size());
+  std::size_t kept = keep;
+  for (std::size_t i = 0; i < order.size(); ++i) {
+    if (order[i] == keep) kept = i;
+    sorted.push_back(std::move(meals[order[i]]));
+  }
+  meals = std::move(sorted);
+  return kept;
 }
 
 TDaysMeals NewDayPlan(TDateTime date, const TMealDefinitions& definitions) {

@@ -81,6 +81,8 @@ TDateTime TimeOfDay(TDateTime value);
 // Sorts the meals earliest first; times less than a millisecond apart count
 // as equal.
 void SortMeals(std::vector<TMeal>& meals);
+// The same, returning the position the meal at `keep` moved to.
+std::size_t SortMeals(std::vector<TMeal>& meals, std::size_t keep);
 
 // A new log for the day (0 for a menu): one empty meal per definition.
 TDaysMeals NewDayPlan(TDateTime date, const TMealDefinitions& definitions);

@@ -143,6 +143,8 @@ TEST_F(TBuildHelpTest, TheShippedPagesHoldEveryTopicTheProgramOpens) {
   // The screens so far: weigh-in, skinfold calculators, body measurements,
   // personal information, international options, goals, phases, recovery.
   for (const int topic : {65, 66, 72, 73, 74, 75, 76, 77, 78, 79}) wanted.insert(topic);
+  // The food dialogs, the food editor and the two food dictionaries.
+  for (const int topic : {33, 34, 37, 38, 39, 41}) wanted.insert(topic);
   ASSERT_EQ(wanted.count(21), 1u) << "the FAQ menu is missing";
 
   const std::vector<std::int32_t> topics = BookTopics();

@@ -11,6 +11,8 @@
 #include "energy/ui/skinfold_form.h"
 #include "energy/ui/weigh_in_form.h"
 #include "energy/ui/weight_goal_form.h"
+#include "nutrition/ui/food_weights_form.h"
+#include "nutrition/ui/meal_definitions_form.h"
 #include "users/ui/international_form.h"
 #include "users/ui/login_form.h"
 #include "users/ui/personal_info_form.h"
@@ -61,6 +63,12 @@ TFMain::TScreens MakeScreens(TProgram& program, TPrompter& prompter) {
   };
   commands["Recovery..."] = [&](QWidget* parent, TDateTime day) {
     return Run<TFRecovery>(parent, program, day);
+  };
+  commands["Meals Dictionary..."] = [&](QWidget* parent, TDateTime) {
+    return Run<TFMealDefinitions>(parent, program, prompter);
+  };
+  commands["Food Weights Dictionary..."] = [&](QWidget* parent, TDateTime) {
+    return Run<TFFoodWeights>(parent, program, prompter);
   };
   commands[kAskQuestionCommand] = [](QWidget* parent, TDateTime) {
     return Run<TFAskQuestion>(parent);

@@ -86,7 +86,8 @@ T* Child(const QWidget& screen, const char* name) {
 // accessible name. Qt's own inner parts ("qt_...") are left out.
 inline QStringList UnnamedControls(const QWidget& screen) {
   static const char* const kTypeEndings[] = {"LineEdit", "ComboBox", "SpinBox",   "RadioButton",
-                                             "CheckBox", "Button",   "ListWidget"};
+                                             "CheckBox", "Button",   "ListWidget", "TimeEdit",
+                                             "TextEdit", "Grid"};
   QStringList faults;
   for (QWidget* control : screen.findChildren<QWidget*>()) {
     if (control->focusPolicy() == Qt::NoFocus || !control->isVisibleTo(&screen)) continue;
