@@ -18,7 +18,11 @@ const QColor kPiePalette[] = {QColor(31, 90, 180), QColor(230, 130, 20), QColor(
 TPieChart::TPieChart(QWidget* parent) : QChartView(new QChart(), parent), series_(new QPieSeries) {
   setRenderHint(QPainter::Antialiasing);
   chart()->setAnimationOptions(QChart::NoAnimation);
+  // The pie sits on the screen's own background.
   chart()->setBackgroundVisible(false);
+  chart()->setPlotAreaBackgroundVisible(false);
+  setBackgroundBrush(Qt::NoBrush);
+  setStyleSheet(QStringLiteral("background: transparent"));
   chart()->setMargins(QMargins(2, 2, 2, 2));
   chart()->layout()->setContentsMargins(0, 0, 0, 0);
   chart()->legend()->setAlignment(Qt::AlignRight);

@@ -10,7 +10,8 @@ int main(int argc, char** argv) {
   if (const QByteArray folder = qgetenv("KORVELA_WIDGET_SNAPSHOTS"); !folder.isEmpty())
     WriteSnapshots(QString::fromLocal8Bit(folder));
   int failed = 0;
-  for (auto* run : {RunCalendarTests, RunDateEditTests, RunGridTests, RunChartTests, RunPanelTests})
+  for (auto* run : {RunCalendarTests, RunDateEditTests, RunGridTests, RunChartTests,
+                    RunPieChartTests, RunPanelTests})
     failed += run(argc, argv);
   return failed == 0 ? 0 : 1;
 }

@@ -11,6 +11,7 @@ int RunCalendarTests(int argc, char** argv);
 int RunDateEditTests(int argc, char** argv);
 int RunGridTests(int argc, char** argv);
 int RunChartTests(int argc, char** argv);
+int RunPieChartTests(int argc, char** argv);
 int RunPanelTests(int argc, char** argv);
 
 // Pictures of the controls in a folder, to look at.
