@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "nutrition/food_element.h"
+#include "nutrition/recipes.h"
 #include "nutrition/user_foods.h"
 #include "storage/errors.h"
 #include "storage/garbled_stream.h"
@@ -79,6 +80,7 @@ bool LoadFoodCatalogue(TFoodTree& tree, TUnitDictionary& units,
   lists.push_back({std::string(kUserFoodsListName), {}});
   if (found) LoadUserFoods(lists.back(), programFolder, random, fs);
   lists.push_back({std::string(kRecipesListName), {}});
+  if (found) LoadRecipes(lists.back(), programFolder, random, fs);
   if (found) loadedUnits = LoadUnitDictionary(programFolder, fs);
   tree.Lists = std::move(lists);
   units = std::move(loadedUnits);

@@ -67,7 +67,8 @@ class TFoodTree {
 
 // Start-up load of the catalogue from the program folder: the tree is
 // replaced by the categories of "foods.dat", then "User-Added Foods" with the
-// foods of "UA.DAT" in file order, then the empty "Recipes"; the units are
+// foods of "UA.DAT" in file order, then "Recipes" with the recipes of
+// "RBOX.DAT" in file order; the units are
 // replaced by the unit dictionary ("FW.DAT" or its defaults). Returns false
 // when "foods.dat" is not there; the tree then holds only the two fixed lists,
 // both empty, the units are empty and the caller says once that the catalogue

@@ -6,6 +6,7 @@
 
 #include "nutrition/food_catalogue.h"
 #include "nutrition/frequent_foods.h"
+#include "nutrition/recipes.h"
 #include "nutrition/user_foods.h"
 #include "tool_test.h"
 
@@ -103,6 +104,22 @@ TEST_F(TSearchCommandTest, UsageErrorsExitTwoAndDamagedFilesOne) {
   EXPECT_EQ(damaged.code, 1);
   EXPECT_TRUE(damaged.out.empty());
   test::ExpectOneLineNaming(damaged.err, "FF.DAT");
+}
+
+// Recipes of the recipe box form the last list of the tree, "Recipes" (3).
+TEST_F(TSearchCommandTest, FindsRecipesAndNamesADamagedRecipeBox) {
+  TRecipeFood crumble = NewRecipe();
+  crumble.Name = "Apple crumble";
+  SaveRecipe(crumble, File("data"), *random_);
+  EXPECT_EQ(Run({"search", "--category", "3", Name("data"), "-", "apple"}).out,
+            "1\tApple crumble\n");
+  EXPECT_EQ(Run({"search", Name("data"), "-", "crumble"}).out, "7\tApple crumble\n");
+
+  const std::string box = ReadBytes(File("data") / "RBOX.DAT");
+  WriteBytes(File("data") / "RBOX.DAT", box.substr(0, box.size() - 5));
+  const TToolRun damaged = Run({"search", Name("data"), "-", "apple"});
+  EXPECT_EQ(damaged.code, 1);
+  test::ExpectOneLineNaming(damaged.err, "RBOX.DAT");
 }
 
 }  // namespace
