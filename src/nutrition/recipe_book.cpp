@@ -4,8 +4,8 @@
 
 #include "nutrition/food_catalogue.h"
 #include "nutrition/food_logging.h"
-#include "nutrition/write_refusal.h"
 #include "storage/errors.h"
+#include "storage/write_refused.h"
 
 namespace korvela {
 
@@ -109,7 +109,7 @@ std::optional<std::string> TRecipeBook::Save() {
   try {
     SaveRecipe(*working_, folder_, random_, fs_);
   } catch (const EXMLIOError& e) {
-    return WriteRefusedMessage(folder_ / kRecipeBoxFile, e);
+    return WriteRefusedText(folder_ / kRecipeBoxFile, e);
   }
   auto& foods = recipes_.Foods;
   if (mode_ == TRecipeMode::Edit) {

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "storage/database_change.h"
 #include "storage/errors.h"
 #include "storage/garbled_stream.h"
 #include "storage/text_helpers.h"
@@ -182,30 +183,7 @@ TExerciseDictionary::~TExerciseDictionary() = default;
 
 template <typename TAction>
 void TExerciseDictionary::WithFile(TAction action) {
-  try {
-    if (db_) {
-      try {
-        action(*db_);
-        db_->Save();
-      } catch (...) {
-        // The failed change must not reach the file with a later save: the
-        // open file starts again from what is on the disk.
-        db_.reset();
-        try {
-          db_ = std::make_unique<XMLDB>(file_, kExerciseDBKind, random_, fs_);
-        } catch (const EKorvelaError&) {
-        }
-        throw;
-      }
-      return;
-    }
-    XMLDB db(file_, kExerciseDBKind, random_, fs_);
-    action(db);
-    db.Save();
-  } catch (EKorvelaError& e) {
-    e.SetFileIfUnknown(file_.string());
-    throw;
-  }
+  ChangeDatabaseFile(db_, file_, kExerciseDBKind, random_, fs_, action);
 }
 
 void TExerciseDictionary::Load() {

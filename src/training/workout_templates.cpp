@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "storage/database_change.h"
 #include "storage/errors.h"
 #include "storage/garbled_stream.h"
 
@@ -15,30 +16,7 @@ TTemplateList::~TTemplateList() = default;
 
 template <typename TAction>
 void TTemplateList::WithFile(TAction action) {
-  try {
-    if (db_) {
-      try {
-        action(*db_);
-        db_->Save();
-      } catch (...) {
-        // The failed change must not reach the file with a later save: the
-        // open file starts again from what is on the disk.
-        db_.reset();
-        try {
-          db_ = std::make_unique<XMLDB>(file_, kTemplateDBKind, random_, fs_);
-        } catch (const EKorvelaError&) {
-        }
-        throw;
-      }
-      return;
-    }
-    XMLDB db(file_, kTemplateDBKind, random_, fs_);
-    action(db);
-    db.Save();
-  } catch (EKorvelaError& e) {
-    e.SetFileIfUnknown(file_.string());
-    throw;
-  }
+  ChangeDatabaseFile(db_, file_, kTemplateDBKind, random_, fs_, action);
 }
 
 void TTemplateList::Load() {

@@ -5,6 +5,8 @@
 #include <QSignalBlocker>
 #include <numeric>
 
+#include "activities/activity_figures.h"
+
 namespace korvela {
 
 TActivityGrid::TActivityGrid(TSportList& sports, const QStringList& titles, TCells cells,
@@ -106,6 +108,21 @@ const TSport* TActivityGrid::SelectedSport() const {
 
 void TActivityGrid::SelectionChange() {
   if (OnSelectSport) OnSelectSport(SelectedSport());
+}
+
+TActivityGrid* MakeMETGrid(TSportList& sports, const TConfigurator& config, const QString& metTitle,
+                           QWidget* parent) {
+  auto* grid = new TActivityGrid(
+      sports, {QStringLiteral("Activity"), metTitle},
+      [&config](const TSport& sport) {
+        return QStringList{QString::fromStdString(sport.Activity),
+                           QString::fromStdString(METText(config, sport.MET))};
+      },
+      parent);
+  grid->setObjectName(QStringLiteral("activitiesGrid"));
+  grid->setAccessibleName(QStringLiteral("Activities"));
+  grid->setSelectionMode(QAbstractItemView::SingleSelection);
+  return grid;
 }
 
 }  // namespace korvela

@@ -5,6 +5,7 @@
 
 #include "activities/activity_search.h"
 #include "activities/sport_list.h"
+#include "users/configurator.h"
 #include "widgets/grid.h"
 
 namespace korvela {
@@ -52,5 +53,10 @@ class TActivityGrid : public TMyGrid {
   TActivitySearch search_;
   std::vector<std::size_t> shown_;
 };
+
+// The single-selection list of activities and their METs that the activity
+// log, the calories-burned calculator and the MET picker show.
+TActivityGrid* MakeMETGrid(TSportList& sports, const TConfigurator& config, const QString& metTitle,
+                           QWidget* parent);
 
 }  // namespace korvela

@@ -49,15 +49,7 @@ TFActivityLog::TFActivityLog(TProgram& program, TPrompter& prompter, TDateTime d
   filterEdit_->setObjectName(QStringLiteral("filterLineEdit"));
   filterEdit_->setClearButtonEnabled(true);
   auto* filterLabel = MakeLabelFor(QStringLiteral("Filter Activities:"), filterEdit_, this);
-  grid_ = new TActivityGrid(
-      program_.Sports(), {QStringLiteral("Activity"), QStringLiteral("MET")},
-      [this](const TSport& sport) {
-        return QStringList{QText(sport.Activity), QText(METText(program_.Config(), sport.MET))};
-      },
-      this);
-  grid_->setObjectName(QStringLiteral("activitiesGrid"));
-  grid_->setAccessibleName(QStringLiteral("Activities"));
-  grid_->setSelectionMode(QAbstractItemView::SingleSelection);
+  grid_ = MakeMETGrid(program_.Sports(), program_.Config(), QStringLiteral("MET"), this);
   connect(filterEdit_, &QLineEdit::textChanged, this, &TFActivityLog::FilterTextChange);
   connect(grid_, &QTableWidget::cellClicked, this, [this] { SportSelect(grid_->SelectedSport()); });
   grid_->OnSelectSport = [this](const TSport* sport) { SportSelect(sport); };

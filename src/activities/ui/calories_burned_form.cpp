@@ -102,15 +102,7 @@ QWidget* TFCaloriesBurned::BuildActivity() {
   filterEdit_->setObjectName(QStringLiteral("filterLineEdit"));
   filterEdit_->setClearButtonEnabled(true);
   auto* filterLabel = MakeLabelFor(QStringLiteral("Filter Activities:"), filterEdit_, box);
-  grid_ = new TActivityGrid(
-      program_.Sports(), {QStringLiteral("Activity"), QStringLiteral("MET")},
-      [this](const TSport& sport) {
-        return QStringList{QText(sport.Activity), QText(METText(program_.Config(), sport.MET))};
-      },
-      box);
-  grid_->setObjectName(QStringLiteral("activitiesGrid"));
-  grid_->setAccessibleName(QStringLiteral("Activities"));
-  grid_->setSelectionMode(QAbstractItemView::SingleSelection);
+  grid_ = MakeMETGrid(program_.Sports(), program_.Config(), QStringLiteral("MET"), box);
   grid_->OnSelectSport = [this](const TSport* sport) { SportSelect(sport); };
   connect(filterEdit_, &QLineEdit::textChanged, this, &TFCaloriesBurned::FilterTextChange);
 

@@ -21,15 +21,7 @@ TFSelectMET::TFSelectMET(TProgram& program, QWidget* parent) : QDialog(parent), 
   filterEdit_->setObjectName(QStringLiteral("filterLineEdit"));
   filterEdit_->setClearButtonEnabled(true);
   auto* filterLabel = MakeLabelFor(QStringLiteral("Filter METs by Activity"), filterEdit_, this);
-  grid_ = new TActivityGrid(
-      program_.Sports(), {QStringLiteral("Activity"), QStringLiteral("MET Value")},
-      [this](const TSport& sport) {
-        return QStringList{QText(sport.Activity), QText(METText(program_.Config(), sport.MET))};
-      },
-      this);
-  grid_->setObjectName(QStringLiteral("activitiesGrid"));
-  grid_->setAccessibleName(QStringLiteral("Activities"));
-  grid_->setSelectionMode(QAbstractItemView::SingleSelection);
+  grid_ = MakeMETGrid(program_.Sports(), program_.Config(), QStringLiteral("MET Value"), this);
   grid_->OnSelectSport = [this](const TSport* sport) { SportSelect(sport); };
   connect(filterEdit_, &QLineEdit::textChanged, this, &TFSelectMET::FilterTextChange);
   connect(grid_, &QTableWidget::cellDoubleClicked, this, [this] {

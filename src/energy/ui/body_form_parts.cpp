@@ -51,12 +51,16 @@ QDialogButtonBox* MakeDialogButtons(QDialog& dialog, TProgram& program, int help
   buttons->addButton(help, QDialogButtonBox::HelpRole);
   QObject::connect(ok, &QPushButton::clicked, &dialog, std::move(okClick));
   QObject::connect(cancel, &QPushButton::clicked, &dialog, &QDialog::reject);
+  ConnectHelp(dialog, help, program, helpTopic);
+  return buttons;
+}
+
+void ConnectHelp(QDialog& dialog, QPushButton* help, TProgram& program, int helpTopic) {
   QObject::connect(help, &QPushButton::clicked, &dialog,
                    [&program, helpTopic] { program.ShowHelp(helpTopic); });
   auto* f1 = new QShortcut(QKeySequence::HelpContents, &dialog);
   QObject::connect(f1, &QShortcut::activated, &dialog,
                    [&program, helpTopic] { program.ShowHelp(helpTopic); });
-  return buttons;
 }
 
 }  // namespace korvela

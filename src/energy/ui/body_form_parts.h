@@ -25,6 +25,8 @@ QLabel* MakeHeading(const char* text, QWidget* parent);
 QLabel* MakeBuddyLabel(const char* text, QWidget* control, QWidget* parent);
 // A date entry whose line is named `name` ("...LineEdit") and labelled.
 TMyDate* MakeDateEntry(TProgram& program, const char* name, const char* label, QWidget* parent);
+// The Help button and F1 of a dialog open its help topic.
+void ConnectHelp(QDialog& dialog, QPushButton* help, TProgram& program, int helpTopic);
 // OK, Cancel and Help: OK runs okClick, Cancel rejects, Help and F1 open the
 // screen's help topic.
 QDialogButtonBox* MakeDialogButtons(QDialog& dialog, TProgram& program, int helpTopic,

@@ -100,11 +100,7 @@ QDialogButtonBox* MakeCloseButtons(QDialog& dialog, TProgram& program, int helpT
   help->setObjectName(QStringLiteral("helpButton"));
   help->setAutoDefault(false);
   QObject::connect(close, &QPushButton::clicked, &dialog, &QDialog::reject);
-  QObject::connect(help, &QPushButton::clicked, &dialog,
-                   [&program, helpTopic] { program.ShowHelp(helpTopic); });
-  auto* f1 = new QShortcut(QKeySequence::HelpContents, &dialog);
-  QObject::connect(f1, &QShortcut::activated, &dialog,
-                   [&program, helpTopic] { program.ShowHelp(helpTopic); });
+  ConnectHelp(dialog, help, program, helpTopic);
   return buttons;
 }
 
