@@ -263,7 +263,7 @@ TWorkoutCalories WorkoutCalories(std::optional<Extended> met, std::int32_t minut
   return {RoundedText(total) + " cals", RoundedText(additional) + " cals"};
 }
 
-std::optional<Extended> ReadMET(const TConfigurator& config, std::string_view text) {
+std::optional<Extended> ReadWorkoutMET(const TConfigurator& config, std::string_view text) {
   try {
     return ParseNumber(config, text);
   } catch (const EConvertError&) {

@@ -117,6 +117,6 @@ struct TWorkoutCalories {
 TWorkoutCalories WorkoutCalories(std::optional<Extended> met, std::int32_t minutes, Extended rmr);
 // The MET field's text read with the number reader; none when it is no
 // number.
-std::optional<Extended> ReadMET(const TConfigurator& config, std::string_view text);
+std::optional<Extended> ReadWorkoutMET(const TConfigurator& config, std::string_view text);
 
 }  // namespace korvela

@@ -183,9 +183,9 @@ TEST_F(WorkoutStatsTest, Calories) {
   EXPECT_EQ(WorkoutCalories(21, 60, 1440).Total, "N/A");
   EXPECT_EQ(WorkoutCalories(std::nullopt, 60, 1440).Additional, "N/A");
   EXPECT_EQ(WorkoutCalories(6, -1, 1440).Total, "0 cals");
-  EXPECT_EQ(ReadMET(config, "3.5"), Extended{3.5});
-  EXPECT_FALSE(ReadMET(config, "fast"));
-  EXPECT_FALSE(ReadMET(config, ""));
+  EXPECT_EQ(ReadWorkoutMET(config, "3.5"), Extended{3.5});
+  EXPECT_FALSE(ReadWorkoutMET(config, "fast"));
+  EXPECT_FALSE(ReadWorkoutMET(config, ""));
 }
 
 TEST_F(WorkoutStatsTest, StrengthProfileFromASetToFailure) {
