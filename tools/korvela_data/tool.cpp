@@ -7,8 +7,8 @@
 #include <string>
 
 #include "korvela_data/arguments.h"
-#include "korvela_data/build_exercises_command.h"
 #include "korvela_data/build_activities_command.h"
+#include "korvela_data/build_exercises_command.h"
 #include "korvela_data/build_foods_command.h"
 #include "korvela_data/build_help_command.h"
 #include "korvela_data/build_strings_command.h"
@@ -18,6 +18,8 @@
 #include "korvela_data/foodlog_command.h"
 #include "korvela_data/pack_command.h"
 #include "korvela_data/search_command.h"
+#include "korvela_data/strength_command.h"
+#include "korvela_data/workout_command.h"
 #include "storage/errors.h"
 #include "storage/xml_db.h"
 
@@ -53,6 +55,12 @@ constexpr std::array kCommands = {
     TCommand{"search", "[--category N] DATAFOLDER USERFOLDER QUERY",
              "print the foods a search finds, best first, as RANK<TAB>NAME", 3, RunSearchCommand,
              2},
+    TCommand{"workout", "DATAFOLDER USERFOLDER DATE",
+             "print a user's workouts of a day with their statistics, from a copy", 3,
+             RunWorkoutCommand},
+    TCommand{"strength", "WEIGHT UNIT REPS",
+             "print the strength profile of WEIGHT kg or lbs lifted REPS times to failure", 3,
+             RunStrengthCommand},
 };
 
 const TCommand* FindCommand(std::string_view name) {
@@ -111,7 +119,9 @@ void WriteUsage(std::ostream& out) {
       << "changes nothing.\n"
       << "search takes the foods of DATAFOLDER and the frequent foods of USERFOLDER\n"
       << "(- for none), within category N of the food tree when given; it prints\n"
-      << "the search's message instead when it shows one, and changes nothing.\n";
+      << "the search's message instead when it shows one, and changes nothing.\n"
+      << "workout reads GDDB.DAT of DATAFOLDER and USERFOLDER from copies; DATE is\n"
+      << "YYYY-MM-DD; today as for energy.\n";
 }
 
 int RunTool(std::span<const std::string_view> args, TToolEnvironment& env, std::ostream& err) {
