@@ -68,7 +68,7 @@ Extended WeightTerm(const TConfigurator& config, std::string_view term, Extended
   rest.remove_prefix(1);
   std::size_t digits = 0;
   while (digits < rest.size() && IsDigit(rest[digits])) ++digits;
-  if (digits == 0 || digits > 2 || !isRM(rest.substr(digits))) return -1;
+  if (digits == 0 || digits > 9 || !isRM(rest.substr(digits))) return -1;
   const std::int64_t d = std::stoll(std::string(rest.substr(0, digits)));
   if (!HasRMFraction(d) || oneRM <= 0) return -1;
   return n / 100 * RMFraction(d) * oneRM;
