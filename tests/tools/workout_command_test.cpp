@@ -18,6 +18,7 @@
 #include "training/training_records.h"
 #include "training/workout_log_calories.h"
 #include "users/clock.h"
+#include "users/configurator.h"
 #include "users/user.h"
 
 namespace korvela {
@@ -175,6 +176,23 @@ TEST_F(TWorkoutCommandTest, ADayWithoutWorkoutsPrintsNoWorkout) {
   const TToolRun none = RunWorkout("2007-06-18");
   EXPECT_EQ(none.code, kExitSuccess);
   EXPECT_EQ(none.out, "no workout\n");
+}
+
+TEST_F(TWorkoutCommandTest, UnitsAndDecimalCharacterFollowTheUsersSettings) {
+  today_ = "2007-06-20";
+  TConfigurator config;
+  auto settings = TConfigData::Load(config, userFolder_ / kConfigFileName);
+  settings->MetricSystem = false;
+  settings->FloatChar = ',';
+  settings->Save(userFolder_ / kConfigFileName, *random_);
+  const TToolRun run = RunWorkout("2007-06-17");
+  ASSERT_EQ(run.code, kExitSuccess) << run.err;
+  EXPECT_TRUE(
+      run.out.starts_with("workout\tPush\t6688 lbs\t62 lifts\t60 min\t264 sec\t111 lbs/min\t"))
+      << run.out;
+  EXPECT_NE(run.out.find("\t320 kg\t"), std::string::npos) << "a line keeps its own unit";
+  EXPECT_NE(run.out.find("\t1408 lbs\t32 lifts\t2 mins\t144 sec\t704 lbs/min\t"), std::string::npos)
+      << run.out;
 }
 
 TEST_F(TWorkoutCommandTest, DamagedFilesAndUsageErrors) {
