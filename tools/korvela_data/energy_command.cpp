@@ -1,7 +1,5 @@
 #include "korvela_data/energy_command.h"
 
-#include <stdlib.h>  // mkdtemp
-
 #include <cstdio>
 #include <limits>
 #include <memory>
@@ -14,6 +12,7 @@
 #include "energy/energy_model.h"
 #include "energy/energy_records.h"
 #include "korvela_data/arguments.h"
+#include "korvela_data/private_copy.h"
 #include "storage/day_records.h"
 #include "storage/errors.h"
 #include "users/user.h"
@@ -53,43 +52,6 @@ std::string NumberText(float value) {
   std::snprintf(text, sizeof text, "%.*g", std::numeric_limits<float>::max_digits10,
                 static_cast<double>(value));
   return text;
-}
-
-// A fresh, private folder removed with everything in it when this goes.
-class TScratchFolder {
- public:
-  explicit TScratchFolder(const fs::path& parent) {
-    std::string pattern = (parent / "korvela-energy-XXXXXX").string();
-    if (!mkdtemp(pattern.data()))
-      throw EXMLIOError(parent.string(), "cannot create a temporary folder");
-    path_ = pattern;
-  }
-  ~TScratchFolder() {
-    std::error_code ec;
-    fs::remove_all(path_, ec);
-  }
-  TScratchFolder(const TScratchFolder&) = delete;
-  TScratchFolder& operator=(const TScratchFolder&) = delete;
-
-  const fs::path& Path() const { return path_; }
-
- private:
-  fs::path path_;
-};
-
-void CopyFolder(const fs::path& from, const fs::path& to) {
-  std::error_code ec;
-  fs::copy(from, to, fs::copy_options::recursive, ec);
-  if (ec) throw EXMLIOError(from.string(), "cannot copy the user folder: " + ec.message());
-}
-
-// The name of `file` when it lies inside `copy`: the same file of `original`.
-std::string OriginalName(const std::string& file, const fs::path& copy, const fs::path& original) {
-  if (file.empty()) return file;
-  const fs::path relative = fs::path(file).lexically_relative(copy);
-  if (relative.empty() || *relative.begin() == "..") return file;
-  if (relative == ".") return original.string();
-  return (original / relative).string();
 }
 
 void WriteFigures(const fs::path& userFolder, TDateTime first, TDateTime last, const TClock& clock,
@@ -135,20 +97,10 @@ void WriteFigures(const fs::path& userFolder, TDateTime first, TDateTime last, c
 void PrintEnergyFigures(const fs::path& userFolder, TDateTime first, TDateTime last,
                         const TClock& clock, const fs::path& temporaryFolder, std::ostream& out,
                         TRandom& random, TFileSystem& fs) {
-  if (!fs::is_directory(userFolder)) throw EXMLIOError(userFolder.string(), "no such user folder");
-  const TScratchFolder scratch(temporaryFolder.empty() ? fs::temp_directory_path()
-                                                       : temporaryFolder);
-  const fs::path copy = scratch.Path() / "user";
-  CopyFolder(userFolder, copy);
-
   std::ostringstream text;
-  try {
+  WithPrivateCopy(userFolder, temporaryFolder, [&](const fs::path& copy) {
     WriteFigures(copy, first, last, clock, text, random, fs);
-  } catch (const EKorvelaError& e) {
-    const std::string file = OriginalName(e.File(), copy, userFolder);
-    if (file == e.File()) throw;
-    throw EKorvelaError(e.Message().empty() ? e.KindText() : e.Message(), file);
-  }
+  });
   out << text.str();
 }
 

@@ -7,8 +7,8 @@
 #include <string>
 
 #include "korvela_data/arguments.h"
-#include "korvela_data/build_exercises_command.h"
 #include "korvela_data/build_activities_command.h"
+#include "korvela_data/build_exercises_command.h"
 #include "korvela_data/build_foods_command.h"
 #include "korvela_data/build_help_command.h"
 #include "korvela_data/build_strings_command.h"
@@ -19,6 +19,8 @@
 #include "korvela_data/foodlog_command.h"
 #include "korvela_data/pack_command.h"
 #include "korvela_data/search_command.h"
+#include "korvela_data/strength_command.h"
+#include "korvela_data/workout_command.h"
 #include "storage/errors.h"
 #include "storage/xml_db.h"
 
@@ -57,6 +59,12 @@ constexpr std::array kCommands = {
     TCommand{"check", "DATAFOLDER",
              "read every file and record of a data folder and list what is damaged", 1,
              RunCheckCommand},
+    TCommand{"workout", "DATAFOLDER USERFOLDER DATE",
+             "print a user's workouts of a day with their statistics, from a copy", 3,
+             RunWorkoutCommand},
+    TCommand{"strength", "WEIGHT UNIT REPS",
+             "print the strength profile of WEIGHT kg or lbs lifted REPS times to failure", 3,
+             RunStrengthCommand},
 };
 
 const TCommand* FindCommand(std::string_view name) {
@@ -117,7 +125,9 @@ void WriteUsage(std::ostream& out) {
       << "(- for none), within category N of the food tree when given; it prints\n"
       << "the search's message instead when it shows one, and changes nothing.\n"
       << "check prints one line per damaged file or record and a summary line;\n"
-      << "it exits 1 when anything is damaged and changes nothing.\n";
+      << "it exits 1 when anything is damaged and changes nothing.\n"
+      << "workout reads GDDB.DAT of DATAFOLDER and USERFOLDER from copies; DATE is\n"
+      << "YYYY-MM-DD; today as for energy.\n";
 }
 
 int RunTool(std::span<const std::string_view> args, TToolEnvironment& env, std::ostream& err) {

@@ -1,0 +1,70 @@
+#include "korvela_data/private_copy.h"
+
+#include <stdlib.h>  // mkdtemp
+
+#include <string>
+#include <system_error>
+
+#include "storage/errors.h"
+
+namespace korvela {
+namespace {
+
+namespace fs = std::filesystem;
+
+// A fresh, private folder removed with everything in it when this goes.
+class TScratchFolder {
+ public:
+  explicit TScratchFolder(const fs::path& parent) {
+    std::string pattern = (parent / "korvela-copy-XXXXXX").string();
+    if (!mkdtemp(pattern.data()))
+      throw EXMLIOError(parent.string(), "cannot create a temporary folder");
+    path_ = pattern;
+  }
+  ~TScratchFolder() {
+    std::error_code ec;
+    fs::remove_all(path_, ec);
+  }
+  TScratchFolder(const TScratchFolder&) = delete;
+  TScratchFolder& operator=(const TScratchFolder&) = delete;
+
+  const fs::path& Path() const { return path_; }
+
+ private:
+  fs::path path_;
+};
+
+void CopyFolder(const fs::path& from, const fs::path& to) {
+  std::error_code ec;
+  fs::copy(from, to, fs::copy_options::recursive, ec);
+  if (ec) throw EXMLIOError(from.string(), "cannot copy the user folder: " + ec.message());
+}
+
+// The name of `file` when it lies inside `copy`: the same file of `original`.
+std::string OriginalName(const std::string& file, const fs::path& copy, const fs::path& original) {
+  if (file.empty()) return file;
+  const fs::path relative = fs::path(file).lexically_relative(copy);
+  if (relative.empty() || *relative.begin() == "..") return file;
+  if (relative == ".") return original.string();
+  return (original / relative).string();
+}
+
+}  // namespace
+
+void WithPrivateCopy(const fs::path& userFolder, const fs::path& temporaryFolder,
+                     const std::function<void(const fs::path& copy)>& work) {
+  if (!fs::is_directory(userFolder)) throw EXMLIOError(userFolder.string(), "no such user folder");
+  const TScratchFolder scratch(temporaryFolder.empty() ? fs::temp_directory_path()
+                                                       : temporaryFolder);
+  const fs::path copy = scratch.Path() / "user";
+  CopyFolder(userFolder, copy);
+  try {
+    work(copy);
+  } catch (const EKorvelaError& e) {
+    const std::string file = OriginalName(e.File(), copy, userFolder);
+    if (file == e.File()) throw;
+    throw EKorvelaError(e.Message().empty() ? e.KindText() : e.Message(), file);
+  }
+}
+
+}  // namespace korvela

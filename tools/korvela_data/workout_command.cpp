@@ -1,0 +1,171 @@
+#include "korvela_data/workout_command.h"
+
+#include <cstdio>
+#include <limits>
+#include <memory>
+#include <optional>
+#include <ostream>
+#include <sstream>
+#include <string>
+#include <system_error>
+
+#include "energy/energy_model.h"
+#include "energy/energy_records.h"
+#include "korvela_data/arguments.h"
+#include "korvela_data/private_copy.h"
+#include "storage/day_records.h"
+#include "storage/errors.h"
+#include "training/exercise_dictionary.h"
+#include "training/expressions.h"
+#include "training/set_weights.h"
+#include "training/training_records.h"
+#include "training/workout_stats.h"
+#include "users/configurator.h"
+#include "users/user.h"
+
+namespace korvela {
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr const char* kNoWorkout = "no workout";
+
+// Enough digits for the text to read back as the same double, with ".".
+std::string ExactText(Extended value) {
+  char text[64];
+  std::snprintf(text, sizeof text, "%.*g", std::numeric_limits<double>::max_digits10,
+                static_cast<double>(value));
+  return text;
+}
+
+std::string ExerciseCell(const TExerciseDictionary& dictionary, const TDrill& drill,
+                         const TDrillSet& set, bool shortNames) {
+  std::string cell = dictionary.DisplayName(set.DID, shortNames);
+  if (drill.Unilateral()) {
+    if (set.Limb == kLeftLimb) cell += " (Left)";
+    if (set.Limb == kRightLimb) cell += " (Right)";
+  }
+  return cell;
+}
+
+std::string RepsCell(const TDrill& drill, const TDrillSet& set,
+                     const std::optional<TDrillPR>& reference) {
+  if (drill.TDM == TMeasureKind::Reps && reference && reference->Reps != -1 && !set.Reps.empty()) {
+    const auto value = RepetitionValue(set.Reps, reference->Reps);
+    if (value) return std::to_string(*value);
+  }
+  return set.Reps;
+}
+
+void WriteFields(std::ostream& out, std::initializer_list<std::string> fields) {
+  bool first = true;
+  for (const std::string& f : fields) {
+    if (!first) out << '\t';
+    out << f;
+    first = false;
+  }
+  out << '\n';
+}
+
+void WriteWorkout(std::ostream& out, const TConfigurator& config,
+                  const TExerciseDictionary& dictionary, TDayRecordStore& store,
+                  TEnergyModel& model, const TWorkout& workout, bool shortNames) {
+  const auto references = ReferenceRecords(store, dictionary, workout);
+  const TWorkoutStats stats(config, dictionary, workout, references);
+  const TPanelTexts panel = stats.WorkoutPanel();
+  const std::optional<Extended> met =
+      workout.MET == -1 ? std::nullopt : std::optional<Extended>(workout.MET);
+  const TWorkoutCalories calories =
+      WorkoutCalories(met, workout.Dur, model.RestingRateForDay(DayOf(workout.Date)));
+  WriteFields(out, {"workout", workout.Name, panel.Volume, panel.Lifts, panel.Duration, panel.TUT,
+                    panel.Density, panel.Intensity, calories.Total, calories.Additional});
+  for (std::size_t i = 0; i < workout.Lines.size(); ++i) {
+    if (std::holds_alternative<TWSection>(workout.Lines[i])) {
+      const TPanelTexts section = stats.SectionPanel(i);
+      WriteFields(out, {"section", section.Title, section.Volume, section.Lifts, section.Duration,
+                        section.TUT, section.Density, section.Intensity});
+      continue;
+    }
+    const auto& set = std::get<TDrillSet>(workout.Lines[i]);
+    const TDrill* drill = set.DID == -1 ? nullptr : dictionary.Find(set.DID);
+    if (!drill) {
+      WriteFields(out, {"line", "", "", "", "", "", "", "", "", "", set.Reps, ""});
+      continue;
+    }
+    const TLineStats& line = stats.Line(i);
+    const TMeasureKind kind = drill->TDM;
+    const bool weightKind = kind == TMeasureKind::Weight;
+    const bool distance = kind == TMeasureKind::DistanceTime || kind == TMeasureKind::Distance;
+    WriteFields(
+        out,
+        {"line", ExerciseCell(dictionary, *drill, set, shortNames),
+         weightKind && line.Weight ? ExactText(*line.Weight) : "", line.OneRMText(), line.NRMText(),
+         line.TUTText(), line.VolumeText(set, kind == TMeasureKind::Reps), line.Pace, line.Speed,
+         weightKind ? WeightDisplayText(config, set, references[i]) : "",
+         RepsCell(*drill, set, references[i]), distance ? DistanceText(config, set.Dist) : ""});
+  }
+}
+
+// A copy of the exercise dictionary beside the user's copy: loading may
+// store missing classifications.
+fs::path CopyDictionary(const fs::path& dataFolder, const fs::path& scratch) {
+  const fs::path original = dataFolder / kExerciseFile;
+  if (!fs::is_regular_file(original))
+    throw EXMLIOError(original.string(), "no exercise dictionary");
+  const fs::path folder = scratch / "data";
+  std::error_code ec;
+  fs::create_directories(folder, ec);
+  if (!ec) fs::copy_file(original, folder / kExerciseFile, ec);
+  if (ec) throw EXMLIOError(original.string(), "cannot copy the exercise dictionary");
+  return folder;
+}
+
+}  // namespace
+
+void PrintWorkouts(const fs::path& dataFolder, const fs::path& userFolder, TDateTime day,
+                   const TClock& clock, const fs::path& temporaryFolder, std::ostream& out,
+                   TRandom& random, TFileSystem& fs) {
+  std::ostringstream text;
+  WithPrivateCopy(userFolder, temporaryFolder, [&](const fs::path& copy) {
+    const fs::path dataCopy = CopyDictionary(dataFolder, copy.parent_path());
+    TExerciseDictionary dictionary(dataCopy, random, fs);
+    try {
+      dictionary.Load();
+    } catch (const EKorvelaError& e) {
+      throw EKorvelaError(e.Message().empty() ? e.KindText() : e.Message(),
+                          (dataFolder / kExerciseFile).string());
+    }
+    TConfigurator config;
+    const auto settings = TConfigData::Load(config, copy / kConfigFileName);
+    const std::unique_ptr<TUser> user = LoadUser(copy);
+    TDayRecordRegistry registry;
+    RegisterEnergyRecords(registry);
+    RegisterTrainingRecords(registry, config);
+    TDayRecordStore store(registry, random, fs);
+    store.OpenDayRecords(copy);
+    TEnergyModel model(store, *user, clock);
+    model.RestartEnergyModel();
+    const bool shortNames = FetchTrainOpt(store).ShortNames();
+    const std::vector<TWorkout> workouts = WorkoutsOfDay(store, day);
+    if (workouts.empty()) text << kNoWorkout << '\n';
+    for (const TWorkout& workout : workouts)
+      WriteWorkout(text, config, dictionary, store, model, workout, shortNames);
+  });
+  out << text.str();
+}
+
+void RunWorkoutCommand(TCommandArgs args, TToolEnvironment& env) {
+  const fs::path dataFolder(args[0]);
+  const fs::path userFolder = dataFolder / fs::path(args[1]);
+  const TDateTime day = ParseCalendarDateArgument(args[2], "DATE");
+  std::unique_ptr<TClock> clock;
+  if (env.today)
+    clock = std::make_unique<TFixedClock>(ParseCalendarDateArgument(*env.today, "KORVELA_TODAY"));
+  else
+    clock = MakeSystemClock();
+  if (!fs::is_directory(dataFolder)) throw EXMLIOError(dataFolder.string(), "no such data folder");
+  PrintWorkouts(dataFolder, userFolder, day, *clock, env.temporaryFolder, env.out, env.random,
+                env.fs);
+}
+
+}  // namespace korvela
