@@ -81,7 +81,9 @@ TFOpenMenu::TFOpenMenu(TProgram& program, const TMenuList& menus, QWidget* paren
     auto* item = new QListWidgetItem(QText(menu->MenuName), menuListWidget_);
     item->setToolTip(QText(menu->MenuName));
   }
+  // Long names are elided, never widen the list.
   menuListWidget_->setTextElideMode(Qt::ElideRight);
+  menuListWidget_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
 
   auto* lists = new QGridLayout;
   lists->addWidget(MakeBuddyLabel(kSavedMenusLabel, menuListWidget_, this), 0, 0);

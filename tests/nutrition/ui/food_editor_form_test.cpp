@@ -104,7 +104,14 @@ class TFoodEditorFormTest : public QObject {
     Type(portion, "0");
     Click(form, "okButton");
     QCOMPARE(Q(f.prompter.Last()), QStringLiteral("warn: Invalid Number of Grams"));
+    QCOMPARE(f.prompter.shown.size(), std::size_t(2));
+    QVERIFY(form.isVisible());
+    // Escape leaves without a word and gives the food back.
+    Type(portion, "x");
+    QTest::keyClick(portion, Qt::Key_Escape);
+    QCOMPARE(f.prompter.shown.size(), std::size_t(2));
     QCOMPARE(form.result(), int(QDialog::Rejected));
+    QCOMPARE(static_cast<double>(f.quark->F), 0.25);
   }
 
   void ProportionalGramsAndCancelRestoresTheFood() {
@@ -155,6 +162,7 @@ class TFoodEditorFormTest : public QObject {
     QCOMPARE(Q(stored[23].desc), QStringLiteral("scoop"));
     QVERIFY(stored[23].gr == kNoFixedGrams);
     QCOMPARE(f.program.Units().size(), std::size_t(24));
+    QCOMPARE(UnnamedControls(form), QStringList());
   }
 };
 

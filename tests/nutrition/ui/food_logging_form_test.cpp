@@ -65,6 +65,19 @@ class TFoodLoggingFormTest : public QObject {
     QCOMPARE(form.result(), int(QDialog::Rejected));
   }
 
+  void EscapeChecksNothing() {
+    TFoodFixture f;
+    TFLogFood form(f.program, f.prompter, NewLoggedItem(Oats(), f.program.Config()), f.plan, 0);
+    ShowActive(form);
+    QLineEdit* quantity = Edit(form, "quantityLineEdit");
+    quantity->selectAll();
+    QTest::keyClicks(quantity, QStringLiteral("x"));
+    QTest::keyClick(quantity, Qt::Key_Escape);
+    QCOMPARE(form.result(), int(QDialog::Rejected));
+    QVERIFY(!form.isVisible());
+    QCOMPARE(Shown(f.prompter), QStringList());
+  }
+
   void ATypedFigureChoosesTheGramsAndEnterDoesNotLog() {
     TFoodFixture f;
     TFoodItem cream("Cream cheese");

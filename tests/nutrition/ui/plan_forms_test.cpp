@@ -125,6 +125,7 @@ class TPlanFormsTest : public QObject {
     Click(dialog, "tomorrowButton");
     QCOMPARE(dialog.SelectedDay(), today + 1);
     QCOMPARE(Child<QPushButton>(dialog, "openButton")->text(), QStringLiteral("Open"));
+    QCOMPARE(UnnamedControls(dialog), QStringList());
   }
 
   void OpenMenuListsTheMenusWithTheirNotes() {
@@ -151,6 +152,7 @@ class TPlanFormsTest : public QObject {
     Click(dialog, "openButton");
     QCOMPARE(dialog.result(), int(QDialog::Accepted));
     QCOMPARE(dialog.SelectedMenu(), 1);
+    QCOMPARE(UnnamedControls(dialog), QStringList());
   }
 };
 

@@ -85,9 +85,9 @@ T* Child(const QWidget& screen, const char* name) {
 // find by name: no object name ending in the control's type, or no
 // accessible name. Qt's own inner parts ("qt_...") are left out.
 inline QStringList UnnamedControls(const QWidget& screen) {
-  static const char* const kTypeEndings[] = {"LineEdit", "ComboBox", "SpinBox",   "RadioButton",
+  static const char* const kTypeEndings[] = {"LineEdit", "ComboBox", "SpinBox",    "RadioButton",
                                              "CheckBox", "Button",   "ListWidget", "TimeEdit",
-                                             "TextEdit", "Grid"};
+                                             "TextEdit", "Grid",     "Calendar"};
   QStringList faults;
   for (QWidget* control : screen.findChildren<QWidget*>()) {
     if (control->focusPolicy() == Qt::NoFocus || !control->isVisibleTo(&screen)) continue;
