@@ -10,6 +10,7 @@
 #include "app/user_session.h"
 #include "energy/calendar_marks.h"
 #include "nutrition/food_catalogue.h"
+#include "nutrition/food_clipboard.h"
 #include "nutrition/menus.h"
 #include "nutrition/unit_dictionary.h"
 #include "storage/day_records.h"
@@ -54,6 +55,8 @@ class TProgram {
   TUnitDictionary& Units() { return units_; }
   // The menus shared by all users, read at start-up and kept for the run.
   TMenuList& Menus() { return menus_; }
+  // The meal or food copied on the nutrition screens, kept for the run.
+  TFoodClipboard& FoodClipboard() { return foodClipboard_; }
 
   const std::filesystem::path& Folder() const { return folder_; }
   TConfigurator& Config() { return config_; }
@@ -103,6 +106,7 @@ class TProgram {
   TFoodTree foods_;
   TUnitDictionary units_;
   TMenuList menus_;
+  TFoodClipboard foodClipboard_;
   TAccountList accounts_;
   TUser* current_ = nullptr;
   std::unique_ptr<TUserSession> session_;

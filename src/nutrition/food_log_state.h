@@ -12,6 +12,7 @@
 #include "energy/nutrition_plan.h"
 #include "nutrition/day_plan.h"
 #include "nutrition/food_catalogue.h"
+#include "nutrition/food_clipboard.h"
 #include "nutrition/food_log_store.h"
 #include "nutrition/food_search.h"
 #include "nutrition/frequent_foods.h"
@@ -34,14 +35,6 @@ inline constexpr const char* kAssumedZero = "(assumed) 0";
 inline constexpr std::size_t kMaxOpenPlans = 5;
 // The first plan's tab comes after "Favourite Foods" and "Search Results".
 inline constexpr int kFirstPlanTab = 2;
-
-// What the nutrition screens copy and paste: nothing, a meal with copies of
-// its foods, or one logged food. Lives for the whole run; a copy replaces
-// the one before.
-struct TFoodClipboard {
-  std::variant<std::monostate, TMeal, TWFoodItem> content;
-  bool Empty() const { return std::holds_alternative<std::monostate>(content); }
-};
 
 // What the logging dialog did: after OK the food is at the end of `meal`.
 struct TLogOutcome {
