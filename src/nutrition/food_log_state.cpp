@@ -98,10 +98,12 @@ std::vector<std::string> TFoodLogState::Categories() const {
   return names;
 }
 
-TSearchOutcome TFoodLogState::Find(const std::string& query, int category) {
+TSearchOutcome TFoodLogState::Find(const std::string& query, int category, bool messages) {
   lastSortColumn_ = -1;
+  lastQuery_ = query;
+  lastCategory_ = category;
   return SearchFoods(results_, query, category <= 0 ? -1 : category - 1, c_.foods,
-                     c_.frequent.Entries, &c_.prompter);
+                     c_.frequent.Entries, messages ? &c_.prompter : nullptr);
 }
 
 std::vector<TFrequentFood*> TFoodLogState::Favourites() const {

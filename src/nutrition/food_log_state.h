@@ -161,7 +161,9 @@ class TFoodLogState {
   // Search and favourites.
   std::vector<std::string> Categories() const;
   // Category 0 is "All foods". Returns how the search went.
-  TSearchOutcome Find(const std::string& query, int category);
+  TSearchOutcome Find(const std::string& query, int category, bool messages = true);
+  // The last search again, after a food was edited or deleted.
+  void Refind(bool messages) { Find(lastQuery_, lastCategory_, messages); }
   const std::vector<TSFoodItem>& Results() const { return results_; }
   // The favourites as listed: entries shown, in list order.
   std::vector<TFrequentFood*> Favourites() const;
@@ -230,6 +232,8 @@ class TFoodLogState {
   int target_ = 0;
   int defaultMeal_ = 0;
   std::vector<TSFoodItem> results_;
+  std::string lastQuery_;
+  int lastCategory_ = 0;
   int lastSortColumn_ = -1;
   bool resultsAscending_ = true;
 };

@@ -11,6 +11,7 @@
 #include "energy/ui/skinfold_form.h"
 #include "energy/ui/weigh_in_form.h"
 #include "energy/ui/weight_goal_form.h"
+#include "nutrition/ui/food_log_form.h"
 #include "nutrition/ui/food_weights_form.h"
 #include "nutrition/ui/meal_definitions_form.h"
 #include "users/ui/international_form.h"
@@ -63,6 +64,9 @@ TFMain::TScreens MakeScreens(TProgram& program, TPrompter& prompter) {
   };
   commands["Recovery..."] = [&](QWidget* parent, TDateTime day) {
     return Run<TFRecovery>(parent, program, day);
+  };
+  commands["Food Logs..."] = [&](QWidget* parent, TDateTime day) {
+    return ShowFoodLog(program, prompter, day, parent);
   };
   commands["Meals Dictionary..."] = [&](QWidget* parent, TDateTime) {
     return Run<TFMealDefinitions>(parent, program, prompter);
