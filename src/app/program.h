@@ -11,6 +11,7 @@
 #include "app/user_session.h"
 #include "energy/calendar_marks.h"
 #include "nutrition/food_catalogue.h"
+#include "nutrition/food_clipboard.h"
 #include "nutrition/menus.h"
 #include "nutrition/unit_dictionary.h"
 #include "storage/day_records.h"
@@ -64,6 +65,8 @@ class TProgram {
   TTemplateList& Templates() { return templates_; }
   // The activity dictionary ("SAA.DAT"), read at start-up and kept for the run.
   TSportList& Sports() { return sports_; }
+  // The meal or food copied on the nutrition screens, kept for the run.
+  TFoodClipboard& FoodClipboard() { return foodClipboard_; }
 
   const std::filesystem::path& Folder() const { return folder_; }
   TConfigurator& Config() { return config_; }
@@ -119,6 +122,7 @@ class TProgram {
   TExerciseDictionary exercises_;
   TTemplateList templates_;
   TSportList sports_;
+  TFoodClipboard foodClipboard_;
   TAccountList accounts_;
   TUser* current_ = nullptr;
   std::unique_ptr<TUserSession> session_;

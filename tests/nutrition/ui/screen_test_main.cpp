@@ -9,8 +9,11 @@ int main(int argc, char** argv) {
   using namespace korvela::test;
   if (const QByteArray folder = qgetenv("KORVELA_FOOD_SNAPSHOTS"); !folder.isEmpty())
     WriteSnapshots(QString::fromLocal8Bit(folder));
+  if (const QByteArray folder = qgetenv("KORVELA_FOOD_LOG_SNAPSHOTS"); !folder.isEmpty())
+    WriteFoodLogSnapshots(QString::fromLocal8Bit(folder));
   int failed = 0;
-  for (auto* run : {RunFoodLoggingFormTests, RunPlanFormsTests, RunFoodEditorFormTests})
+  for (auto* run : {RunFoodLoggingFormTests, RunPlanFormsTests, RunFoodEditorFormTests,
+                    RunFoodLogFormTests})
     failed += run(argc, argv);
   return failed == 0 ? 0 : 1;
 }
