@@ -14,19 +14,6 @@ std::string UpperAscii(std::string_view text) {
   return upper;
 }
 
-std::vector<std::string> SearchWords(std::string_view text) {
-  std::vector<std::string> words;
-  std::size_t at = 0;
-  while (words.size() < kMaxSearchWords) {
-    at = text.find_first_not_of(" \t", at);
-    if (at == std::string_view::npos) break;
-    const std::size_t end = std::min(text.find_first_of(" \t", at), text.size());
-    words.push_back(UpperAscii(text.substr(at, end - at)));
-    at = end;
-  }
-  return words;
-}
-
 std::size_t MatchPosition(const std::vector<std::string>& words, std::string_view upperName) {
   std::size_t best = 0;
   for (const std::string& word : words) {

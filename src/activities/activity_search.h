@@ -4,14 +4,13 @@
 #include <string_view>
 #include <vector>
 
+#include "nutrition/food_search.h"
+
 namespace korvela {
 
-// The word search of the activity lists. A search text is trimmed and split
-// at blanks (a run of blanks separates once), each word upper-cased (ASCII);
-// words after the first kMaxSearchWords are ignored. An empty text has no
-// words and matches everything.
-inline constexpr std::size_t kMaxSearchWords = 50;
-std::vector<std::string> SearchWords(std::string_view text);
+// The word search of the activity lists splits a search text into words as
+// the food search does (`SearchWords`: blanks separate, ASCII upper-cased, at
+// most kMaxSearchWords); an empty text has no words and matches everything.
 
 // ASCII letters upper-cased, every other byte kept.
 std::string UpperAscii(std::string_view text);

@@ -23,7 +23,7 @@ constexpr TIconCase kIcons[] = {
     {"mark-weigh-in", 16},   {"mark-measurements", 16}, {"mark-workout", 16},
     {"mark-pass", 16},       {"mark-fail", 16},         {"mark-not-available", 16},
     {"arrow-left", 24},      {"arrow-right", 24},       {"arrow-left-hot", 24},
-    {"arrow-right-hot", 24},
+    {"arrow-right-hot", 24}, {"tab-pen", 16},           {"tab-star", 16},
 };
 
 // Pixels that are not fully transparent.
