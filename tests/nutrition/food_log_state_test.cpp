@@ -48,7 +48,7 @@ class FoodLogStateTest : public test::EnergyTest {
     dialogs.openLog = [this]() -> std::optional<TDaysMeals> {
       return OpenDayLog(logStore, nextLogDay++, definitions);
     };
-    dialogs.openMenu = [this]() -> std::optional<int> { return 0; };
+    dialogs.openMenu = []() -> std::optional<int> { return 0; };
   }
 
   TFoodLogState Open(TDateTime day = kToday) {
@@ -247,7 +247,7 @@ TEST_F(FoodLogStateTest, FivePlansDisableTheOpenCommandsUntilOneCloses) {
 }
 
 TEST_F(FoodLogStateTest, OkSavesEveryModifiedPlanSilentlyAndCancelAsksForEach) {
-  const auto modifyThree = [this](TFoodLogState& state) {
+  const auto modifyThree = [](TFoodLogState& state) {
     state.Find("milk", 0);
     state.QuickLog(1, 0, 0);  // plan 1
     state.OpenLog();          // yesterday
