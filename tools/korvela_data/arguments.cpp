@@ -60,4 +60,10 @@ TDateTime ParseCalendarDateArgument(std::string_view text, std::string_view what
                     "'");
 }
 
+std::unique_ptr<TClock> CommandClock(const std::optional<std::string>& today) {
+  if (today)
+    return std::make_unique<TFixedClock>(ParseCalendarDateArgument(*today, "KORVELA_TODAY"));
+  return MakeSystemClock();
+}
+
 }  // namespace korvela

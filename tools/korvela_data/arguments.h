@@ -1,9 +1,13 @@
 #pragma once
 #include <cstdint>
+#include <memory>
+#include <optional>
 #include <stdexcept>
+#include <string>
 #include <string_view>
 
 #include "storage/date_time.h"
+#include "users/clock.h"
 
 namespace korvela {
 
@@ -32,5 +36,9 @@ TDateTime ParseDayArgument(std::string_view text);
 // A calendar date "YYYY-MM-DD" of the proleptic Gregorian calendar only, as a
 // whole day; `what` names the argument in the error ("FIRST").
 TDateTime ParseCalendarDateArgument(std::string_view text, std::string_view what);
+
+// The clock of a command: today fixed by KORVELA_TODAY (YYYY-MM-DD) when it
+// is given, else the system's date.
+std::unique_ptr<TClock> CommandClock(const std::optional<std::string>& today);
 
 }  // namespace korvela

@@ -112,11 +112,7 @@ void RunEnergyCommand(TCommandArgs args, TToolEnvironment& env) {
   if (last < first)
     throw EUsageError("LAST (" + std::string(args[3]) + ") is before FIRST (" +
                       std::string(args[2]) + ")");
-  std::unique_ptr<TClock> clock;
-  if (env.today)
-    clock = std::make_unique<TFixedClock>(ParseCalendarDateArgument(*env.today, "KORVELA_TODAY"));
-  else
-    clock = MakeSystemClock();
+  const std::unique_ptr<TClock> clock = CommandClock(env.today);
 
   if (!fs::is_directory(dataFolder)) throw EXMLIOError(dataFolder.string(), "no such data folder");
   PrintEnergyFigures(userFolder, first, last, *clock, env.temporaryFolder, env.out, env.random,

@@ -158,11 +158,7 @@ void RunWorkoutCommand(TCommandArgs args, TToolEnvironment& env) {
   const fs::path dataFolder(args[0]);
   const fs::path userFolder = dataFolder / fs::path(args[1]);
   const TDateTime day = ParseCalendarDateArgument(args[2], "DATE");
-  std::unique_ptr<TClock> clock;
-  if (env.today)
-    clock = std::make_unique<TFixedClock>(ParseCalendarDateArgument(*env.today, "KORVELA_TODAY"));
-  else
-    clock = MakeSystemClock();
+  const std::unique_ptr<TClock> clock = CommandClock(env.today);
   if (!fs::is_directory(dataFolder)) throw EXMLIOError(dataFolder.string(), "no such data folder");
   PrintWorkouts(dataFolder, userFolder, day, *clock, env.temporaryFolder, env.out, env.random,
                 env.fs);
