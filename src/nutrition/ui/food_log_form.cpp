@@ -117,25 +117,29 @@ TFFoodLogForm::TFFoodLogForm(TProgram& program, TPrompter& prompter, TDateTime d
 
   // Search row.
   searchLineEdit_ = new QLineEdit;
-  searchLineEdit_->setObjectName(QStringLiteral("SearchBox"));
+  searchLineEdit_->setObjectName(QStringLiteral("searchLineEdit"));
   searchLineEdit_->setPlaceholderText(QString::fromUtf8(kSearchBoxHint));
   searchLineEdit_->setAccessibleName(QStringLiteral("Search for"));
   searchLineEdit_->installEventFilter(this);
   categoryComboBox_ = new QComboBox;
+  categoryComboBox_->setObjectName(QStringLiteral("categoryComboBox"));
   categoryComboBox_->setAccessibleName(QStringLiteral("Category"));
   for (const std::string& c : state_->Categories()) categoryComboBox_->addItem(Q(c));
   categoryComboBox_->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
   categoryComboBox_->setMinimumContentsLength(18);
   findButton_ = new QPushButton(QStringLiteral("&Find"));
+  findButton_->setObjectName(QStringLiteral("findButton"));
   findButton_->setAutoDefault(false);
   connect(findButton_, &QPushButton::clicked, this, &TFFoodLogForm::FindButtonClick);
 
   targetComboBox_ = new QComboBox;
+  targetComboBox_->setObjectName(QStringLiteral("targetComboBox"));
   targetComboBox_->setAccessibleName(QStringLiteral("Logging to"));
   targetComboBox_->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
   targetComboBox_->setMinimumContentsLength(14);
   connect(targetComboBox_, &QComboBox::activated, this, &TFFoodLogForm::TargetChange);
   mealComboBox_ = new QComboBox;
+  mealComboBox_->setObjectName(QStringLiteral("mealComboBox"));
   mealComboBox_->setAccessibleName(QStringLiteral("Default Meal"));
   mealComboBox_->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
   mealComboBox_->setMinimumContentsLength(12);
@@ -165,7 +169,7 @@ TFFoodLogForm::TFFoodLogForm(TProgram& program, TPrompter& prompter, TDateTime d
   tabBar_->installEventFilter(this);
   connect(tabBar_, &QTabBar::currentChanged, this, &TFFoodLogForm::TabChange);
   listView_ = new QTreeWidget;
-  listView_->setObjectName(QStringLiteral("FoodList"));
+  listView_->setObjectName(QStringLiteral("foodListWidget"));
   listView_->setAccessibleName(QStringLiteral("Foods"));
   listView_->setRootIsDecorated(false);
   listView_->setUniformRowHeights(true);
@@ -245,13 +249,17 @@ TFFoodLogForm::TFFoodLogForm(TProgram& program, TPrompter& prompter, TDateTime d
 
   // Buttons.
   logButton_ = new QPushButton(QStringLiteral("&Log"));
+  logButton_->setObjectName(QStringLiteral("logButton"));
   editButton_ = new QPushButton(QStringLiteral("&Edit"));
+  editButton_->setObjectName(QStringLiteral("editButton"));
   auto* buttons = new QDialogButtonBox;
   buttons->addButton(logButton_, QDialogButtonBox::ActionRole);
   buttons->addButton(editButton_, QDialogButtonBox::ActionRole);
   QPushButton* ok = buttons->addButton(QDialogButtonBox::Ok);
-  buttons->addButton(QDialogButtonBox::Cancel);
+  ok->setObjectName(QStringLiteral("okButton"));
+  buttons->addButton(QDialogButtonBox::Cancel)->setObjectName(QStringLiteral("cancelButton"));
   QPushButton* help = buttons->addButton(QDialogButtonBox::Help);
+  help->setObjectName(QStringLiteral("helpButton"));
   for (QAbstractButton* b : buttons->buttons())
     if (auto* p = qobject_cast<QPushButton*>(b)) p->setAutoDefault(false);
   ok->setDefault(false);
@@ -370,6 +378,17 @@ void TFFoodLogForm::BuildMenus() {
   auto* toolBar = new QToolBar(this);
   toolBar->setToolButtonStyle(Qt::ToolButtonTextOnly);
   toolBar->setFocusPolicy(Qt::NoFocus);
+  // The menus name a command by its menu ("Logs" > "Open..."); the tool bar
+  // has no menu around it, so its buttons say what they open.
+  openLog->setIconText(QStringLiteral("Open Log"));
+  saveLog->setIconText(QStringLiteral("Save"));
+  newMenu->setIconText(QStringLiteral("New Menu"));
+  openMenu->setIconText(QStringLiteral("Open Menu"));
+  print->setIconText(QStringLiteral("Print"));
+  logFood->setIconText(QStringLiteral("Log"));
+  copy->setIconText(QStringLiteral("Copy"));
+  paste->setIconText(QStringLiteral("Paste"));
+  remove->setIconText(QStringLiteral("Remove"));
   for (QAction* a : {openLog, saveLog, newMenu, openMenu, print}) toolBar->addAction(a);
   toolBar->addSeparator();
   for (QAction* a : {logFood, copy, paste, remove}) toolBar->addAction(a);
@@ -465,7 +484,7 @@ void TFFoodLogForm::FillList() {
   header->setSectionResizeMode(0, QHeaderView::Stretch);
   for (int c = 1; c < headers.size(); ++c) {
     header->setSectionResizeMode(c, QHeaderView::Fixed);
-    header->resizeSection(c, plan && c == 1 ? 150 : 80);
+    header->resizeSection(c, plan && c == 1 ? 190 : 80);
   }
   if (keep >= 0 && keep < listView_->topLevelItemCount()) {
     listView_->setCurrentItem(listView_->topLevelItem(keep));
@@ -544,6 +563,7 @@ bool TFFoodLogForm::eventFilter(QObject* watched, QEvent* event) {
   }
   if (watched == listView_ && event->type() == QEvent::KeyPress) {
     const auto* key = static_cast<QKeyEvent*>(event);
+    if (StartSearchWith(*key)) return true;
     if ((key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) && Tab() < kFirstPlanTab) {
       LogFoodExecute();
       return true;
@@ -565,19 +585,21 @@ bool TFFoodLogForm::eventFilter(QObject* watched, QEvent* event) {
   return QDialog::eventFilter(watched, event);
 }
 
+bool TFFoodLogForm::StartSearchWith(const QKeyEvent& key) {
+  // A letter typed outside the search box starts a new search with it, even
+  // in the list, which would otherwise jump to a row starting with it.
+  const QString text = key.text();
+  if (searchLineEdit_->hasFocus() || text.size() != 1 ||
+      (key.modifiers() & ~Qt::ShiftModifier) != Qt::NoModifier || !text.front().isLetter())
+    return false;
+  searchLineEdit_->setText(text);
+  searchLineEdit_->setFocus();
+  searchLineEdit_->setCursorPosition(1);
+  return true;
+}
+
 void TFFoodLogForm::keyPressEvent(QKeyEvent* event) {
-  // A letter typed anywhere starts a new search.
-  const QString text = event->text();
-  if (!searchLineEdit_->hasFocus() && text.size() == 1 && event->modifiers() <= Qt::ShiftModifier) {
-    const QChar c = text.front();
-    if ((c >= QLatin1Char('a') && c <= QLatin1Char('z')) ||
-        (c >= QLatin1Char('A') && c <= QLatin1Char('Z'))) {
-      searchLineEdit_->setText(text);
-      searchLineEdit_->setFocus();
-      searchLineEdit_->setCursorPosition(1);
-      return;
-    }
-  }
+  if (StartSearchWith(*event)) return;
   if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) return;  // OK is a click
   QDialog::keyPressEvent(event);
 }

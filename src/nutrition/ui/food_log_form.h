@@ -49,6 +49,8 @@ class TFFoodLogForm final : public QDialog {
 
  private:
   void BuildMenus();
+  // Moves a typed letter into the search box; true when it did.
+  bool StartSearchWith(const QKeyEvent& key);
   QAction* AddCommand(QMenu* menu, const char* caption, void (TFFoodLogForm::*slot)(),
                       QKeySequence shortcut = {});
 

@@ -14,6 +14,7 @@
 #include "app/string_table.h"
 #include "app/ui/main_form.h"
 #include "energy/ui/weight_goal_form.h"
+#include "nutrition/ui/food_log_form.h"
 #include "support/scripted_prompter.h"
 #include "support/temp_folder.h"
 
@@ -90,6 +91,20 @@ TEST_F(ScreenFitTest, TheWindowComesBackWhereItWasLeft) {
   ASSERT_TRUE(QTest::qWaitForWindowExposed(&again));
   EXPECT_EQ(again.geometry().size(), left.size());
   EXPECT_EQ(again.geometry().topLeft(), left.topLeft());
+}
+
+TEST_F(ScreenFitTest, TheFoodLogOpensWithinTheScreen) {
+  TFFoodLogForm form(program, prompter, clock.Today());
+  form.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
+  QCoreApplication::processEvents();
+  const QRect area = Area();
+  EXPECT_LE(form.frameGeometry().width(), area.width());
+  EXPECT_LE(form.frameGeometry().height(), area.height());
+  EXPECT_LE(form.minimumSizeHint().width(), area.width());
+  EXPECT_LE(form.minimumSizeHint().height(), area.height());
+  prompter.Plan(TAnswer::No);
+  form.reject();
 }
 
 // With KORVELA_SCREENSHOTS set to a folder, pictures of the whole screen:

@@ -3,6 +3,8 @@
 #include <QScreen>
 #include <QTabBar>
 #include <QTest>
+#include <QToolBar>
+#include <QToolButton>
 #include <QTreeWidget>
 #include <filesystem>
 
@@ -11,6 +13,7 @@
 #include "nutrition/food_logging.h"
 #include "nutrition/ui/food_log_form.h"
 #include "screen_tests.h"
+#include "support/tab_chain.h"
 
 namespace korvela::test {
 namespace {
@@ -19,7 +22,8 @@ namespace {
 struct TKeyboard {
   int keys = 0;
   void Type(const QString& text) {
-    QTest::keyClicks(QApplication::focusWidget(), text);
+    // Key by key, as a person types: a key may move the keyboard elsewhere.
+    for (const QChar c : text) QTest::keyClicks(QApplication::focusWidget(), QString(c));
     keys += static_cast<int>(text.size());
   }
   void Press(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
@@ -110,6 +114,43 @@ class TFoodLogFormTest : public QObject {
              QStringList{QStringLiteral(
                  "ask: Food Log 15 Jun 2007 is not saved. Do you want to save it now?")});
     QCOMPARE(form.result(), int(QDialog::Rejected));
+  }
+
+  void ALetterTypedInTheListStartsANewSearch() {
+    TFoodFixture f;
+    LoadCatalogue(f);
+    TFFoodLogForm form(f.program, f.prompter, f.program.Clock().Today());
+    ShowActive(form);
+    TKeyboard keyboard;
+    keyboard.Type(QStringLiteral("banana raw"));
+    keyboard.Press(Qt::Key_Return);
+    QVERIFY(form.List()->hasFocus());
+    keyboard.Type(QStringLiteral("ch"));
+    QVERIFY(form.SearchBox()->hasFocus());
+    QCOMPARE(form.SearchBox()->text(), QStringLiteral("ch"));
+    // A shortcut with Ctrl is a command, not the start of a search.
+    form.List()->setFocus();
+    keyboard.Press(Qt::Key_C, Qt::ControlModifier);
+    QVERIFY(form.List()->hasFocus());
+    QCOMPARE(form.SearchBox()->text(), QStringLiteral("ch"));
+  }
+
+  void EveryStopIsNamedAndTheToolBarSaysWhatItOpens() {
+    TFoodFixture f;
+    TFFoodLogForm form(f.program, f.prompter, f.program.Clock().Today());
+    ShowActive(form);
+    QCOMPARE(UnnamedControls(form), QStringList());
+    const QStringList faults =
+        TabChainFaults(form, {QStringLiteral("findButton"), QStringLiteral("okButton"),
+                              QStringLiteral("cancelButton"), QStringLiteral("helpButton")});
+    QVERIFY2(faults.isEmpty(), qPrintable(faults.join(QStringLiteral("; "))));
+    QStringList captions;
+    for (QToolButton* b : form.findChild<QToolBar*>()->findChildren<QToolButton*>())
+      if (b->isVisibleTo(&form) && b->defaultAction()) captions << b->text();
+    QVERIFY2(captions.contains(QStringLiteral("Open Log")),
+             qPrintable(captions.join(QStringLiteral(","))));
+    QVERIFY(captions.contains(QStringLiteral("Open Menu")));
+    QCOMPARE(captions.removeDuplicates(), qsizetype(0));
   }
 };
 
