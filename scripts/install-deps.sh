@@ -8,6 +8,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev libpugixml-dev
   qt6-base-dev libqt6opengl6-dev qt6-charts-dev qt6-svg-dev
   libsodium-dev xvfb xauth fonts-dejavu-core
+  desktop-file-utils appstream dpkg-dev file
   clang libclang-rt-14-dev
 )
 

@@ -38,6 +38,14 @@ std::filesystem::path ChooseProgramFolder(const char* korvelaHome,
   return desktopDataFolder;
 }
 
+std::filesystem::path ShippedDataFolder(const std::filesystem::path& programDir) {
+  std::error_code ec;
+  if (std::filesystem::exists(programDir / "rs.dat", ec)) return programDir;
+  const std::filesystem::path installed = programDir.parent_path() / "share" / "korvela";
+  if (std::filesystem::exists(installed / "rs.dat", ec)) return installed;
+  return programDir;
+}
+
 void SeedProgramFolder(const std::filesystem::path& shippedFolder,
                        const std::filesystem::path& programFolder) {
   std::error_code ec;

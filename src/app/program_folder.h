@@ -9,6 +9,10 @@ namespace korvela {
 std::filesystem::path ChooseProgramFolder(const char* korvelaHome,
                                           const std::filesystem::path& desktopDataFolder);
 
+// Where the shipped data files lie for a program in `programDir`: beside it
+// in a build tree, in "../share/korvela" when installed.
+std::filesystem::path ShippedDataFolder(const std::filesystem::path& programDir);
+
 // Copies the shipped data files into the program folder: program files (string
 // table, catalogue, help book) whenever the shipped copy is newer, every
 // other file (dictionaries that grow with use) only when absent. Each copy

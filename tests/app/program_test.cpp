@@ -259,6 +259,19 @@ TEST(ProgramFolder, ChosenFromTheEnvironmentOrTheDesktop) {
   EXPECT_EQ(ChooseProgramFolder(nullptr, "/d"), "/d");
 }
 
+TEST(ProgramFolder, ShippedFilesLieBesideABuiltProgramOrInItsInstalledShareFolder) {
+  TTempFolder root;
+  std::filesystem::create_directories(root / "bin");
+  std::filesystem::create_directories(root / "share" / "korvela");
+  // Nothing shipped anywhere: the program's own folder, where a seed finds nothing.
+  EXPECT_EQ(ShippedDataFolder(root / "bin"), root / "bin");
+  test::WriteBytes(root / "share" / "korvela" / "rs.dat", "strings");
+  EXPECT_EQ(ShippedDataFolder(root / "bin"), root / "share" / "korvela");
+  // A build tree keeps them beside the program, and that copy wins.
+  test::WriteBytes(root / "bin" / "rs.dat", "strings");
+  EXPECT_EQ(ShippedDataFolder(root / "bin"), root / "bin");
+}
+
 TEST(ProgramFolder, SeedingRefreshesProgramFilesButKeepsGrowingOnes) {
   TTempFolder shipped;
   TTempFolder program;

@@ -94,7 +94,9 @@ int RunKorvela(int argc, char** argv, const std::function<void(QApplication&)>& 
     }
     RemoveLeftoverTemporaryFiles(folder);
 
-    SeedProgramFolder(QCoreApplication::applicationDirPath().toStdString(), folder);
+    const std::filesystem::path shipped =
+        ShippedDataFolder(QCoreApplication::applicationDirPath().toStdString());
+    SeedProgramFolder(shipped, folder);
     program = std::make_unique<TProgram>(folder, SystemDefaults(), *clock, *random);
     program->Start();
 
@@ -113,7 +115,7 @@ int RunKorvela(int argc, char** argv, const std::function<void(QApplication&)>& 
       front->activateWindow();
     });
 
-    TFSplash splash(QCoreApplication::applicationDirPath() + QStringLiteral("/splash.jpg"));
+    TFSplash splash(QString::fromStdString((shipped / "splash.jpg").string()));
     splash.ShowFadingIn();
     const bool catalogueFound = program->LoadSharedCollections(&prompter);
     splash.close();
