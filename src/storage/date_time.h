@@ -1,4 +1,6 @@
 #pragma once
+#include <optional>
+#include <string_view>
 
 namespace korvela {
 
@@ -17,5 +19,8 @@ TDateTime EncodeDate(int year, unsigned month, unsigned day);
 TYearMonthDay DecodeDate(TDateTime value);
 // The day of a date-time: the time of day removed.
 TDateTime DayOf(TDateTime value);
+// A calendar date "YYYY-MM-DD" of the proleptic Gregorian calendar, checked
+// (2007-02-30 is none), as a whole day.
+std::optional<TDateTime> ParseIsoDate(std::string_view text);
 
 }  // namespace korvela

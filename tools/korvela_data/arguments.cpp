@@ -1,7 +1,6 @@
 #include "korvela_data/arguments.h"
 
 #include <charconv>
-#include <chrono>
 #include <cmath>
 #include <string>
 
@@ -17,23 +16,10 @@ bool ParseWhole(std::string_view text, T& value) {
   return ec == std::errc() && ptr == end;
 }
 
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
-
 bool ParseCalendarDate(std::string_view text, TDateTime& value) {
-  if (text.size() != 10 || text[4] != '-' || text[7] != '-') return false;
-  for (std::size_t i : {0u, 1u, 2u, 3u, 5u, 6u, 8u, 9u})
-    if (!IsDigit(text[i])) return false;
-  int year = 0;
-  unsigned month = 0, day = 0;
-  if (!ParseWhole(text.substr(0, 4), year) || !ParseWhole(text.substr(5, 2), month) ||
-      !ParseWhole(text.substr(8, 2), day))
-    return false;
-  // EncodeDate does not check the day: 2007-02-30 must be refused here.
-  const std::chrono::year_month_day ymd{std::chrono::year{year}, std::chrono::month{month},
-                                        std::chrono::day{day}};
-  if (!ymd.ok()) return false;
-  value = EncodeDate(year, month, day);
-  return true;
+  const std::optional<TDateTime> day = ParseIsoDate(text);
+  if (day) value = *day;
+  return day.has_value();
 }
 
 }  // namespace
