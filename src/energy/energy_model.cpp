@@ -278,7 +278,15 @@ void TEnergyModel::ProjectWeights(TDateTime first, TDateTime last) {
       if (Cal(entry).PW != -1) previous = &entry;
     }
   }
-  if (!previous || Cal(*previous).PW == -1) return;
+  if (!previous || Cal(*previous).PW == -1) {
+    // The weigh-in's own day may have no weight (a weigh-in imported as
+    // history): the walk starts from the latest earlier day that has one.
+    previous = nullptr;
+    const auto& days = records_.List(kCalStatKind);
+    for (auto it = days.rbegin(); it != days.rend() && !previous; ++it)
+      if ((*it)->Date < from && Cal(**it).PW != -1) previous = it->get();
+    if (!previous) return;
+  }
 
   // Each day weighs what the day before weighed, moved by that day's balance:
   // a day's own food never changes its own weight.

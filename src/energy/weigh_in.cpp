@@ -34,15 +34,20 @@ std::optional<float> ReadBodyFatField(const TConfigurator& config, const std::st
 }
 
 TWeighInOutcome WeighIn(TEnergyModel& model, TDayRecordStore& records, const TUser& user,
-                        double weightKg, float bodyFat, TLogAccuracy accuracy) {
-  const TDateTime today = model.Today();
-  auto calOf = [&records](TDateTime day) -> TDBC& {
-    return records.GetOrCreateDayRecord(kCalStatKind, day);
+                        double weightKg, float bodyFat, TLogAccuracy accuracy,
+                        std::optional<TDateTime> day) {
+  const TDateTime today = day ? DayOf(*day) : model.Today();
+  auto calOf = [&records](TDateTime d) -> TDBC& {
+    return records.GetOrCreateDayRecord(kCalStatKind, d);
   };
 
-  // Today's projected weight must exist before anything is compared with it.
-  model.CheckTodayProjection();
-  if (records.Loaded<TCalStat>(calOf(today)).PW == -1) model.CheckTodayProjection();
+  // The day's projected weight must exist before anything is compared with it.
+  if (today == model.Today()) {
+    model.CheckTodayProjection();
+    if (records.Loaded<TCalStat>(calOf(today)).PW == -1) model.CheckTodayProjection();
+  } else if (records.Loaded<TCalStat>(calOf(today)).PW == -1) {
+    model.ProjectWeights(today, today);
+  }
 
   // A second weigh-in today compares with the weigh-in before the first one:
   // today's is set aside (its stored record is overwritten below).
@@ -105,6 +110,12 @@ TWeighInOutcome WeighIn(TEnergyModel& model, TDayRecordStore& records, const TUs
   records.FlushDayRecords();
 
   model.RestartEnergyModel();
+  if (today < model.Today()) {
+    // The days after a past weigh-in still carry weights projected from the
+    // anchor before it.
+    model.ProjectWeights(today + 1, model.Today());
+    records.FlushDayRecords();
+  }
   model.ClearFlags();
   return {coefficient, accuracy != TLogAccuracy::Misreported};
 }

@@ -44,7 +44,11 @@ struct TWeighInOutcome {
 // Stores today's weigh-in and readjusts the activity coefficient from the
 // weight change since the reference weigh-in against the calorie balances
 // logged in between; then the model restarts from the new weight.
+// `day`, when given, is the day of a weigh-in brought in afterwards (an
+// import): it must be on or after the latest weigh-in and not after today,
+// and stands for today in the comparison.
 TWeighInOutcome WeighIn(TEnergyModel& model, TDayRecordStore& records, const TUser& user,
-                        double weightKg, float bodyFat, TLogAccuracy accuracy);
+                        double weightKg, float bodyFat, TLogAccuracy accuracy,
+                        std::optional<TDateTime> day = std::nullopt);
 
 }  // namespace korvela
