@@ -38,7 +38,7 @@ struct TCommand {
   std::string_view summary;
   std::size_t argumentCount;
   void (*run)(TCommandArgs args, TToolEnvironment& env);
-  // Arguments an option in front may add ("--category N" adds two).
+  // Arguments the options in front may add at most ("--category N" adds two).
   std::size_t optionArgumentCount = 0;
 };
 

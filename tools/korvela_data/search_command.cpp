@@ -58,6 +58,7 @@ class TPrintingPrompter final : public TPrompter {
 
 void RunSearchCommand(TCommandArgs args, TToolEnvironment& env) {
   int category = -1;
+  if (args.size() == 4) throw EUsageError("--category takes a number N");
   if (args.size() == 5) {
     if (args[0] != kCategoryOption)
       throw EUsageError("unknown option '" + std::string(args[0]) + "'");

@@ -17,6 +17,7 @@
 #include "korvela_data/dump_command.h"
 #include "korvela_data/energy_command.h"
 #include "korvela_data/foodlog_command.h"
+#include "korvela_data/import_weights_command.h"
 #include "korvela_data/pack_command.h"
 #include "korvela_data/search_command.h"
 #include "korvela_data/strength_command.h"
@@ -62,6 +63,9 @@ constexpr std::array kCommands = {
     TCommand{"workout", "DATAFOLDER USERFOLDER DATE",
              "print a user's workouts of a day with their statistics, from a copy", 3,
              RunWorkoutCommand},
+    TCommand{"import-weights", "[--dry-run] [--lbs] DATAFOLDER USERFOLDER CSVFILE",
+             "bring weigh-ins or measurements from a CSV file into a user's records", 3,
+             RunImportWeightsCommand, 2},
     TCommand{"strength", "WEIGHT UNIT REPS",
              "print the strength profile of WEIGHT kg or lbs lifted REPS times to failure", 3,
              RunStrengthCommand},
@@ -127,7 +131,11 @@ void WriteUsage(std::ostream& out) {
       << "check prints one line per damaged file or record and a summary line;\n"
       << "it exits 1 when anything is damaged and changes nothing.\n"
       << "workout reads GDDB.DAT of DATAFOLDER and USERFOLDER from copies; DATE is\n"
-      << "YYYY-MM-DD; today as for energy.\n";
+      << "YYYY-MM-DD; today as for energy.\n"
+      << "import-weights reads CSV with a date column (YYYY-MM-DD) and weight_kg,\n"
+      << "weight_lbs or weight (kg, or lbs with --lbs) and body_fat_pct, or\n"
+      << "measurement columns (neck_cm ... calves_cm); it lists what it would add,\n"
+      << "replace and skip, then stores it; --dry-run changes nothing.\n";
 }
 
 int RunTool(std::span<const std::string_view> args, TToolEnvironment& env, std::ostream& err) {
@@ -140,8 +148,8 @@ int RunTool(std::span<const std::string_view> args, TToolEnvironment& env, std::
   const TCommand* command = FindCommand(args[0]);
   if (!command) return UsageFailure(err, "unknown command '" + std::string(args[0]) + "'");
   const std::size_t given = args.size() - 1;
-  if (given != command->argumentCount &&
-      given != command->argumentCount + command->optionArgumentCount)
+  if (given < command->argumentCount ||
+      given > command->argumentCount + command->optionArgumentCount)
     return UsageFailure(err, "wrong number of arguments for " + std::string(command->name),
                         command);
   try {
