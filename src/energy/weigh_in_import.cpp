@@ -239,7 +239,7 @@ std::string TImportPreview::Summary() const {
 std::optional<TImportPreview> PreviewImport(std::string_view csv, TImportUnit unit,
                                             TDayRecordStore& records, TDateTime today,
                                             std::string* why) {
-  std::optional<TCsvTable> table = ReadCsv(csv, why);
+  std::optional<TCsvRecords> table = ReadCsv(csv, why);
   if (!table) return std::nullopt;
   if (table->rows.empty()) {
     if (why) *why = "the file is empty";

@@ -49,7 +49,7 @@ bool Fail(std::string* why, std::string reason) {
 
 }  // namespace
 
-std::optional<TCsvTable> ReadCsv(std::string_view text, std::string* why) {
+std::optional<TCsvRecords> ReadCsv(std::string_view text, std::string* why) {
   if (text.substr(0, 3) == "\xEF\xBB\xBF") text.remove_prefix(3);
   if (text.find('\0') != std::string_view::npos) {
     Fail(why, "the file holds binary data");
@@ -59,7 +59,7 @@ std::optional<TCsvTable> ReadCsv(std::string_view text, std::string* why) {
     Fail(why, "the file is not UTF-8 text");
     return std::nullopt;
   }
-  TCsvTable table;
+  TCsvRecords table;
   TCsvRow row;
   std::string field;
   int line = 1;

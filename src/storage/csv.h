@@ -8,7 +8,7 @@ namespace korvela {
 
 using TCsvRow = std::vector<std::string>;
 
-struct TCsvTable {
+struct TCsvRecords {
   std::vector<TCsvRow> rows;
   std::vector<int> lines;  // the line each row starts on, from 1
 };
@@ -18,6 +18,6 @@ struct TCsvTable {
 // LF line ends, a UTF-8 byte-order mark, blank lines (skipped). Text that is
 // not CSV (a NUL byte, invalid UTF-8, a quote left open, a quote in the
 // middle of an unquoted field) gives none, with the reason in `why`.
-std::optional<TCsvTable> ReadCsv(std::string_view text, std::string* why = nullptr);
+std::optional<TCsvRecords> ReadCsv(std::string_view text, std::string* why = nullptr);
 
 }  // namespace korvela

@@ -13,7 +13,7 @@ TEST(Csv, ReadsQuotedFieldsLineEndsAndTheByteOrderMark) {
       "\r\n"
       "2024-01-03,,last";
   std::string why;
-  const std::optional<TCsvTable> table = ReadCsv(text, &why);
+  const std::optional<TCsvRecords> table = ReadCsv(text, &why);
   ASSERT_TRUE(table) << why;
   ASSERT_EQ(table->rows.size(), 3u);
   EXPECT_EQ(table->rows[0], (TCsvRow{"date", "name", "note"}));
