@@ -15,11 +15,12 @@
 #include "energy/ui/recovery_form.h"
 #include "energy/ui/skinfold_form.h"
 #include "energy/ui/weigh_in_form.h"
+#include "energy/ui/weigh_in_import_form.h"
 #include "energy/ui/weight_goal_form.h"
-#include "training/ui/exercises_form.h"
 #include "nutrition/ui/food_log_form.h"
 #include "nutrition/ui/food_weights_form.h"
 #include "nutrition/ui/meal_definitions_form.h"
+#include "training/ui/exercises_form.h"
 #include "users/ui/international_form.h"
 #include "users/ui/login_form.h"
 #include "users/ui/personal_info_form.h"
@@ -55,6 +56,9 @@ TFMain::TScreens MakeScreens(TProgram& program, TPrompter& prompter) {
   };
   commands["Weigh in bodyweight and bf%"] = [&](QWidget* parent, TDateTime) {
     return Run<TFWeighIn>(parent, program, prompter);
+  };
+  commands["Import Weigh-ins and Measurements..."] = [&](QWidget* parent, TDateTime) {
+    return Run<TFWeighInImport>(parent, program, prompter);
   };
   commands["Set Diet Composition Goals..."] = [&](QWidget* parent, TDateTime) {
     return Run<TFDietComp>(parent, program, prompter);

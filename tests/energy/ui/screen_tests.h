@@ -10,6 +10,7 @@ int RunPhasesFormTests(int argc, char** argv);
 int RunRecoveryFormTests(int argc, char** argv);
 int RunSkinfoldFormTests(int argc, char** argv);
 int RunWeighInFormTests(int argc, char** argv);
+int RunWeighInImportFormTests(int argc, char** argv);
 int RunWeightGoalFormTests(int argc, char** argv);
 int RunScreenRulesTests(int argc, char** argv);
 
