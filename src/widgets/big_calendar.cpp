@@ -1,5 +1,6 @@
 #include "widgets/big_calendar.h"
 
+#include <QAbstractItemView>
 #include <QPainter>
 #include <QTextCharFormat>
 
@@ -24,6 +25,9 @@ TMyBigCalendar::TMyBigCalendar(TConfigurator& config, QWidget* parent)
   for (const Qt::DayOfWeek day : {Qt::Saturday, Qt::Sunday})
     setWeekdayTextFormat(day, QTextCharFormat());
   setFirstDayOfWeek(ToQtDay(config.FirstDOW()));
+  // The grid of days is what Tab stops at; a screen reader names it.
+  if (auto* days = findChild<QAbstractItemView*>(QStringLiteral("qt_calendar_calendarview")))
+    days->setAccessibleName(QStringLiteral("Calendar"));
   handle_ = config_.Register(TConfigurator::TNotice::AnyChange,
                              [this] { SetFirstDOW(config_.FirstDOW()); });
 }

@@ -30,6 +30,7 @@ TMyCalendar::TMyCalendar(TDateTime selected, QWidget* parent)
   setObjectName(QStringLiteral("dropDownCalendar"));
   setMouseTracking(true);
   setFocusPolicy(Qt::StrongFocus);
+  setAccessibleName(QStringLiteral("Calendar"));
   setAttribute(Qt::WA_OpaquePaintEvent);
   setFixedSize(sizeHint());
 }

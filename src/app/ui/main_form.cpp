@@ -196,6 +196,8 @@ void TFMain::BuildPanels() {
   // A window made smaller than its panels scrolls them.
   auto* scroller = new QScrollArea(central);
   scroller->setObjectName(QStringLiteral("panelsScrollArea"));
+  // Tab goes to the panels' own controls, which the area scrolls into view.
+  scroller->setFocusPolicy(Qt::NoFocus);
   scroller->setWidgetResizable(true);
   scroller->setFrameShape(QFrame::NoFrame);
   panels_ = new QFrame(scroller);

@@ -17,6 +17,7 @@
 #include "app/ui/screens.h"
 #include "app/ui/single_instance.h"
 #include "app/ui/splash_form.h"
+#include "widgets/access_key_assigner.h"
 #include "widgets/message_box_prompter.h"
 
 namespace korvela {
@@ -62,6 +63,7 @@ int RunKorvela(int argc, char** argv, const std::function<void(QApplication&)>& 
   if (prepare) prepare(app);
   QApplication::setApplicationName(QStringLiteral("korvela"));
   app.setStyle(new TKorvelaStyle);
+  AssignAccessKeysOnShow(app);
 
   const std::filesystem::path folder = ChooseProgramFolder(
       std::getenv("KORVELA_HOME"),

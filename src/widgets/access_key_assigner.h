@@ -1,0 +1,27 @@
+#pragma once
+#include <QObject>
+
+class QApplication;
+class QMenu;
+class QWidget;
+
+namespace korvela {
+
+// Gives the window's buttons, the labels of its controls, the tabs of its
+// tab widgets and its menu titles access keys that no two of them share
+// (those the screen chose are kept where they are unique), and each of its
+// menus keys of their own. Only what is visible in the window counts.
+void AssignAccessKeys(QWidget& window);
+void AssignAccessKeys(QMenu& menu);
+
+// Assigns the keys of every dialog, main window and menu when it is shown.
+class TAccessKeyAssigner final : public QObject {
+ public:
+  explicit TAccessKeyAssigner(QObject* parent = nullptr) : QObject(parent) {}
+  bool eventFilter(QObject* watched, QEvent* event) override;
+};
+
+// Installs a TAccessKeyAssigner on the application.
+void AssignAccessKeysOnShow(QApplication& app);
+
+}  // namespace korvela
