@@ -72,6 +72,10 @@ const std::array kScreenTopics = {
     TScreenTopic{"korvela::TFClassSelector", {}, 83},
     TScreenTopic{"korvela::TFExerciseEditor", {}, 84},
     TScreenTopic{"korvela::TFSelectExercise", {}, 104},
+    TScreenTopic{"korvela::TFMaxStrength", {}, 68},
+    TScreenTopic{"korvela::TFPRHistory", {}, 85},
+    TScreenTopic{"korvela::TFPREditor", {}, 86},
+    TScreenTopic{"korvela::TFPrilepin", {}, 100},
 };
 
 }  // namespace

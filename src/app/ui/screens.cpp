@@ -21,6 +21,8 @@
 #include "nutrition/ui/food_weights_form.h"
 #include "nutrition/ui/meal_definitions_form.h"
 #include "training/ui/exercises_form.h"
+#include "training/ui/records_form.h"
+#include "training/ui/strength_forms.h"
 #include "users/ui/international_form.h"
 #include "users/ui/login_form.h"
 #include "users/ui/personal_info_form.h"
@@ -78,6 +80,11 @@ TFMain::TScreens MakeScreens(TProgram& program, TPrompter& prompter) {
   commands["Exercise Dictionary..."] = [&](QWidget* parent, TDateTime) {
     return Run<TFExercises>(parent, program, prompter);
   };
+  commands["My Records..."] = [&](QWidget* parent, TDateTime) {
+    return Run<TFPRHistory>(parent, program, prompter);
+  };
+  commands["Assess the maximal strength for various repetition ranges"] =
+      [&](QWidget* parent, TDateTime) { return Run<TFMaxStrength>(parent, program, prompter); };
   commands["Food Logs..."] = [&](QWidget* parent, TDateTime day) {
     return ShowFoodLog(program, prompter, day, parent);
   };

@@ -6,5 +6,8 @@
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
   QLocale::setDefault(QLocale::c());
-  return korvela::test::RunExerciseScreensTests(argc, argv) == 0 ? 0 : 1;
+  int failed = korvela::test::RunExerciseScreensTests(argc, argv);
+  failed += korvela::test::RunRecordScreensTests(argc, argv);
+  failed += korvela::test::RunStrengthScreensTests(argc, argv);
+  return failed == 0 ? 0 : 1;
 }
