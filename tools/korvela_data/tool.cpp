@@ -18,6 +18,7 @@
 #include "korvela_data/energy_command.h"
 #include "korvela_data/foodlog_command.h"
 #include "korvela_data/pack_command.h"
+#include "korvela_data/report_command.h"
 #include "korvela_data/search_command.h"
 #include "korvela_data/strength_command.h"
 #include "korvela_data/workout_command.h"
@@ -65,6 +66,9 @@ constexpr std::array kCommands = {
     TCommand{"strength", "WEIGHT UNIT REPS",
              "print the strength profile of WEIGHT kg or lbs lifted REPS times to failure", 3,
              RunStrengthCommand},
+    TCommand{"report", "KIND DATAFOLDER USERFOLDER FROM TO [--csv]",
+             "print a report of a user's days as the reports screen shows it, or as CSV", 5,
+             RunReportCommand, 1},
 };
 
 const TCommand* FindCommand(std::string_view name) {
@@ -127,7 +131,10 @@ void WriteUsage(std::ostream& out) {
       << "check prints one line per damaged file or record and a summary line;\n"
       << "it exits 1 when anything is damaged and changes nothing.\n"
       << "workout reads GDDB.DAT of DATAFOLDER and USERFOLDER from copies; DATE is\n"
-      << "YYYY-MM-DD; today as for energy.\n";
+      << "YYYY-MM-DD; today as for energy.\n"
+      << "report prints the page of KIND (nutrition, bodyweight, training, recovery,\n"
+      << "measurements) from FROM to TO (YYYY-MM-DD) with every column, or with\n"
+      << "--csv its comma-separated form; it reads copies as workout does.\n";
 }
 
 int RunTool(std::span<const std::string_view> args, TToolEnvironment& env, std::ostream& err) {
