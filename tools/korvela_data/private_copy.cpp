@@ -67,4 +67,25 @@ void WithPrivateCopy(const fs::path& userFolder, const fs::path& temporaryFolder
   }
 }
 
+fs::path CopyExerciseDictionary(const fs::path& dataFolder, const fs::path& scratch) {
+  const fs::path original = dataFolder / kExerciseFile;
+  if (!fs::is_regular_file(original))
+    throw EXMLIOError(original.string(), "no exercise dictionary");
+  const fs::path folder = scratch / "data";
+  std::error_code ec;
+  fs::create_directories(folder, ec);
+  if (!ec) fs::copy_file(original, folder / kExerciseFile, ec);
+  if (ec) throw EXMLIOError(original.string(), "cannot copy the exercise dictionary");
+  return folder;
+}
+
+void LoadCopiedDictionary(TExerciseDictionary& dictionary, const fs::path& dataFolder) {
+  try {
+    dictionary.Load();
+  } catch (const EKorvelaError& e) {
+    throw EKorvelaError(e.Message().empty() ? e.KindText() : e.Message(),
+                        (dataFolder / kExerciseFile).string());
+  }
+}
+
 }  // namespace korvela

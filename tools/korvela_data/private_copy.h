@@ -2,6 +2,8 @@
 #include <filesystem>
 #include <functional>
 
+#include "training/exercise_dictionary.h"
+
 namespace korvela {
 
 // Runs `work` on a private copy of `userFolder`, made in a fresh scratch
@@ -12,5 +14,14 @@ namespace korvela {
 void WithPrivateCopy(const std::filesystem::path& userFolder,
                      const std::filesystem::path& temporaryFolder,
                      const std::function<void(const std::filesystem::path& copy)>& work);
+
+// Copies the exercise dictionary of `dataFolder` into a folder "data" under
+// `scratch` and returns that folder: loading the dictionary may store
+// missing classifications, which must not reach the user's files.
+std::filesystem::path CopyExerciseDictionary(const std::filesystem::path& dataFolder,
+                                             const std::filesystem::path& scratch);
+// Loads a dictionary made on such a copy; an error names the original file
+// of `dataFolder`.
+void LoadCopiedDictionary(TExerciseDictionary& dictionary, const std::filesystem::path& dataFolder);
 
 }  // namespace korvela

@@ -19,6 +19,7 @@
 #include "korvela_data/foodlog_command.h"
 #include "korvela_data/import_weights_command.h"
 #include "korvela_data/pack_command.h"
+#include "korvela_data/report_command.h"
 #include "korvela_data/search_command.h"
 #include "korvela_data/strength_command.h"
 #include "korvela_data/workout_command.h"
@@ -69,6 +70,9 @@ constexpr std::array kCommands = {
     TCommand{"strength", "WEIGHT UNIT REPS",
              "print the strength profile of WEIGHT kg or lbs lifted REPS times to failure", 3,
              RunStrengthCommand},
+    TCommand{"report", "KIND DATAFOLDER USERFOLDER FROM TO [--csv]",
+             "print a report of a user's days as the reports screen shows it, or as CSV", 5,
+             RunReportCommand, 1},
 };
 
 const TCommand* FindCommand(std::string_view name) {
@@ -135,7 +139,10 @@ void WriteUsage(std::ostream& out) {
       << "import-weights reads CSV with a date column (YYYY-MM-DD) and weight_kg,\n"
       << "weight_lbs or weight (kg, or lbs with --lbs) and body_fat_pct, or\n"
       << "measurement columns (neck_cm ... calves_cm); it lists what it would add,\n"
-      << "replace and skip, then stores it; --dry-run changes nothing.\n";
+      << "replace and skip, then stores it; --dry-run changes nothing.\n"
+      << "report prints the page of KIND (nutrition, bodyweight, training, recovery,\n"
+      << "measurements) from FROM to TO (YYYY-MM-DD) with every column, or with\n"
+      << "--csv its comma-separated form; it reads copies as workout does.\n";
 }
 
 int RunTool(std::span<const std::string_view> args, TToolEnvironment& env, std::ostream& err) {

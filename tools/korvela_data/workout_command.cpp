@@ -106,20 +106,6 @@ void WriteWorkout(std::ostream& out, const TConfigurator& config,
   }
 }
 
-// A copy of the exercise dictionary beside the user's copy: loading may
-// store missing classifications.
-fs::path CopyDictionary(const fs::path& dataFolder, const fs::path& scratch) {
-  const fs::path original = dataFolder / kExerciseFile;
-  if (!fs::is_regular_file(original))
-    throw EXMLIOError(original.string(), "no exercise dictionary");
-  const fs::path folder = scratch / "data";
-  std::error_code ec;
-  fs::create_directories(folder, ec);
-  if (!ec) fs::copy_file(original, folder / kExerciseFile, ec);
-  if (ec) throw EXMLIOError(original.string(), "cannot copy the exercise dictionary");
-  return folder;
-}
-
 }  // namespace
 
 void PrintWorkouts(const fs::path& dataFolder, const fs::path& userFolder, TDateTime day,
@@ -127,14 +113,9 @@ void PrintWorkouts(const fs::path& dataFolder, const fs::path& userFolder, TDate
                    TRandom& random, TFileSystem& fs) {
   std::ostringstream text;
   WithPrivateCopy(userFolder, temporaryFolder, [&](const fs::path& copy) {
-    const fs::path dataCopy = CopyDictionary(dataFolder, copy.parent_path());
-    TExerciseDictionary dictionary(dataCopy, random, fs);
-    try {
-      dictionary.Load();
-    } catch (const EKorvelaError& e) {
-      throw EKorvelaError(e.Message().empty() ? e.KindText() : e.Message(),
-                          (dataFolder / kExerciseFile).string());
-    }
+    TExerciseDictionary dictionary(CopyExerciseDictionary(dataFolder, copy.parent_path()), random,
+                                   fs);
+    LoadCopiedDictionary(dictionary, dataFolder);
     TConfigurator config;
     const auto settings = TConfigData::Load(config, copy / kConfigFileName);
     const std::unique_ptr<TUser> user = LoadUser(copy);

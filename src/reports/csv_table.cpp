@@ -1,0 +1,63 @@
+#include "reports/csv_table.h"
+
+#include <charconv>
+#include <cmath>
+
+namespace korvela {
+
+TCsvTable::TCsvTable(const std::vector<std::string>& header) {
+  BeginRow();
+  for (const std::string& name : header) AddText(name);
+}
+
+void TCsvTable::BeginRow() {
+  if (rowStarted_) text_ += "\r\n";
+  rowStarted_ = true;
+  firstField_ = true;
+}
+
+void TCsvTable::AddField(std::string_view field) {
+  if (!firstField_) text_ += ',';
+  firstField_ = false;
+  text_ += field;
+}
+
+void TCsvTable::AddText(std::string_view text) {
+  if (text.find_first_of(",\"\r\n") == std::string_view::npos) {
+    AddField(text);
+    return;
+  }
+  std::string quoted = "\"";
+  for (const char c : text) {
+    if (c == '"') quoted += '"';
+    quoted += c;
+  }
+  quoted += '"';
+  AddField(quoted);
+}
+
+void TCsvTable::AddNumber(std::optional<double> value) {
+  AddField(value ? CsvNumberText(*value) : std::string());
+}
+
+void TCsvTable::AddFloat(std::optional<float> value) {
+  AddField(value ? CsvNumberText(*value) : std::string());
+}
+
+namespace {
+
+template <typename T>
+std::string NumberText(T value) {
+  if (!std::isfinite(value)) return {};
+  if (value == 0) value = 0;  // no "-0"
+  char text[64];
+  const auto result = std::to_chars(text, text + sizeof text, value, std::chars_format::fixed);
+  return std::string(text, result.ptr);
+}
+
+}  // namespace
+
+std::string CsvNumberText(double value) { return NumberText(value); }
+std::string CsvNumberText(float value) { return NumberText(value); }
+
+}  // namespace korvela

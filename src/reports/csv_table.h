@@ -1,0 +1,40 @@
+#pragma once
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace korvela {
+
+// A comma-separated table: one header row, then rows of fields, each record
+// ended by CR LF. Fields holding a comma, a quote, CR or LF are quoted with
+// their quotes doubled; text is passed through as UTF-8 and no byte-order
+// mark is written.
+class TCsvTable {
+ public:
+  explicit TCsvTable(const std::vector<std::string>& header);
+
+  void BeginRow();
+  void AddText(std::string_view text);
+  // A plain decimal with "." and no thousands separators, as short as reads
+  // back to the same double; none gives an empty field.
+  void AddNumber(std::optional<double> value);
+  // A stored single-precision value, as short as reads back to that float.
+  void AddFloat(std::optional<float> value);
+
+  // The whole table, its last record ended too.
+  std::string Text() const { return text_ + "\r\n"; }
+
+ private:
+  void AddField(std::string_view field);
+
+  std::string text_;
+  bool rowStarted_ = false;
+  bool firstField_ = true;
+};
+
+// The number text of a field.
+std::string CsvNumberText(double value);
+std::string CsvNumberText(float value);
+
+}  // namespace korvela
