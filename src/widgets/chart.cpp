@@ -6,10 +6,13 @@
 #include <QGraphicsPolygonItem>
 #include <QGraphicsSimpleTextItem>
 #include <QLegend>
+#include <QLegendMarker>
 #include <QLineSeries>
 #include <QPainter>
 #include <QPrinter>
+#include <QSaveFile>
 #include <QScatterSeries>
+#include <QSvgGenerator>
 #include <QValueAxis>
 #include <algorithm>
 #include <cmath>
@@ -46,6 +49,7 @@ TChart::TChart(QWidget* parent) : QChartView(new QChart(), parent) {
   connect(chart(), &QChart::plotAreaChanged, this, [this] {
     PlaceArrowHeads();
     PlaceBarLabels();
+    PlaceValueLabels();
   });
   Rebuild();
 }
@@ -92,6 +96,36 @@ void TChart::SetYRange(double min, double max) {
   FitAxes();
 }
 
+void TChart::SetYFromZero(bool fromZero) {
+  yFromZero_ = fromZero;
+  FitAxes();
+}
+
+void TChart::ZoomBy(double factor) {
+  if (!(factor > 0)) return;
+  for (double* view : {viewX_, viewY_}) {
+    const double centre = (view[0] + view[1]) / 2, half = (view[1] - view[0]) / 2 / factor;
+    view[0] = centre - half;
+    view[1] = centre + half;
+  }
+  zoomed_ = true;
+  FitAxes();
+}
+
+void TChart::ScrollBy(double xFraction, double yFraction) {
+  const double dx = (viewX_[1] - viewX_[0]) * xFraction;
+  const double dy = (viewY_[1] - viewY_[0]) * yFraction;
+  viewX_[0] += dx, viewX_[1] += dx;
+  viewY_[0] += dy, viewY_[1] += dy;
+  zoomed_ = true;
+  FitAxes();
+}
+
+void TChart::ResetZoom() {
+  zoomed_ = false;
+  FitAxes();
+}
+
 int TChart::Add(TSeries series) {
   if (!series.color.isValid())
     series.color = kPalette[series_.size() % (sizeof kPalette / sizeof kPalette[0])];
@@ -113,6 +147,17 @@ int TChart::AddBarSeries(const QString& name, const QList<QPointF>& points, doub
   return Add({TSeriesKind::Bar, name, points, color, width});
 }
 
+int TChart::AddColoredBars(const QString& name, const QList<QPointF>& points,
+                           const QList<QColor>& colors, bool valueLabels, int decimals,
+                           double width) {
+  TSeries series{TSeriesKind::Bar, name, points, colors.isEmpty() ? QColor() : colors.front(),
+                 width};
+  series.colors = colors;
+  series.valueLabels = valueLabels;
+  series.decimals = decimals;
+  return Add(std::move(series));
+}
+
 int TChart::AddArrow(const QString& name, QPointF from, QPointF to, QColor color) {
   return Add({TSeriesKind::Arrow, name, {from, to}, color});
 }
@@ -128,6 +173,8 @@ void TChart::DropMarks() {
     s.head = nullptr;
     delete s.label;
     s.label = nullptr;
+    for (QGraphicsSimpleTextItem* value : s.values) delete value;
+    s.values.clear();
     s.shown = nullptr;
     s.onChart = nullptr;
   }
@@ -196,26 +243,9 @@ void TChart::Rebuild() {
         added = points;
         break;
       }
-      case TSeriesKind::Bar: {
-        // Each bar is a box of the area between the outline and the zero line.
-        auto* area = new QAreaSeries;
-        auto* outline = new QLineSeries(area);
-        auto* zero = new QLineSeries(area);
-        for (const QPointF& p : s.points) {
-          const double left = p.x() - s.width / 2, right = p.x() + s.width / 2;
-          for (const QPointF& corner :
-               {QPointF(left, 0), QPointF(left, p.y()), QPointF(right, p.y()), QPointF(right, 0)}) {
-            outline->append(ToAxisX(corner.x()), corner.y());
-            zero->append(ToAxisX(corner.x()), 0);
-          }
-        }
-        area->setUpperSeries(outline);
-        area->setLowerSeries(zero);
-        area->setColor(s.color);
-        area->setBorderColor(s.color.darker(130));
-        added = area;
-        break;
-      }
+      case TSeriesKind::Bar:
+        AddBarAreas(s, xAxis, yAxis);
+        continue;
       case TSeriesKind::HorizontalBar: {
         // The area between the bar's upper and lower edge, from 0 to its end.
         auto* area = new QAreaSeries;
@@ -256,6 +286,59 @@ void TChart::Rebuild() {
   FitAxes();
 }
 
+void TChart::AddBarAreas(TSeries& s, QAbstractAxis* xAxis, QAbstractAxis* yAxis) {
+  QChart& c = *chart();
+  // Each bar is a box of the area between the outline and the zero line;
+  // bars of one colour share one area.
+  std::vector<std::pair<QColor, QAreaSeries*>> areas;
+  for (qsizetype i = 0; i < s.points.size(); ++i) {
+    const QColor color = i < s.colors.size() ? s.colors[i] : s.color;
+    auto found = std::find_if(areas.begin(), areas.end(),
+                              [&color](const auto& area) { return area.first == color; });
+    if (found == areas.end()) {
+      auto* area = new QAreaSeries;
+      area->setUpperSeries(new QLineSeries(area));
+      area->setLowerSeries(new QLineSeries(area));
+      area->setColor(color);
+      area->setBorderColor(color.darker(130));
+      areas.emplace_back(color, area);
+      found = areas.end() - 1;
+    }
+    const QPointF& p = s.points[i];
+    const double left = p.x() - s.width / 2, right = p.x() + s.width / 2;
+    for (const QPointF& corner :
+         {QPointF(left, 0), QPointF(left, p.y()), QPointF(right, p.y()), QPointF(right, 0)}) {
+      found->second->upperSeries()->append(ToAxisX(corner.x()), corner.y());
+      found->second->lowerSeries()->append(ToAxisX(corner.x()), 0);
+    }
+  }
+  // A series without points still has its entry in the legend.
+  if (areas.empty()) {
+    auto* area = new QAreaSeries;
+    area->setUpperSeries(new QLineSeries(area));
+    area->setLowerSeries(new QLineSeries(area));
+    area->setColor(s.color);
+    area->setBorderColor(s.color.darker(130));
+    areas.emplace_back(s.color, area);
+  }
+  for (std::size_t i = 0; i < areas.size(); ++i) {
+    QAreaSeries* area = areas[i].second;
+    area->setName(s.name);
+    c.addSeries(area);
+    area->attachAxis(xAxis);
+    area->attachAxis(yAxis);
+    if (i > 0)
+      for (QLegendMarker* marker : c.legend()->markers(area)) marker->setVisible(false);
+  }
+  s.onChart = areas.front().second;
+  if (!s.valueLabels) return;
+  for (const QPointF& p : s.points) {
+    auto* label = new QGraphicsSimpleTextItem(QString::number(p.y(), 'f', s.decimals), &c);
+    label->setZValue(10);
+    s.values.push_back(label);
+  }
+}
+
 void TChart::FitAxes() {
   double xLo = 0, xHi = 0, yLo = 0, yHi = 0;
   bool any = false;
@@ -287,6 +370,7 @@ void TChart::FitAxes() {
     }
   }
   if (!any) xLo = 0, xHi = 1, yLo = 0, yHi = 1;
+  if (yFromZero_) yLo = std::min(yLo, 0.0), yHi = std::max(yHi, 0.0);
   if (xHi - xLo <= 0) xLo -= 1, xHi += 1;
   if (yHi - yLo <= 0) yLo -= 1, yHi += 1;
   const double xPad = (xHi - xLo) * 0.05, yPad = (yHi - yLo) * 0.1;
@@ -303,6 +387,15 @@ void TChart::FitAxes() {
   if (xMin_ < xMax_) xLo = xMin_, xHi = xMax_;
   if (yMin_ < yMax_) yLo = yMin_, yHi = yMax_;
 
+  if (zoomed_) {
+    ApplyRanges(viewX_[0], viewX_[1], viewY_[0], viewY_[1], false);
+    return;
+  }
+  ApplyRanges(xLo, xHi, yLo, yHi, true);
+}
+
+void TChart::ApplyRanges(double xLo, double xHi, double yLo, double yHi, bool nice) {
+  viewX_[0] = xLo, viewX_[1] = xHi, viewY_[0] = yLo, viewY_[1] = yHi;
   const QList<QAbstractAxis*> xs = chart()->axes(Qt::Horizontal);
   const QList<QAbstractAxis*> ys = chart()->axes(Qt::Vertical);
   if (xs.isEmpty() || ys.isEmpty()) return;
@@ -311,14 +404,17 @@ void TChart::FitAxes() {
                     QDateTime::fromMSecsSinceEpoch(static_cast<qint64>(DayToMSecs(xHi))));
   } else if (auto* values = qobject_cast<QValueAxis*>(xs.first())) {
     values->setRange(xLo, xHi);
-    if (!(xMin_ < xMax_)) values->applyNiceNumbers();
+    if (nice && !(xMin_ < xMax_)) values->applyNiceNumbers();
+    viewX_[0] = values->min(), viewX_[1] = values->max();
   }
   if (auto* values = qobject_cast<QValueAxis*>(ys.first())) {
     values->setRange(yLo, yHi);
-    if (!(yMin_ < yMax_)) values->applyNiceNumbers();
+    if (nice && !(yMin_ < yMax_)) values->applyNiceNumbers();
+    viewY_[0] = values->min(), viewY_[1] = values->max();
   }
   PlaceArrowHeads();
   PlaceBarLabels();
+  PlaceValueLabels();
 }
 
 void TChart::PlaceBarLabels() {
@@ -371,23 +467,92 @@ QPointF TChart::MapToWidget(QPointF value) const {
   return mapFromScene(chart()->mapToScene(inChart));
 }
 
+void TChart::PlaceValueLabels() {
+  const QRectF plot = chart()->plotArea();
+  for (const TSeries& s : series_) {
+    if (s.values.empty() || !s.onChart) continue;
+    for (std::size_t i = 0; i < s.values.size(); ++i) {
+      const QPointF& p = s.points[static_cast<qsizetype>(i)];
+      const QPointF top = chart()->mapToPosition(QPointF(ToAxisX(p.x()), p.y()), s.onChart);
+      QGraphicsSimpleTextItem* label = s.values[i];
+      const QRectF text = label->boundingRect();
+      // Above a bar that goes up, below one that goes down.
+      const qreal y = p.y() >= 0 ? top.y() - text.height() - 1 : top.y() + 1;
+      label->setPos(top.x() - text.width() / 2, y);
+      label->setVisible(plot.contains(top.x(), std::clamp(top.y(), plot.top(), plot.bottom())) &&
+                        p.x() >= viewX_[0] && p.x() <= viewX_[1]);
+    }
+  }
+}
+
+QStringList TChart::ValueLabels(int index) const {
+  QStringList texts;
+  for (const QGraphicsSimpleTextItem* label : series_.at(static_cast<size_t>(index)).values)
+    if (label->isVisible()) texts << label->text();
+  return texts;
+}
+
+QList<QRectF> TChart::ValueLabelRects(int index) const {
+  QList<QRectF> rects;
+  for (const QGraphicsSimpleTextItem* label : series_.at(static_cast<size_t>(index)).values) {
+    if (!label->isVisible()) continue;
+    const QRectF inChart = label->mapRectToParent(label->boundingRect());
+    rects << mapFromScene(chart()->mapToScene(inChart)).boundingRect();
+  }
+  return rects;
+}
+
 void TChart::resizeEvent(QResizeEvent* event) {
   QChartView::resizeEvent(event);
   PlaceArrowHeads();
   PlaceBarLabels();
+  PlaceValueLabels();
 }
 
 void TChart::Print(QPainter& painter, const QRect& target) {
   render(&painter, QRectF(target), viewport()->rect(), Qt::KeepAspectRatio);
 }
 
-void TChart::Print(QPrinter& printer) {
+bool TChart::Print(QPrinter& printer) {
   QPainter painter(&printer);
-  if (!painter.isActive()) return;
+  if (!painter.isActive()) return false;
   const QRect page = painter.viewport();
   QSize size = viewport()->size();
   size.scale(page.size(), Qt::KeepAspectRatio);
   Print(painter, QRect(page.topLeft(), size));
+  return painter.end();
+}
+
+QImage TChart::ToImage() {
+  QImage image(viewport()->size(), QImage::Format_ARGB32);
+  image.fill(Qt::white);
+  QPainter painter(&image);
+  painter.setRenderHint(QPainter::Antialiasing);
+  Print(painter, image.rect());
+  return image;
+}
+
+bool TChart::SaveImage(const QString& fileName, QString* error) {
+  QSaveFile file(fileName);
+  bool written = file.open(QIODevice::WriteOnly);
+  if (written && fileName.endsWith(QStringLiteral(".svg"), Qt::CaseInsensitive)) {
+    QSvgGenerator svg;
+    svg.setOutputDevice(&file);
+    svg.setSize(viewport()->size());
+    svg.setViewBox(QRect(QPoint(0, 0), viewport()->size()));
+    svg.setTitle(Title());
+    QPainter painter;
+    written = painter.begin(&svg);
+    if (written) {
+      Print(painter, QRect(QPoint(0, 0), viewport()->size()));
+      written = painter.end();
+    }
+  } else if (written) {
+    written = ToImage().save(&file, "PNG");
+  }
+  if (written) written = file.commit();
+  if (!written && error) *error = file.errorString();
+  return written;
 }
 
 }  // namespace korvela

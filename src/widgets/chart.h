@@ -1,10 +1,12 @@
 #pragma once
 #include <QChartView>
 #include <QColor>
+#include <QImage>
 #include <QList>
 #include <QPointF>
 #include <QPolygonF>
 #include <QString>
+#include <QStringList>
 #include <vector>
 
 class QGraphicsPolygonItem;
@@ -45,6 +47,19 @@ class TChart : public QChartView {
   // Fixed ranges in place of fitting the data; min > max fits again.
   void SetXRange(double min, double max);
   void SetYRange(double min, double max);
+  // A fitted y axis takes in 0 even when every value lies above it.
+  void SetYFromZero(bool fromZero);
+
+  // Zooming and scrolling the visible ranges. ZoomBy(1.2) shows 1/1.2 of
+  // each range about its centre; ScrollBy moves them by fractions of their
+  // widths (positive: toward larger values). ResetZoom fits the axes again.
+  void ZoomBy(double factor);
+  void ScrollBy(double xFraction, double yFraction);
+  void ResetZoom();
+  bool Zoomed() const { return zoomed_; }
+  // The visible ranges in data units (day values on a date axis).
+  QPointF XView() const { return {viewX_[0], viewX_[1]}; }
+  QPointF YView() const { return {viewY_[0], viewY_[1]}; }
 
   // Each returns the index of the new series. An invalid colour takes the
   // next colour of the chart's palette.
@@ -53,6 +68,11 @@ class TChart : public QChartView {
   // Bars from 0 to each point's y, `width` x units wide, centred on its x.
   int AddBarSeries(const QString& name, const QList<QPointF>& points, double width = 0.8,
                    QColor color = {});
+  // Bars each in its own colour (`colors` holds one per point; the legend
+  // shows the first), with their values written above them in `decimals`
+  // decimals when `valueLabels` is set.
+  int AddColoredBars(const QString& name, const QList<QPointF>& points, const QList<QColor>& colors,
+                     bool valueLabels, int decimals = 2, double width = 0.8);
   // A shaft from `from` to `to` with a filled head at `to`.
   int AddArrow(const QString& name, QPointF from, QPointF to, QColor color = {});
   // A bar lying along the x axis from 0 to `length`, `thickness` y units
@@ -74,11 +94,24 @@ class TChart : public QChartView {
   QRectF BarLabelRect(int index) const;
   // Where a data point lies in the widget.
   QPointF MapToWidget(QPointF value) const;
+  // The value labels of a bar series as shown: their texts and where they
+  // stand in the widget (labels outside the plot area are hidden and left
+  // out).
+  QStringList ValueLabels(int index) const;
+  QList<QRectF> ValueLabelRects(int index) const;
 
   // Draws the whole chart into a rectangle of any painter (a page, an image).
   void Print(QPainter& painter, const QRect& target);
-  // One page with the chart as large as fits, its shape kept.
-  void Print(QPrinter& printer);
+  // One page with the chart as large as fits, its shape kept; false when
+  // the printer cannot be drawn on.
+  bool Print(QPrinter& printer);
+  // The chart as shown, as a picture.
+  QImage ToImage();
+  // Saves the chart as a picture, SVG for a name ending in ".svg" and PNG
+  // otherwise, replacing the file in one step. False with the reason in
+  // `error` when it cannot be written; an earlier file is then left as it
+  // was.
+  bool SaveImage(const QString& fileName, QString* error = nullptr);
 
  protected:
   void resizeEvent(QResizeEvent* event) override;
@@ -94,12 +127,19 @@ class TChart : public QChartView {
     QGraphicsPolygonItem* head = nullptr;
     QGraphicsSimpleTextItem* label = nullptr;
     QAbstractSeries* onChart = nullptr;  // what the chart shows for it, for mapping
+    QList<QColor> colors = {};           // a coloured bar series: one per point
+    bool valueLabels = false;
+    int decimals = 2;
+    std::vector<QGraphicsSimpleTextItem*> values = {};
   };
   int Add(TSeries series);
   void Rebuild();
   void FitAxes();
   void PlaceArrowHeads();
   void PlaceBarLabels();
+  void PlaceValueLabels();
+  void AddBarAreas(TSeries& s, QAbstractAxis* xAxis, QAbstractAxis* yAxis);
+  void ApplyRanges(double xLo, double xHi, double yLo, double yHi, bool nice);
   // Drops the drawn marks (arrow heads, bar labels) of every series.
   void DropMarks();
   qreal ToAxisX(double x) const;
@@ -110,6 +150,9 @@ class TChart : public QChartView {
   QString xTitle_, yTitle_;
   QString xLabelFormat_, yLabelFormat_;
   double xMin_ = 1, xMax_ = 0, yMin_ = 1, yMax_ = 0;
+  bool yFromZero_ = false;
+  bool zoomed_ = false;
+  double viewX_[2] = {0, 1}, viewY_[2] = {0, 1};
 };
 
 // The arrow head polygon: tip at `to`, pointing away from `from`, in pixels.

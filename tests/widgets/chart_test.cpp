@@ -1,5 +1,8 @@
 #include <QDateTimeAxis>
+#include <QFile>
 #include <QFileInfo>
+#include <QLegend>
+#include <QLegendMarker>
 #include <QPainter>
 #include <QPrinter>
 #include <QTemporaryDir>
@@ -140,6 +143,100 @@ class TChartTest : public QObject {
     chart.Clear();
     QCOMPARE(chart.SeriesCount(), 0);
     QVERIFY(chart.chart()->series().isEmpty());
+  }
+
+  void ColouredBarsCarryTheirValues() {
+    TChart chart;
+    chart.resize(560, 320);
+    const QColor red(255, 0, 0), green(0, 128, 0);
+    chart.AddColoredBars(QStringLiteral("Score"), {{1, 1.9}, {2, 4.5}, {3, 1.5}}, {red, green, red},
+                         true);
+    chart.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&chart));
+    // One legend entry for the series, whatever its colours.
+    int shownMarkers = 0;
+    for (const QLegendMarker* marker : chart.chart()->legend()->markers())
+      shownMarkers += marker->isVisible() ? 1 : 0;
+    QCOMPARE(shownMarkers, 1);
+
+    const QImage image = chart.grab().toImage();
+    const auto middleOf = [&chart](double x, double y) {
+      return ((chart.MapToWidget(QPointF(x, 0)) + chart.MapToWidget(QPointF(x, y))) / 2).toPoint();
+    };
+    const QRect probe(-1, -1, 3, 3);
+    QCOMPARE(CountPixels(image, probe.translated(middleOf(1, 1.9)), red), 9);
+    QCOMPARE(CountPixels(image, probe.translated(middleOf(2, 4.5)), green), 9);
+    QCOMPARE(CountPixels(image, probe.translated(middleOf(2, 4.5)), red), 0);
+
+    QCOMPARE(chart.ValueLabels(0),
+             (QStringList{QStringLiteral("1.90"), QStringLiteral("4.50"), QStringLiteral("1.50")}));
+    // Each value stands just above its bar.
+    const QList<QRectF> rects = chart.ValueLabelRects(0);
+    QCOMPARE(rects.size(), 3);
+    const QPointF top = chart.MapToWidget(QPointF(2, 4.5));
+    QVERIFY(std::abs(rects[1].center().x() - top.x()) < 2);
+    QVERIFY(rects[1].bottom() <= top.y() + 1 && rects[1].bottom() > top.y() - 6);
+
+    // Zoomed onto the middle bar, the others and their values leave the plot.
+    chart.ZoomBy(4);
+    QTest::qWait(0);
+    QCOMPARE(chart.ValueLabels(0), QStringList{QStringLiteral("4.50")});
+  }
+
+  void ZoomScrollAndResetMoveTheVisibleRanges() {
+    TChart chart;
+    chart.resize(480, 320);
+    chart.SetYFromZero(true);
+    chart.AddLineSeries(QStringLiteral("Weight"), {{0, 80}, {100, 90}});
+    const QPointF x0 = chart.XView(), y0 = chart.YView();
+    QCOMPARE(y0.x(), 0.0);  // from zero although every value is above it
+    QVERIFY(!chart.Zoomed());
+
+    chart.ZoomBy(1.2);
+    QVERIFY(chart.Zoomed());
+    const QPointF x1 = chart.XView(), y1 = chart.YView();
+    QVERIFY(std::abs((x1.y() - x1.x()) * 1.2 - (x0.y() - x0.x())) < 1e-9);
+    QVERIFY(std::abs((x1.x() + x1.y()) - (x0.x() + x0.y())) < 1e-9);  // about its centre
+    QVERIFY(std::abs((y1.y() - y1.x()) * 1.2 - (y0.y() - y0.x())) < 1e-9);
+
+    chart.ScrollBy(0.1, 0);
+    const QPointF x2 = chart.XView();
+    QVERIFY(std::abs(x2.x() - (x1.x() + 0.1 * (x1.y() - x1.x()))) < 1e-9);
+    QCOMPARE(chart.YView(), y1);
+    chart.ScrollBy(0, -0.1);
+    QVERIFY(chart.YView().x() < y1.x());
+
+    chart.ZoomBy(0.8);
+    QVERIFY(chart.XView().y() - chart.XView().x() > x2.y() - x2.x());
+    chart.ResetZoom();
+    QVERIFY(!chart.Zoomed());
+    QCOMPARE(chart.XView(), x0);
+    QCOMPARE(chart.YView(), y0);
+  }
+
+  void SavesItselfAsPngAndSvg() {
+    TWeightChart w;
+    w.chart.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w.chart));
+    QTemporaryDir folder;
+    const QString png = folder.filePath(QStringLiteral("graph.png"));
+    QVERIFY(w.chart.SaveImage(png));
+    const QImage read(png);
+    QCOMPARE(read.size(), w.chart.viewport()->size());
+    QVERIFY(CountPixels(read, read.rect(), kArrowColor) > 20);
+
+    const QString svg = folder.filePath(QStringLiteral("graph.SVG"));
+    QVERIFY(w.chart.SaveImage(svg));
+    QFile file(svg);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QByteArray text = file.readAll();
+    QVERIFY(text.contains("<svg"));
+    QVERIFY(text.contains("Bodyweight"));
+
+    // A folder that is not there: the reason comes back.
+    QString error;
+    QVERIFY(!w.chart.SaveImage(folder.filePath(QStringLiteral("gone/graph.png")), &error));
+    QVERIFY(!error.isEmpty());
   }
 
   void PrintsTheWholeChartIntoAPage() {
