@@ -334,4 +334,14 @@ void TExerciseDictionary::DeleteExercise(std::size_t position) {
   live_.erase(live_.begin() + static_cast<std::ptrdiff_t>(position));
 }
 
+const TDrill& TExerciseDictionary::RestoreExercise(std::size_t deletedPosition) {
+  TDrill drill = *deleted_.at(deletedPosition);
+  drill.Deleted = false;
+  SaveExercise(drill);
+  *deleted_[deletedPosition] = std::move(drill);
+  live_.push_back(std::move(deleted_[deletedPosition]));
+  deleted_.erase(deleted_.begin() + static_cast<std::ptrdiff_t>(deletedPosition));
+  return *live_.back();
+}
+
 }  // namespace korvela

@@ -146,6 +146,9 @@ class TExerciseDictionary {
   const TDrill& AddExercise(TDrill drill);
   const TDrill& ReplaceExercise(std::size_t position, TDrill drill);
   void DeleteExercise(std::size_t position);
+  // Brings the deleted exercise at this position of DeletedList() back: it
+  // loses its deleted mark, is saved and moves to the end of the live list.
+  const TDrill& RestoreExercise(std::size_t deletedPosition);
   // The same list changes for an exercise the editor has saved already.
   const TDrill& AppendSaved(TDrill drill);
   const TDrill& ReplaceSaved(std::size_t position, TDrill drill);
