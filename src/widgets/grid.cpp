@@ -30,7 +30,12 @@ class TGridDelegate final : public QStyledItemDelegate {
     const int flags =
         static_cast<int>(ToQtAlignment(format.alignment)) |
         (WrapsText(format.alignment, format.multiLine) ? Qt::TextWordWrap : Qt::TextSingleLine);
-    painter->drawText(inner, flags, index.data(Qt::DisplayRole).toString());
+    QString text = index.data(Qt::DisplayRole).toString();
+    // A one-line text too long for its cell ends in "..." (as the grid's
+    // elide mode says) rather than being cut off mid-letter.
+    if (!(flags & Qt::TextWordWrap) && grid_.textElideMode() != Qt::ElideNone)
+      text = QFontMetrics(format.font).elidedText(text, grid_.textElideMode(), inner.width());
+    painter->drawText(inner, flags, text);
     painter->restore();
     if (grid_.OnAfterDrawCell) grid_.OnAfterDrawCell(*painter, row, column, option.rect);
   }

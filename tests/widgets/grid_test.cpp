@@ -112,6 +112,27 @@ class TGridTest : public QObject {
     QVERIFY(!f.grid.DefaultMultiLineCells());  // switched off by the bottom position
   }
 
+  void ALongOneLineTextEndsInAnEllipsisUnlessEllipsesAreOff() {
+    TGridFixture f;
+    f.grid.setColumnWidth(1, 60);
+    f.grid.SetCellText(1, 1, QStringLiteral("WWWWWWWWWWWWWWWWWWWW"));
+    // Ink in the upper half of the cell's last few pixel columns: the strokes
+    // of a cut-off W reach there, the dots of an ellipsis sit low.
+    const auto inkAtTheEnd = [&] {
+      const QImage image = f.grid.grab().toImage();
+      const QRect r = f.grid.visualRect(f.grid.model()->index(1, 1))
+                          .translated(f.grid.viewport()->mapTo(&f.grid, QPoint(0, 0)));
+      for (int y = r.top() + 2; y < r.center().y(); ++y)
+        for (int x = r.right() - 5; x < r.right() - 1; ++x)
+          if (image.pixelColor(x, y).value() < 100) return true;
+      return false;
+    };
+    QCOMPARE(f.grid.textElideMode(), Qt::ElideRight);
+    QVERIFY(!inkAtTheEnd());
+    f.grid.setTextElideMode(Qt::ElideNone);
+    QVERIFY(inkAtTheEnd());
+  }
+
   void CanEditCellDecidesWhichCellsOpenAnEditor() {
     TGridFixture f;
     f.grid.show();

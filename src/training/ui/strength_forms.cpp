@@ -57,6 +57,8 @@ TFMaxStrength::TFMaxStrength(TProgram& program, TPrompter& prompter, QWidget* pa
   for (int n = 1; n <= kProfileRows; ++n) repsComboBox_->addItem(QString::number(n));
   repsComboBox_->setCurrentIndex(-1);
   repsComboBox_->setMaxVisibleItems(kProfileRows);
+  repsComboBox_->setMinimumContentsLength(4);
+  repsComboBox_->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
   auto* repsLabel = MakeLabelFor(QStringLiteral("Repetitions:"), repsComboBox_, this);
   repsLabel->setMinimumWidth(weightEdit_->CaptionLabel()->sizeHint().width());
   auto* calculate = MakeButton("Calculate", "calculateButton", this);

@@ -8,6 +8,7 @@
 #include <QScreen>
 #include <QSignalSpy>
 #include <QTest>
+#include <QTimer>
 
 #include "app/help.h"
 #include "app/main_menu.h"
@@ -242,6 +243,25 @@ TEST(AskQuestionForm, ShowsWhereToLookAndStartsAnEmail) {
 TEST_F(HelpWindowTest, TheMainWindowOpensTheAskScreen) {
   const TFMain::TScreens screens = MakeScreens(program, prompter);
   EXPECT_EQ(screens.commands.count(kAskQuestionCommand), 1u);
+}
+
+TEST_F(HelpWindowTest, MyRecordsAndTheStrengthCalculatorOpenTheirScreens) {
+  const TFMain::TScreens screens = MakeScreens(program, prompter);
+  for (const auto& [command, screen] :
+       {std::pair{"My Records...", "Personal Records History"},
+        std::pair{"Assess the maximal strength for various repetition ranges",
+                  "Calculate Maximal Strength"}}) {
+    QString shown;
+    QTimer::singleShot(0, [&shown] {
+      QWidget* modal = QApplication::activeModalWidget();
+      if (!modal) return;
+      shown = modal->windowTitle();
+      modal->close();
+    });
+    ASSERT_EQ(screens.commands.count(command), 1u) << command;
+    screens.commands.at(command)(nullptr, EncodeDate(2007, 6, 15));
+    EXPECT_EQ(shown, QString::fromUtf8(screen));
+  }
 }
 
 }  // namespace

@@ -278,6 +278,39 @@ class TRecordScreensTest : public QObject {
     QCOMPARE(f.prompter.shown.size(), std::size_t{2});
   }
 
+  void TimePickerStepsThePartTheCursorIsIn() {
+    TMinutesSecondsEdit picker;
+    auto* line = picker.findChild<QLineEdit*>();
+    picker.SetSeconds(59 * 60 + 30);
+    QCOMPARE(line->text(), QStringLiteral("59:30"));
+    line->setCursorPosition(1);
+    picker.stepBy(1);
+    QCOMPARE(line->text(), QStringLiteral("60:30"));
+    QCOMPARE(line->cursorPosition(), 2);  // still among the minutes
+    picker.stepBy(1);
+    QCOMPARE(picker.Seconds(), 61 * 60 + 30);
+    line->setCursorPosition(line->text().size());
+    picker.stepBy(45);
+    QCOMPARE(line->text(), QStringLiteral("62:15"));
+    picker.SetSeconds(0);
+    picker.stepBy(-1);
+    QCOMPARE(picker.Seconds(), 0);
+    picker.SetSeconds(100000);
+    QCOMPARE(line->text(), QStringLiteral("1439:59"));
+
+    // Typed minutes alone, or minutes and one digit of seconds, are read
+    // when the picker is left; text that is no time is not taken.
+    const struct {
+      const char* typed;
+      int seconds;
+    } cases[] = {{"7", 420}, {"7:5", 425}, {"90:00", 5400}, {"1440:00", 5400}, {"7:75", 5400}};
+    for (const auto& c : cases) {
+      line->setText(QString::fromUtf8(c.typed));
+      picker.interpretText();
+      QCOMPARE(picker.Seconds(), c.seconds);
+    }
+  }
+
   void EditorPresetsAnEditedRecord() {
     TRecordsFixture f;
     TFPREditor editor(f.program, f.prompter, f.Lift(f.row, "32.5", 8, kToday - 1, kRightLimb));

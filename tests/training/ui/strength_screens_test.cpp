@@ -3,8 +3,10 @@
 #include <QPushButton>
 #include <QTest>
 
+#include "app/help.h"
 #include "screen_tests.h"
 #include "support/tab_chain.h"
+#include "training/ui/records_form.h"
 #include "training/ui/strength_forms.h"
 #include "users/ui/program_fixture.h"
 
@@ -109,6 +111,13 @@ class TStrengthScreensTest : public QObject {
     QPointer<TFPrilepin> again = ShowPrilepinTable(f.program, &owner);
     QVERIFY(again && again->isVisible());
     QCOMPARE(owner.findChildren<TFPrilepin*>().size(), 1);
+  }
+
+  void ScreensCarryTheirHelpTopics() {
+    QCOMPARE(HelpTopicOfScreen(TFMaxStrength::staticMetaObject.className()), 68);
+    QCOMPARE(HelpTopicOfScreen(TFPRHistory::staticMetaObject.className()), 85);
+    QCOMPARE(HelpTopicOfScreen(TFPREditor::staticMetaObject.className()), 86);
+    QCOMPARE(HelpTopicOfScreen(TFPrilepin::staticMetaObject.className()), 100);
   }
 
   void EveryControlIsNamedAndReachedByTab() {
