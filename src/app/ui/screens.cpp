@@ -16,10 +16,11 @@
 #include "energy/ui/skinfold_form.h"
 #include "energy/ui/weigh_in_form.h"
 #include "energy/ui/weight_goal_form.h"
-#include "training/ui/exercises_form.h"
 #include "nutrition/ui/food_log_form.h"
 #include "nutrition/ui/food_weights_form.h"
 #include "nutrition/ui/meal_definitions_form.h"
+#include "reports/ui/reports_form.h"
+#include "training/ui/exercises_form.h"
 #include "users/ui/international_form.h"
 #include "users/ui/login_form.h"
 #include "users/ui/personal_info_form.h"
@@ -82,6 +83,9 @@ TFMain::TScreens MakeScreens(TProgram& program, TPrompter& prompter) {
   };
   commands["Food Weights Dictionary..."] = [&](QWidget* parent, TDateTime) {
     return Run<TFFoodWeights>(parent, program, prompter);
+  };
+  commands["Reports..."] = [&](QWidget* parent, TDateTime) {
+    return Run<TFReports>(parent, program, prompter);
   };
   commands[kAskQuestionCommand] = [](QWidget* parent, TDateTime) {
     return Run<TFAskQuestion>(parent);
