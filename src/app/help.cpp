@@ -76,6 +76,7 @@ const std::array kScreenTopics = {
     TScreenTopic{"korvela::TFPRHistory", {}, 85},
     TScreenTopic{"korvela::TFPREditor", {}, 86},
     TScreenTopic{"korvela::TFPrilepin", {}, 100},
+    TScreenTopic{"korvela::TFReports", {}, 69},
 };
 
 }  // namespace

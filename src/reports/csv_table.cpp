@@ -60,4 +60,8 @@ std::string NumberText(T value) {
 std::string CsvNumberText(double value) { return NumberText(value); }
 std::string CsvNumberText(float value) { return NumberText(value); }
 
+void WriteCsvFile(std::string_view text, const std::filesystem::path& file, TFileSystem& fs) {
+  ReplaceFile(fs, file, [text](TWritableFile& out) { out.Write(text.data(), text.size()); });
+}
+
 }  // namespace korvela

@@ -1,8 +1,11 @@
 #pragma once
+#include <filesystem>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "storage/file_system.h"
 
 namespace korvela {
 
@@ -36,5 +39,10 @@ class TCsvTable {
 // The number text of a field.
 std::string CsvNumberText(double value);
 std::string CsvNumberText(float value);
+
+// Writes the table to `file` through its temporary file (the old content
+// stays when the write fails); failures raise EXMLIOError naming the file.
+void WriteCsvFile(std::string_view text, const std::filesystem::path& file,
+                  TFileSystem& fs = PosixFileSystem());
 
 }  // namespace korvela

@@ -43,6 +43,13 @@ inline constexpr std::string_view kPeriodOrderWarning =
 // days are a period of one day.
 std::optional<std::string> CheckReportPeriod(const TReportPeriod& period);
 
+inline constexpr std::string_view kInvalidDateWarning = "Please, enter a valid date";
+
+// The day a "From Date" or "To Date" entry shows, read with the free-form
+// date reader; none for text that makes no date, which the screen answers
+// with kInvalidDateWarning.
+std::optional<TDateTime> ReadReportDate(std::string_view text, TDateTime today, bool dayFirst);
+
 // "Select From Phases...>>" is offered only to a user with a phase.
 bool HasPhases(TDayRecordStore& store);
 

@@ -20,6 +20,7 @@
 #include "nutrition/ui/food_log_form.h"
 #include "nutrition/ui/food_weights_form.h"
 #include "nutrition/ui/meal_definitions_form.h"
+#include "reports/ui/reports_form.h"
 #include "training/ui/exercises_form.h"
 #include "training/ui/records_form.h"
 #include "training/ui/strength_forms.h"
@@ -93,6 +94,9 @@ TFMain::TScreens MakeScreens(TProgram& program, TPrompter& prompter) {
   };
   commands["Food Weights Dictionary..."] = [&](QWidget* parent, TDateTime) {
     return Run<TFFoodWeights>(parent, program, prompter);
+  };
+  commands["Reports..."] = [&](QWidget* parent, TDateTime) {
+    return Run<TFReports>(parent, program, prompter);
   };
   commands[kAskQuestionCommand] = [](QWidget* parent, TDateTime) {
     return Run<TFAskQuestion>(parent);
