@@ -492,4 +492,82 @@ std::string PlainText(const TRtfDocument& document) {
   return text;
 }
 
+namespace {
+
+bool StartsWithNoCase(std::string_view text, std::string_view prefix) {
+  if (text.size() < prefix.size()) return false;
+  for (std::size_t i = 0; i < prefix.size(); ++i) {
+    char c = text[i];
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    if (c != prefix[i]) return false;
+  }
+  return true;
+}
+
+constexpr std::string_view kLinkStarts[] = {"https://", "http://", "www.", "mailto:"};
+
+// The length of the address starting at `at`, 0 when none starts there.
+std::size_t AddressLength(std::string_view text, std::size_t at) {
+  if (at > 0) {
+    const char before = text[at - 1];
+    if (!(before == ' ' || before == '\t' || before == '\n' || before == '(' || before == '<' ||
+          before == '"' || before == '\''))
+      return 0;
+  }
+  const std::string_view rest = text.substr(at);
+  std::size_t prefix = 0;
+  for (const std::string_view start : kLinkStarts)
+    if (StartsWithNoCase(rest, start)) prefix = start.size();
+  if (prefix == 0) return 0;
+  std::size_t end = 0;
+  while (end < rest.size() && !(rest[end] == ' ' || rest[end] == '\t' || rest[end] == '\n' ||
+                                rest[end] == '<' || rest[end] == '>' || rest[end] == '"'))
+    ++end;
+  while (end > prefix && std::string_view(".,;:!?)'").find(rest[end - 1]) != std::string_view::npos)
+    --end;
+  return end > prefix ? end : 0;
+}
+
+}  // namespace
+
+void DetectLinks(TRtfDocument& document) {
+  for (TRtfParagraph& paragraph : document.paragraphs) {
+    std::vector<TRtfRun> runs;
+    for (TRtfRun& run : paragraph.runs) {
+      if (!run.link.empty()) {
+        runs.push_back(std::move(run));
+        continue;
+      }
+      const std::string text = run.text;
+      std::size_t done = 0;
+      for (std::size_t at = 0; at < text.size(); ++at) {
+        const std::size_t length = AddressLength(text, at);
+        if (length == 0) continue;
+        TRtfRun before = run;
+        before.text = text.substr(done, at - done);
+        if (!before.text.empty()) runs.push_back(std::move(before));
+        TRtfRun link = run;
+        link.text = text.substr(at, length);
+        link.link = StartsWithNoCase(link.text, "www.") ? "http://" + link.text : link.text;
+        runs.push_back(std::move(link));
+        at += length - 1;
+        done = at + 1;
+      }
+      if (done == 0) {
+        runs.push_back(std::move(run));
+      } else if (done < text.size()) {
+        TRtfRun after = run;
+        after.text = text.substr(done);
+        runs.push_back(std::move(after));
+      }
+    }
+    paragraph.runs = std::move(runs);
+  }
+}
+
+bool OpensOnDesktop(std::string_view link) {
+  return StartsWithNoCase(link, "https://") || StartsWithNoCase(link, "http://") ||
+         StartsWithNoCase(link, "mailto:");
+}
+
 }  // namespace korvela

@@ -51,6 +51,14 @@ TRtfDocument ReadRtf(std::string_view text);
 // The document without formatting, paragraphs separated by line feeds.
 std::string PlainText(const TRtfDocument& document);
 
+// Turns web and mail addresses typed as plain text ("https://...",
+// "http://...", "www....", "mailto:...") into links; a "www." address links
+// to "http://" + it. Punctuation that ends a sentence stays outside.
+void DetectLinks(TRtfDocument& document);
+
+// Whether a link may be opened on the desktop: web and mail addresses only.
+bool OpensOnDesktop(std::string_view link);
+
 // Paragraphs from lines of plain text.
 TRtfDocument PlainDocument(std::string_view text);
 

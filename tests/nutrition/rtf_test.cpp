@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 namespace korvela {
 namespace {
@@ -81,6 +82,49 @@ TEST(RtfTest, AnyTextReadsWithoutFailing) {
   for (int i = 0; i < 100000; ++i) deep += '{';
   deep += "deep";
   EXPECT_EQ(PlainText(ReadRtf(deep)), "deep");
+}
+
+// Addresses typed as text become links; the text around them keeps its
+// format, and what ends a sentence stays outside the link.
+TEST(RtfTest, TypedAddressesBecomeLinks) {
+  const struct {
+    std::string typed;
+    std::vector<TRtfRun> runs;
+  } cases[] = {
+      {"See https://example.org/pie?x=1.",
+       {Span("See ", true),
+        Span("https://example.org/pie?x=1", true, false, false, "https://example.org/pie?x=1"),
+        Span(".", true)}},
+      {"(www.example.org)",
+       {Span("(", true), Span("www.example.org", true, false, false, "http://www.example.org"),
+        Span(")", true)}},
+      {"mailto:cook@example.org",
+       {Span("mailto:cook@example.org", true, false, false, "mailto:cook@example.org")}},
+      {"a http://x.test and HTTP://y.test",
+       {Span("a ", true), Span("http://x.test", true, false, false, "http://x.test"),
+        Span(" and ", true), Span("HTTP://y.test", true, false, false, "HTTP://y.test")}},
+      {"nowww.example.org http:// www.", {Span("nowww.example.org http:// www.", true)}},
+  };
+  for (const auto& c : cases) {
+    TRtfDocument document;
+    document.paragraphs.push_back({TRtfAlign::Left, false, {Span(c.typed, true)}});
+    DetectLinks(document);
+    EXPECT_EQ(document.paragraphs[0].runs, c.runs) << c.typed;
+  }
+  // A link already made keeps its address.
+  TRtfDocument linked;
+  linked.paragraphs.push_back(
+      {TRtfAlign::Left, false, {Span("www.a.test", false, false, false, "https://b.test")}});
+  const TRtfDocument before = linked;
+  DetectLinks(linked);
+  EXPECT_EQ(linked, before);
+}
+
+TEST(RtfTest, OnlyWebAndMailLinksOpen) {
+  for (const char* link : {"https://a.test", "HTTP://a.test", "mailto:a@b.test"})
+    EXPECT_TRUE(OpensOnDesktop(link)) << link;
+  for (const char* link : {"file:///etc/passwd", "javascript:alert(1)", "/bin/sh", ""})
+    EXPECT_FALSE(OpensOnDesktop(link)) << link;
 }
 
 }  // namespace
