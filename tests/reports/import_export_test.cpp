@@ -526,5 +526,76 @@ TEST_F(ImportExportTest, ARecordThatDoesNotDecodeIsSkipped) {
   EXPECT_EQ(Names(screen.PackageItems(kAllItemsTab, "")), std::vector<std::string>{"Rye Bread"});
 }
 
+// The system's files, with every write under one folder refused as a full
+// disk refuses it.
+class TFullFolderFileSystem final : public TFileSystem {
+ public:
+  std::unique_ptr<TReadableFile> OpenRead(const std::filesystem::path& path) override {
+    return PosixFileSystem().OpenRead(path);
+  }
+  std::unique_ptr<TWritableFile> Create(const std::filesystem::path& path) override {
+    Check(path);
+    return PosixFileSystem().Create(path);
+  }
+  std::unique_ptr<TWritableFile> OpenUpdate(const std::filesystem::path& path) override {
+    Check(path);
+    return PosixFileSystem().OpenUpdate(path);
+  }
+  void Rename(const std::filesystem::path& from, const std::filesystem::path& to) override {
+    Check(to);
+    PosixFileSystem().Rename(from, to);
+  }
+  void Remove(const std::filesystem::path& path) override { PosixFileSystem().Remove(path); }
+  bool Exists(const std::filesystem::path& path) override { return PosixFileSystem().Exists(path); }
+
+  std::filesystem::path full;
+
+ private:
+  void Check(const std::filesystem::path& path) const {
+    if (!full.empty() && path.parent_path() == full)
+      throw EXMLIOError(path.string(), "cannot create: No space left on device");
+  }
+};
+
+TEST_F(ImportExportTest, AWriteTheDiskRefusesIsWarnedAboutAndCostsNothing) {
+  TFullFolderFileSystem disk;
+  TIEStores senderStores{sender.folder.Path(), sender.foods,     sender.menus,
+                         sender.exercises,     sender.templates, sender.sports,
+                         sender.config,        *sender.random,   disk};
+  sender.AddFood("Rye Bread");
+  sender.AddFood("Oat Bread");
+  TImportExport screen(senderStores, prompter);
+  ASSERT_TRUE(screen.OpenPackage(package, NoPasswordExpected));
+  ASSERT_TRUE(screen.Close());
+  const std::string saved = test::ReadBytes(package);
+  ASSERT_TRUE(screen.OpenPackage(package, NoPasswordExpected));
+
+  // The package's folder is full: the export stays in the open package.
+  disk.full = outside.Path();
+  EXPECT_EQ(screen.Export(kFoods, {0, 1}), 2u);
+  EXPECT_EQ(prompter.shown.size(), 1u);
+  EXPECT_NE(prompter.Last().find("Korvela could not save the file"), std::string::npos);
+  EXPECT_EQ(test::ReadBytes(package), saved);
+  EXPECT_FALSE(screen.Close());
+  EXPECT_TRUE(screen.IsOpen());
+  disk.full.clear();
+  EXPECT_TRUE(screen.Close());
+
+  // The program folder is full: the import stops with a warning and the
+  // local list keeps only what was stored.
+  TIEStores receiverStores{receiver.folder.Path(), receiver.foods,     receiver.menus,
+                           receiver.exercises,     receiver.templates, receiver.sports,
+                           receiver.config,        *receiver.random,   disk};
+  TScriptedPrompter local;
+  TImportExport importing(receiverStores, local);
+  ASSERT_TRUE(importing.OpenPackage(package, NoPasswordExpected));
+  disk.full = receiver.folder.Path();
+  EXPECT_EQ(importing.Import(kAllItemsTab, {0, 1}), 0u);
+  ASSERT_EQ(local.shown.size(), 1u);
+  EXPECT_NE(local.Last().find(std::string(kUserFoodsFile)), std::string::npos);
+  EXPECT_TRUE(receiver.foods.UserFoodList().Foods.empty());
+  EXPECT_FALSE(std::filesystem::exists(receiver.folder / std::string(kUserFoodsFile)));
+}
+
 }  // namespace
 }  // namespace korvela
