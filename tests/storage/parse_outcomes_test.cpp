@@ -73,10 +73,15 @@ TEST(ParseOutcomes, EveryCorpusSeedAndItsVariantsReadAsRecorded) {
     std::string name, line;
     while (in >> name && std::getline(in >> std::ws, line)) expected[name] = line;
   }
+  // The corpora of the storage targets, those the outcomes name; other
+  // targets' seeds (packages) are read by their own readers.
+  std::set<std::string> folders;
+  for (const auto& [name, line] : expected) folders.insert(name.substr(0, name.find('/')));
   std::set<std::filesystem::path> seeds;
   for (const auto& folder : std::filesystem::directory_iterator(kCorpus))
-    for (const auto& file : std::filesystem::directory_iterator(folder.path()))
-      seeds.insert(file.path());
+    if (folders.count(folder.path().filename().string()))
+      for (const auto& file : std::filesystem::directory_iterator(folder.path()))
+        seeds.insert(file.path());
   ASSERT_FALSE(seeds.empty());
   std::size_t accepted = 0;
   for (const auto& seed : seeds) {
