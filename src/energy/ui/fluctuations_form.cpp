@@ -240,6 +240,7 @@ void TFFluctuations::CalculateButtonClick() {
     points.append(QPointF(day_ + m / static_cast<double>(kMinutesPerDay),
                           static_cast<double>(curve[static_cast<std::size_t>(m)])));
   chart_->Clear();
+  chart_->SetXRange(day_, day_ + 1);  // midnight to midnight
   chart_->SetTitle(QString::fromUtf8(kChartTitle) + QStringLiteral(" ") +
                    QText(ShortDateText(day_)));
   chart_->AddLineSeries(tr("Calorie Balance"), points);
