@@ -44,6 +44,8 @@ QPolygonF ArrowHeadPolygon(QPointF from, QPointF to, qreal length, qreal halfWid
 
 TChart::TChart(QWidget* parent) : QChartView(new QChart(), parent) {
   setRenderHint(QPainter::Antialiasing);
+  // Nothing in a chart answers keys: Tab passes it by.
+  setFocusPolicy(Qt::NoFocus);
   chart()->setAnimationOptions(QChart::NoAnimation);
   chart()->legend()->setAlignment(Qt::AlignBottom);
   connect(chart(), &QChart::plotAreaChanged, this, [this] {

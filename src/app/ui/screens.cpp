@@ -10,6 +10,7 @@
 #include "energy/ui/body_composition_forms.h"
 #include "energy/ui/diet_comp_form.h"
 #include "energy/ui/expenditure_form.h"
+#include "energy/ui/fluctuations_form.h"
 #include "energy/ui/measurements_form.h"
 #include "energy/ui/phases_form.h"
 #include "energy/ui/recovery_form.h"
@@ -20,10 +21,12 @@
 #include "nutrition/ui/food_log_form.h"
 #include "nutrition/ui/food_weights_form.h"
 #include "nutrition/ui/meal_definitions_form.h"
+#include "reports/ui/graphs_form.h"
 #include "reports/ui/reports_form.h"
 #include "training/ui/exercises_form.h"
 #include "training/ui/records_form.h"
 #include "training/ui/strength_forms.h"
+#include "training/ui/training_graphs_form.h"
 #include "users/ui/international_form.h"
 #include "users/ui/login_form.h"
 #include "users/ui/personal_info_form.h"
@@ -97,6 +100,15 @@ TFMain::TScreens MakeScreens(TProgram& program, TPrompter& prompter) {
   };
   commands["Reports..."] = [&](QWidget* parent, TDateTime) {
     return Run<TFReports>(parent, program, prompter);
+  };
+  commands["Daily Calorie Balance Fluctuations Graph..."] = [&](QWidget* parent, TDateTime day) {
+    return Run<TFFluctuations>(parent, program, prompter, day);
+  };
+  commands["Nutrition, Bodyweight and Recovery Graphs..."] = [&](QWidget* parent, TDateTime) {
+    return Run<TFGraphs>(parent, program, prompter);
+  };
+  commands["Training Graphs..."] = [&](QWidget* parent, TDateTime) {
+    return Run<TFTrainingGraphs>(parent, program, prompter);
   };
   commands[kAskQuestionCommand] = [](QWidget* parent, TDateTime) {
     return Run<TFAskQuestion>(parent);

@@ -5,18 +5,30 @@
 
 #include <QApplication>
 #include <QLocale>
+#include <QPushButton>
 #include <QScreen>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QTest>
+#include <cmath>
+#include <tuple>
 
 #include "app/program.h"
 #include "app/string_table.h"
 #include "app/ui/main_form.h"
+#include "energy/body_records.h"
+#include "energy/cal_stat.h"
+#include "energy/ui/fluctuations_form.h"
 #include "energy/ui/weight_goal_form.h"
+#include "energy/weight_stat.h"
+#include "nutrition/food_log_store.h"
 #include "nutrition/ui/food_log_form.h"
+#include "reports/ui/graphs_form.h"
 #include "support/scripted_prompter.h"
 #include "support/temp_folder.h"
+#include "training/training_records.h"
+#include "training/ui/training_graphs_form.h"
+#include "users/ready_periods.h"
 
 namespace korvela {
 namespace {
@@ -107,6 +119,94 @@ TEST_F(ScreenFitTest, TheFoodLogOpensWithinTheScreen) {
   form.reject();
 }
 
+// A year of diary for the graph screens: weigh-ins, food totals, recovery
+// ratings and workouts, and a food log of today.
+void PutAYearOfData(TProgram& program, TDateTime today) {
+  TDayRecordStore& records = program.Session()->DayRecords();
+  TDrill squat;
+  squat.Name = "Squat";
+  squat.TDM = TMeasureKind::Weight;
+  const std::int32_t did = program.Exercises().AddExercise(squat).ID;
+  for (int d = 365; d >= 0; --d) {
+    const TDateTime day = today - d;
+    const double weight = 75 - 6.0 * (365 - d) / 365 + 0.8 * std::sin(d * 0.7);
+    TDBC& cal = records.GetOrCreateDayRecord(kCalStatKind, day);
+    TCalStat& c = records.Loaded<TCalStat>(cal);
+    c.P = 110 + d % 17, c.F = 60 + d % 11, c.C = 220 + (d * 7) % 60;
+    c.PW = weight + 0.3;
+    c.AC = 1.4f;
+    records.SaveDayRecord(cal);
+    if (d % 3 == 0) {
+      TDBC& w = records.GetOrCreateDayRecord(kWeightStatKind, day);
+      records.Loaded<TWeightStat>(w).W = weight;
+      records.Loaded<TWeightStat>(w).BFP = static_cast<float>(22 - 4.0 * (365 - d) / 365);
+      records.SaveDayRecord(w);
+    }
+    TDBC& r = records.GetOrCreateDayRecord(kRecoveryStatKind, day);
+    TRecoveryStat& rec = records.Loaded<TRecoveryStat>(r);
+    rec.HSlept = 5 + d % 5;
+    rec.RColds = 0;
+    rec.RSleep = rec.RApetite = rec.REnergy = rec.RPerformance = rec.RDesire = d % 4;
+    rec.RPulse = 1;
+    records.SaveDayRecord(r);
+    if (d % 2 == 0) {
+      TWorkout w;
+      w.Name = "Legs";
+      w.Date = day;
+      w.Dur = 45;
+      TDrillSet set = NewSetLine(program.Config());
+      set.DID = did;
+      set.Sets = 3 + d % 3;
+      set.Reps = "5";
+      set.Weight.Q = std::to_string(100 + (365 - d) / 10);
+      w.Lines.push_back(set);
+      AppendWorkoutLog(records, program.Exercises(), w);
+    }
+  }
+  TDaysMeals log;
+  log.ForDate = today;
+  for (const auto& [name, hour, calories] :
+       {std::tuple{"Breakfast", 7.5, 500.0}, std::tuple{"Lunch", 12.5, 800.0},
+        std::tuple{"Dinner", 19.0, 900.0}}) {
+    TWFoodItem food;
+    food.Name = "Food";
+    food.C = calories / 4;
+    food.WI = 0;
+    food.WM = 100;
+    food.WMStr = "100";
+    log.meals.push_back({name, hour / 24, {food}});
+  }
+  TFoodLogStore logs(program.CurrentUser()->Folder, program.Random());
+  logs.StoreDayLog(log, today);
+  logs.Close();
+  records.FlushDayRecords();
+}
+
+TEST_F(ScreenFitTest, GraphScreensOpenWithinTheScreen) {
+  const QRect area = Area();
+  const auto fits = [&area](QDialog& screen) {
+    screen.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&screen));
+    QCoreApplication::processEvents();
+    EXPECT_LE(screen.frameGeometry().width(), area.width()) << screen.windowTitle().toStdString();
+    EXPECT_LE(screen.frameGeometry().height(), area.height()) << screen.windowTitle().toStdString();
+    EXPECT_GE(screen.width(), screen.minimumSizeHint().width());
+    EXPECT_GE(screen.height(), screen.minimumSizeHint().height());
+  };
+  {
+    TFGraphs graphs(program, prompter);
+    fits(graphs);
+  }
+  {
+    TFTrainingGraphs training(program, prompter);
+    fits(training);
+  }
+  {
+    TFFluctuations day(program, prompter, clock.Today());
+    fits(day);
+  }
+}
+
 // With KORVELA_SCREENSHOTS set to a folder, pictures of the whole screen:
 // the main window and a dialog over it.
 TEST_F(ScreenFitTest, Screenshots) {
@@ -132,6 +232,45 @@ TEST_F(ScreenFitTest, Screenshots) {
     goal.show();
     QTest::qWait(300);
     shoot(QStringLiteral("weight-goal"));
+  }
+  PutAYearOfData(program, clock.Today());
+  const TPeriod year{clock.Today() - 365, clock.Today()};
+  {
+    TFGraphs graphs(program, prompter, &main);
+    graphs.show();
+    graphs.Period()->SetPeriod(year.From, year.To);
+    const std::pair<int, int> choices[] = {{0, 0}, {1, 1}, {1, 2}, {2, 0}};
+    for (const auto& [tab, row] : choices) {
+      graphs.Tabs()->setCurrentIndex(tab);
+      graphs.GraphList()->setCurrentRow(row);
+      graphs.GraphButtonClick();
+      QTest::qWait(300);
+      shoot(QStringLiteral("graphs-%1-%2").arg(tab).arg(row));
+    }
+    graphs.Period()->SetPeriod(clock.Today() - 30, clock.Today());
+    graphs.GraphButtonClick();
+    QTest::qWait(300);
+    shoot(QStringLiteral("graphs-recovery-month"));
+    graphs.Chart()->SaveImage(folder + QStringLiteral("/exported-") + size +
+                              QStringLiteral(".png"));
+    graphs.Chart()->SaveImage(folder + QStringLiteral("/exported-") + size +
+                              QStringLiteral(".svg"));
+  }
+  {
+    TFTrainingGraphs training(program, prompter, &main);
+    training.show();
+    training.Period()->SetPeriod(year.From, year.To);
+    training.GraphButtonClick();
+    QTest::qWait(300);
+    shoot(QStringLiteral("training-graphs"));
+  }
+  {
+    TFFluctuations day(program, prompter, clock.Today(), &main);
+    day.show();
+    QTest::mouseClick(day.findChild<QPushButton*>(QStringLiteral("calculateButton")),
+                      Qt::LeftButton);
+    QTest::qWait(300);
+    shoot(QStringLiteral("fluctuations"));
   }
 }
 

@@ -1,0 +1,44 @@
+#pragma once
+#include <QComboBox>
+#include <QGroupBox>
+#include <QPushButton>
+#include <functional>
+
+#include "app/program.h"
+#include "energy/phases_editor.h"
+#include "widgets/date_edit.h"
+
+namespace korvela {
+
+// "Select Graph Period" of the graph screens: the ready periods, "From
+// Date", "To Date" and "Select From Phases...>>" (enabled only when the user
+// has phases). The first ready period is chosen when the box is made.
+class TGraphPeriodBox final : public QGroupBox {
+  Q_OBJECT
+ public:
+  TGraphPeriodBox(TProgram& program, QWidget* parent = nullptr);
+
+  TDateTime From() const { return fromEdit_->Date(); }
+  TDateTime To() const { return toEdit_->Date(); }
+  void SetPeriod(TDateTime from, TDateTime to);
+  TMyDate* FromEdit() const { return fromEdit_; }
+  QComboBox* PeriodList() const { return periodList_; }
+  QPushButton* PhasesButton() const { return phasesButton_; }
+
+  // Raised when the user changes either date, picks a period or a phase.
+  std::function<void()> OnPeriodChange;
+  // The phase picker; tests answer it here.
+  std::function<TDateRange(QWidget* parent)> PickPhase;
+
+ private:
+  void PeriodListChange(int index);
+  void PhasesButtonClick();
+
+  TProgram& program_;
+  QComboBox* periodList_;
+  TMyDate* fromEdit_;
+  TMyDate* toEdit_;
+  QPushButton* phasesButton_;
+};
+
+}  // namespace korvela
