@@ -77,6 +77,9 @@ const std::array kScreenTopics = {
     TScreenTopic{"korvela::TFPREditor", {}, 86},
     TScreenTopic{"korvela::TFPrilepin", {}, 100},
     TScreenTopic{"korvela::TFReports", {}, 69},
+    TScreenTopic{"korvela::TFGraphs", {}, 71},
+    TScreenTopic{"korvela::TFFluctuations", {}, 71},
+    TScreenTopic{"korvela::TFTrainingGraphs", {}, 71},
 };
 
 }  // namespace
