@@ -7,6 +7,7 @@
 #include <QTabWidget>
 #include <QTest>
 
+#include "app/user_session.h"
 #include "reports/ui/reports_form.h"
 #include "training/training_records.h"
 #include "users/ui/program_fixture.h"
@@ -61,6 +62,20 @@ class TReportsScreenFitTest : public QObject {
                              .arg(area.height())
                              .arg(qEnvironmentVariable("QT_SCALE_FACTOR", QStringLiteral("1"))));
     }
+    if (folder.isEmpty()) return;
+    // The page of a report in the viewer, as the user sees it.
+    TReportRequest request;
+    request.Kind = TReportKind::Nutrition;
+    request.Period = {EncodeDate(2007, 6, 11), EncodeDate(2007, 6, 17)};
+    TUserSession& session = *f.program.Session();
+    TMyReport report =
+        DiaryReport(request, {session.DayRecords(), session.Energy(), f.program.Config(), nullptr});
+    TFShowReport viewer(report, f.program.Folder(), f.prompter, &form);
+    viewer.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&viewer));
+    QTest::qWait(200);
+    viewer.grab().save(
+        folder + QStringLiteral("/reports-viewer-%1x%2.png").arg(area.width()).arg(area.height()));
   }
 };
 
