@@ -7,6 +7,7 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "app/user_session.h"
 #include "energy/ui/body_form_parts.h"
@@ -171,7 +172,7 @@ QWidget* TFReports::MakeTrainingPage() {
   exercises_ = new QListWidget(which);
   exercises_->setObjectName(QStringLiteral("exerciseListWidget"));
   exercises_->setSelectionMode(QAbstractItemView::ExtendedSelection);
-  exercises_->setTextElideMode(Qt::ElideRight);
+  exercises_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   exercises_->setMinimumWidth(300);
   exerciseTitle_ = new QLabel(Q(kAllExercisesTitle), which);
   exerciseTitle_->setObjectName(QStringLiteral("exerciseTitleLabel"));
@@ -252,11 +253,18 @@ void TFReports::RefreshExercises() {
   exerciseTitle_->setText(Q(ExerciseListTitle(period)));
   if (CheckReportPeriod(period)) return;
   const TExerciseDictionary& dictionary = program_.Exercises();
+  // Before the screen is first laid out the list has its minimum width.
+  const int width = std::max(exercises_->viewport()->width(),
+                             exercises_->minimumWidth() - 2 * exercises_->frameWidth()) -
+                    8;
   for (const std::int32_t id :
        PeriodExercises(program_.Session()->DayRecords(), dictionary, period)) {
-    auto* item = new QListWidgetItem(Q(dictionary.Find(id)->Name), exercises_);
+    // A long name is elided to the list's width and shown whole as a tip.
+    const QString name = Q(dictionary.Find(id)->Name);
+    auto* item = new QListWidgetItem(
+        exercises_->fontMetrics().elidedText(name, Qt::ElideRight, width), exercises_);
     item->setData(Qt::UserRole, id);
-    item->setToolTip(item->text());
+    item->setToolTip(name);
   }
 }
 
