@@ -16,10 +16,11 @@
 #include "energy/ui/skinfold_form.h"
 #include "energy/ui/weigh_in_form.h"
 #include "energy/ui/weight_goal_form.h"
-#include "training/ui/exercises_form.h"
 #include "nutrition/ui/food_log_form.h"
 #include "nutrition/ui/food_weights_form.h"
 #include "nutrition/ui/meal_definitions_form.h"
+#include "nutrition/ui/recipe_book_form.h"
+#include "training/ui/exercises_form.h"
 #include "users/ui/international_form.h"
 #include "users/ui/login_form.h"
 #include "users/ui/personal_info_form.h"
@@ -76,6 +77,9 @@ TFMain::TScreens MakeScreens(TProgram& program, TPrompter& prompter) {
   };
   commands["Food Logs..."] = [&](QWidget* parent, TDateTime day) {
     return ShowFoodLog(program, prompter, day, parent);
+  };
+  commands["Recipe Book..."] = [&](QWidget* parent, TDateTime) {
+    return Run<TFRecipeBook>(parent, program, prompter);
   };
   commands["Meals Dictionary..."] = [&](QWidget* parent, TDateTime) {
     return Run<TFMealDefinitions>(parent, program, prompter);
