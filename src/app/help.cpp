@@ -48,6 +48,8 @@ const std::array kScreenTopics = {
     TScreenTopic{"korvela::TFFoodWeights", {}, 33},
     TScreenTopic{"korvela::TFMealDefinitions", {}, 34},
     TScreenTopic{"korvela::TFLogFood", {}, 37},
+    TScreenTopic{"korvela::TFRecipeBook", {}, 35},
+    TScreenTopic{"korvela::TFIngredient", {}, 36},
     TScreenTopic{"korvela::TFOpenLog", {}, 38},
     TScreenTopic{"korvela::TFMenuOptions", {}, 39},
     TScreenTopic{"korvela::TFOpenMenu", {}, 39},

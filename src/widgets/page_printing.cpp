@@ -1,8 +1,12 @@
 #include "widgets/page_printing.h"
 
+#include <memory>
+
+#include <QAbstractTextDocumentLayout>
 #include <QBuffer>
 #include <QPageLayout>
 #include <QPageSize>
+#include <QPainter>
 #include <QPdfWriter>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
@@ -38,6 +42,24 @@ QByteArray PageAsPdf(const QTextEdit& view) {
     view.document()->print(&writer);
   }
   return bytes;
+}
+
+bool PrintDocument(const QTextDocument& document, QPrinter& printer) {
+  QPainter painter;
+  if (!painter.begin(&printer)) return false;
+  std::unique_ptr<QTextDocument> copy(document.clone());
+  copy->documentLayout()->setPaintDevice(&printer);
+  const QSizeF page = printer.pageRect(QPrinter::DevicePixel).size();
+  copy->setPageSize(page);
+  const int pages = copy->pageCount();
+  for (int i = 0; i < pages; ++i) {
+    if (i > 0 && !printer.newPage()) return false;
+    painter.save();
+    painter.translate(0, -i * page.height());
+    copy->drawContents(&painter, QRectF(0, i * page.height(), page.width(), page.height()));
+    painter.restore();
+  }
+  return painter.end();
 }
 
 }  // namespace korvela

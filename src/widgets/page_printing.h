@@ -1,6 +1,8 @@
 #pragma once
 #include <QByteArray>
 
+class QPrinter;
+class QTextDocument;
 class QTextEdit;
 class QWidget;
 
@@ -12,5 +14,8 @@ namespace korvela {
 void PrintPage(QTextEdit& view, QWidget* parent);
 void PreviewPage(QTextEdit& view, QWidget* parent);
 QByteArray PageAsPdf(const QTextEdit& view);
+// Prints a document page by page on a printer already chosen; false when the
+// printer could not be started or refused a page.
+bool PrintDocument(const QTextDocument& document, QPrinter& printer);
 
 }  // namespace korvela

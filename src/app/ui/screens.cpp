@@ -21,6 +21,7 @@
 #include "nutrition/ui/food_log_form.h"
 #include "nutrition/ui/food_weights_form.h"
 #include "nutrition/ui/meal_definitions_form.h"
+#include "nutrition/ui/recipe_book_form.h"
 #include "reports/ui/graphs_form.h"
 #include "reports/ui/reports_form.h"
 #include "training/ui/exercises_form.h"
@@ -91,6 +92,9 @@ TFMain::TScreens MakeScreens(TProgram& program, TPrompter& prompter) {
       [&](QWidget* parent, TDateTime) { return Run<TFMaxStrength>(parent, program, prompter); };
   commands["Food Logs..."] = [&](QWidget* parent, TDateTime day) {
     return ShowFoodLog(program, prompter, day, parent);
+  };
+  commands["Recipe Book..."] = [&](QWidget* parent, TDateTime) {
+    return Run<TFRecipeBook>(parent, program, prompter);
   };
   commands["Meals Dictionary..."] = [&](QWidget* parent, TDateTime) {
     return Run<TFMealDefinitions>(parent, program, prompter);

@@ -10,6 +10,7 @@
 #include <QVBoxLayout>
 
 #include "energy/ui/body_form_parts.h"
+#include "nutrition/recipe_book_state.h"
 #include "nutrition/ui/calorie_pie.h"
 #include "nutrition/ui/food_form_parts.h"
 
@@ -17,6 +18,7 @@ namespace korvela {
 namespace {
 
 constexpr int kLoggingHelpTopic = 37;
+constexpr int kIngredientHelpTopic = 36;
 constexpr std::array<const char*, 4> kFigureLabels = {"Protein(g)", "Fat(g)", "Carb(g)",
                                                       "Calories"};
 constexpr std::array<const char*, 4> kFigureNames = {"proteinLineEdit", "fatLineEdit",
@@ -34,10 +36,18 @@ bool IsEnter(const QEvent* event) {
 
 TFLogFood::TFLogFood(TProgram& program, TPrompter& prompter, TWFoodItem item, TDaysMeals& target,
                      int defaultMeal, QWidget* parent)
+    : TFLogFood(program, prompter, std::move(item), &target, defaultMeal, parent) {}
+
+TFLogFood::TFLogFood(TProgram& program, TPrompter& prompter, TWFoodItem item, QWidget* parent)
+    : TFLogFood(program, prompter, std::move(item), nullptr, 0, parent) {}
+
+TFLogFood::TFLogFood(TProgram& program, TPrompter& prompter, TWFoodItem item, TDaysMeals* target,
+                     int defaultMeal, QWidget* parent)
     : QDialog(parent),
       program_(program),
       prompter_(prompter),
-      logging_(std::move(item), target, defaultMeal, program.Config()),
+      ingredient_(target == nullptr),
+      logging_(std::move(item), target ? *target : noPlan_, defaultMeal, program.Config()),
       quantityLineEdit_(
           MakeLineEdit("quantityLineEdit", this, static_cast<int>(kQuantityMaxLength))),
       unitComboBox_(new QComboBox(this)),
@@ -47,7 +57,7 @@ TFLogFood::TFLogFood(TProgram& program, TPrompter& prompter, TWFoodItem item, TD
       mealTimeEdit_(MakeTimeEdit(program.Config(), "mealTimeEdit", this)),
       nutrientEdits_{},
       pie_(MakeCaloriePie(this)) {
-  setWindowTitle(QText(logging_.Caption()));
+  setWindowTitle(QText(ingredient_ ? logging_.Item().Name : logging_.Caption()));
   OnAskNewMeal = [this] { return AskNewMeal(program_, prompter_, this); };
 
   // Serving size: quantity, unit and what it weighs.
@@ -61,7 +71,8 @@ TFLogFood::TFLogFood(TProgram& program, TPrompter& prompter, TWFoodItem item, TD
   gramsLabel_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
   quantityLineEdit_->setText(QText(logging_.QuantityText()));
   quantityLineEdit_->setFixedWidth(90);
-  auto* serving = new QGroupBox(QString::fromUtf8(kServingSizeHeading), this);
+  auto* serving = new QGroupBox(
+      QString::fromUtf8(ingredient_ ? kIngredientServingHeading : kServingSizeHeading), this);
   auto* servingRow = new QHBoxLayout(serving);
   servingRow->addWidget(MakeBuddyLabel("Quantity:", quantityLineEdit_, this));
   servingRow->addWidget(quantityLineEdit_);
@@ -101,7 +112,9 @@ TFLogFood::TFLogFood(TProgram& program, TPrompter& prompter, TWFoodItem item, TD
   lower->addWidget(pie_, 1);
   pie_->setMinimumSize(240, 130);
 
-  auto* buttons = MakeDialogButtons(*this, program, kLoggingHelpTopic, [this] { OkButtonClick(); });
+  auto* buttons =
+      MakeDialogButtons(*this, program, ingredient_ ? kIngredientHelpTopic : kLoggingHelpTopic,
+                        [this] { OkButtonClick(); });
   okButton_ = buttons->findChild<QPushButton*>(QStringLiteral("okButton"));
   cancelButton_ = buttons->findChild<QPushButton*>(QStringLiteral("cancelButton"));
   auto* help = buttons->findChild<QPushButton*>(QStringLiteral("helpButton"));
@@ -109,6 +122,7 @@ TFLogFood::TFLogFood(TProgram& program, TPrompter& prompter, TWFoodItem item, TD
   help->setAutoDefault(false);
 
   auto* layout = new QVBoxLayout(this);
+  if (ingredient_) layout->addWidget(MakeHeading(kIngredientHeading, this));
   layout->addWidget(serving);
   layout->addWidget(mealGroup);
   layout->addLayout(lower, 1);
@@ -133,6 +147,10 @@ TFLogFood::TFLogFood(TProgram& program, TPrompter& prompter, TWFoodItem item, TD
   connect(mealTimeEdit_, &QTimeEdit::timeChanged, this, &TFLogFood::MealTimeChange);
   connect(newMealButton, &QPushButton::clicked, this, &TFLogFood::NewMealButtonClick);
 
+  if (ingredient_) {
+    mealGroup->hide();
+    newMealButton->setEnabled(false);
+  }
   if (logging_.IsRecipe()) {
     gramsLabel_->hide();
     gramsUnitLabel_->hide();
@@ -156,7 +174,7 @@ void TFLogFood::ShowFigures() {
     if (nutrientEdits_[i]->isModified() && nutrientEdits_[i]->hasFocus()) continue;
     nutrientEdits_[i]->setText(QText(logging_.FigureText(FieldOf(static_cast<int>(i)))));
   }
-  okButton_->setText(QText(logging_.OkCaption()));
+  if (!ingredient_) okButton_->setText(QText(logging_.OkCaption()));
   ShowCalorieShares(*pie_, logging_.Shares());
   showing_ = false;
 }
@@ -278,7 +296,7 @@ void TFLogFood::OkButtonClick() {
   for (int i = 0; i < static_cast<int>(nutrientEdits_.size()); ++i) {
     if (!NutrientLeave(i)) return;
   }
-  chosenMeal_ = logging_.Confirm();
+  if (!ingredient_) chosenMeal_ = logging_.Confirm();
   accept();
 }
 

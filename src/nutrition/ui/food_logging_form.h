@@ -21,7 +21,7 @@ namespace korvela {
 // meal it goes to and its time, the figures of the quantity, and OK, which
 // reads "Log " + quantity + unit. Meal times and new meals reach the plan at
 // once; the food only on OK.
-class TFLogFood final : public QDialog {
+class TFLogFood : public QDialog {
   Q_OBJECT
  public:
   TFLogFood(TProgram& program, TPrompter& prompter, TWFoodItem item, TDaysMeals& target,
@@ -35,9 +35,14 @@ class TFLogFood final : public QDialog {
   std::function<std::optional<TNewMeal>()> OnAskNewMeal;
 
  protected:
+  // The same dialog for the quantity of a recipe's ingredient: no meal, the
+  // food's name as caption, OK keeps the quantity in Logging().Item().
+  TFLogFood(TProgram& program, TPrompter& prompter, TWFoodItem item, QWidget* parent);
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
+  TFLogFood(TProgram& program, TPrompter& prompter, TWFoodItem item, TDaysMeals* target,
+            int defaultMeal, QWidget* parent);
   void QuantityChange(const QString& text);
   // False when the text was refused (the warning was shown).
   bool QuantityLeave();
@@ -54,6 +59,9 @@ class TFLogFood final : public QDialog {
 
   TProgram& program_;
   TPrompter& prompter_;
+  const bool ingredient_;
+  // The plan of an ingredient's dialog, which logs to no meal.
+  TDaysMeals noPlan_;
   TFoodLogging logging_;
   QLineEdit* quantityLineEdit_;
   QComboBox* unitComboBox_;
@@ -71,6 +79,15 @@ class TFLogFood final : public QDialog {
   // not repeat it.
   std::optional<QString> warnedQuantity_;
   int chosenMeal_ = -1;
+};
+
+// The recipe book's ingredient quantity dialog.
+class TFIngredient final : public TFLogFood {
+  Q_OBJECT
+ public:
+  TFIngredient(TProgram& program, TPrompter& prompter, TWFoodItem item, QWidget* parent = nullptr)
+      : TFLogFood(program, prompter, std::move(item), parent) {}
+  const TWFoodItem& Ingredient() const { return Logging().Item(); }
 };
 
 // The entry point of the food screens: opens the dialog on a copy of a food

@@ -23,6 +23,8 @@
 #include "energy/weight_stat.h"
 #include "nutrition/food_log_store.h"
 #include "nutrition/ui/food_log_form.h"
+#include "nutrition/ui/food_logging_form.h"
+#include "nutrition/ui/recipe_book_form.h"
 #include "reports/ui/graphs_form.h"
 #include "support/scripted_prompter.h"
 #include "support/temp_folder.h"
@@ -205,6 +207,31 @@ TEST_F(ScreenFitTest, GraphScreensOpenWithinTheScreen) {
     TFFluctuations day(program, prompter, clock.Today());
     fits(day);
   }
+}
+
+// The recipe book, browsing and editing, and its ingredient dialog open
+// whole within the screen.
+TEST_F(ScreenFitTest, TheRecipeBookFitsTheScreen) {
+  (void)program.LoadSharedCollections();
+  TFRecipeBook book(program, prompter);
+  book.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&book));
+  const QRect area = Area();
+  const auto fits = [&area](const QWidget& w, const char* what) {
+    EXPECT_TRUE(area.contains(w.frameGeometry()))
+        << what << ": screen " << area.width() << "x" << area.height() << ", window "
+        << w.frameGeometry().width() << "x" << w.frameGeometry().height();
+    EXPECT_LE(w.minimumSizeHint().width(), area.width()) << what;
+    EXPECT_LE(w.minimumSizeHint().height(), area.height()) << what;
+  };
+  fits(book, "browsing");
+  book.NewRecipeExecute();
+  QCoreApplication::processEvents();
+  fits(book, "editing");
+  TFIngredient dialog(program, prompter, TWFoodItem(TFoodItem("Oat flakes")), &book);
+  dialog.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
+  fits(dialog, "ingredient");
 }
 
 // With KORVELA_SCREENSHOTS set to a folder, pictures of the whole screen:

@@ -13,7 +13,7 @@ int main(int argc, char** argv) {
     WriteFoodLogSnapshots(QString::fromLocal8Bit(folder));
   int failed = 0;
   for (auto* run : {RunFoodLoggingFormTests, RunPlanFormsTests, RunFoodEditorFormTests,
-                    RunFoodLogFormTests})
+                    RunFoodLogFormTests, RunRecipeBookFormTests})
     failed += run(argc, argv);
   return failed == 0 ? 0 : 1;
 }

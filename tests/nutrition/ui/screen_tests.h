@@ -8,6 +8,7 @@ int RunFoodLoggingFormTests(int argc, char** argv);
 int RunPlanFormsTests(int argc, char** argv);
 int RunFoodEditorFormTests(int argc, char** argv);
 int RunFoodLogFormTests(int argc, char** argv);
+int RunRecipeBookFormTests(int argc, char** argv);
 // Pictures of the dialogs for a person to look at.
 void WriteSnapshots(const QString& folder);
 void WriteFoodLogSnapshots(const QString& folder);

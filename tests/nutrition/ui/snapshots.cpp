@@ -5,9 +5,14 @@
 #include <QTimeEdit>
 #include <filesystem>
 
+#include <QLineEdit>
+#include <QTabWidget>
+#include <QTreeWidget>
 #include "food_fixture.h"
 #include "nutrition/food_catalogue.h"
 #include "nutrition/food_logging.h"
+#include "nutrition/recipe_book_state.h"
+#include "nutrition/rtf.h"
 #include "nutrition/ui/food_editor_form.h"
 #include "nutrition/ui/food_logging_form.h"
 #include "nutrition/ui/food_weights_form.h"
@@ -15,6 +20,7 @@
 #include "nutrition/ui/new_meal_form.h"
 #include "nutrition/ui/open_plan_forms.h"
 #include "nutrition/ui/plan_options_form.h"
+#include "nutrition/ui/recipe_book_form.h"
 #include "nutrition/user_food_edits.h"
 #include "screen_tests.h"
 #include "storage/text_helpers.h"
@@ -41,6 +47,67 @@ void Log(TDaysMeals& plan, std::size_t meal, const TFoodItem* food, int weight, 
   item.WM = amount;
   item.WMStr = std::to_string(static_cast<int>(amount));
   plan.meals[meal].foods.push_back(std::move(item));
+}
+
+// A stew of eight catalogue foods with formatted directions, in the recipe
+// book: the list, the ingredients with the pie, the directions and the
+// ingredient dialog.
+template <typename TSave>
+void WriteRecipeSnapshots(TFoodFixture& f, TSave& save) {
+  const char* const wanted[] = {"Beef, ground",  "Onions, raw", "Carrots, raw", "Potatoes",
+                                "Tomatoes, red", "Garlic",      "Oil, olive",   "Beans, kidney"};
+  TRecipeBookState state(f.program.Foods(), f.program.Config(), f.prompter, f.folder.Path(),
+                         *f.random);
+  state.New();
+  state.Book().SetName("Grandmother's beef and bean stew with garden vegetables");
+  state.Book().SetServings("6", '.');
+  for (const char* name : wanted) {
+    const TFoodItem* food = Find(f.program.Foods(), name, 1);
+    if (!food) food = Find(f.program.Foods(), name, 0);
+    if (!food) continue;
+    TWFoodItem item = NewLoggedItem(*food, f.program.Config());
+    item.WM = 2;
+    item.WMStr = "2";
+    state.AddIngredient(std::move(item));
+  }
+  TRtfDocument directions;
+  directions.paragraphs.push_back(
+      {TRtfAlign::Center, false, {{"Beef and bean stew", true, false, false, {}}}});
+  directions.paragraphs.push_back({TRtfAlign::Left,
+                                   false,
+                                   {{"Serves six. ", false, false, false, {}},
+                                    {"Start a day ahead", false, true, false, {}},
+                                    {" if the beans are dry.", false, false, false, {}}}});
+  for (const char* step :
+       {"Brown the beef in the olive oil.", "Add onions, garlic and carrots; soften for 5 minutes.",
+        "Add potatoes, tomatoes and beans, cover with water and simmer for 1 hour."})
+    directions.paragraphs.push_back({TRtfAlign::Left, true, {{step, false, false, false, {}}}});
+  directions.paragraphs.push_back(
+      {TRtfAlign::Left,
+       false,
+       {{"Do not let it boil dry!", false, false, true, {}},
+        {" More at ", false, false, false, {}},
+        {"www.example.org/stew", false, false, false, "http://www.example.org/stew"}}});
+  state.Save(WriteRtf(directions));
+
+  TFRecipeBook form(f.program, f.prompter);
+  form.resize(940, 620);
+  save(form, "recipe-book.png");
+  auto* grid = form.findChild<QTreeWidget*>(QStringLiteral("recipeGrid"));
+  grid->setCurrentItem(grid->topLevelItem(0));
+  form.EditExecute();
+  save(form, "recipe-ingredients.png");
+  auto* tabs = form.findChild<QTabWidget*>(QStringLiteral("recipeTabs"));
+  tabs->setCurrentIndex(2);
+  save(form, "recipe-directions.png");
+  form.findChild<QLineEdit*>(QStringLiteral("searchLineEdit"))->setText(QStringLiteral("beans"));
+  form.FindExecute();
+  save(form, "recipe-search.png");
+  if (const std::optional<TWFoodItem> item = form.State().IngredientAt(0)) {
+    TFIngredient dialog(f.program, f.prompter, *item);
+    save(dialog, "recipe-ingredient.png");
+  }
+  form.State().Cancel();
 }
 
 }  // namespace
@@ -112,6 +179,7 @@ void WriteSnapshots(const QString& folder) {
     TFFoodWeights form(f.program, f.prompter);
     save(form, "food-weights.png");
   }
+  WriteRecipeSnapshots(f, save);
 }
 
 }  // namespace korvela::test
