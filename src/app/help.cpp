@@ -72,6 +72,7 @@ const std::array kScreenTopics = {
     TScreenTopic{"korvela::TFClassSelector", {}, 83},
     TScreenTopic{"korvela::TFExerciseEditor", {}, 84},
     TScreenTopic{"korvela::TFSelectExercise", {}, 104},
+    TScreenTopic{"korvela::TFImportExport", {}, 31},
 };
 
 }  // namespace

@@ -20,6 +20,7 @@
 #include "nutrition/ui/food_log_form.h"
 #include "nutrition/ui/food_weights_form.h"
 #include "nutrition/ui/meal_definitions_form.h"
+#include "reports/ui/import_export_form.h"
 #include "users/ui/international_form.h"
 #include "users/ui/login_form.h"
 #include "users/ui/personal_info_form.h"
@@ -117,6 +118,9 @@ TFMain::TScreens MakeScreens(TProgram& program, TPrompter& prompter) {
   };
   commands["Predict body fat % (using weight and waist measurements)"] =
       [&](QWidget* parent, TDateTime) { return Run<TFWaistBodyFat>(parent, program, prompter); };
+  commands["Import/Export..."] = [&](QWidget* parent, TDateTime) {
+    return Run<TFImportExport>(parent, program, prompter);
+  };
   return screens;
 }
 

@@ -15,6 +15,7 @@
 #include "app/ui/main_form.h"
 #include "energy/ui/weight_goal_form.h"
 #include "nutrition/ui/food_log_form.h"
+#include "reports/ui/import_export_form.h"
 #include "support/scripted_prompter.h"
 #include "support/temp_folder.h"
 
@@ -107,6 +108,20 @@ TEST_F(ScreenFitTest, TheFoodLogOpensWithinTheScreen) {
   form.reject();
 }
 
+TEST_F(ScreenFitTest, TheImportExportScreenOpensWithinTheScreen) {
+  ASSERT_FALSE(program.LoadSharedCollections());  // no catalogue here
+  TFImportExport form(program, prompter);
+  form.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
+  QCoreApplication::processEvents();
+  const QRect area = Area();
+  EXPECT_LE(form.frameGeometry().width(), area.width());
+  EXPECT_LE(form.frameGeometry().height(), area.height());
+  EXPECT_LE(form.minimumSizeHint().width(), area.width());
+  EXPECT_LE(form.minimumSizeHint().height(), area.height());
+  form.accept();
+}
+
 // With KORVELA_SCREENSHOTS set to a folder, pictures of the whole screen:
 // the main window and a dialog over it.
 TEST_F(ScreenFitTest, Screenshots) {
@@ -132,6 +147,13 @@ TEST_F(ScreenFitTest, Screenshots) {
     goal.show();
     QTest::qWait(300);
     shoot(QStringLiteral("weight-goal"));
+  }
+  {
+    (void)program.LoadSharedCollections();
+    TFImportExport exchange(program, prompter, &main);
+    exchange.show();
+    QTest::qWait(300);
+    shoot(QStringLiteral("import-export"));
   }
 }
 
