@@ -82,6 +82,7 @@ const std::array kScreenTopics = {
     TScreenTopic{"korvela::TFGraphs", {}, 71},
     TScreenTopic{"korvela::TFFluctuations", {}, 71},
     TScreenTopic{"korvela::TFTrainingGraphs", {}, 71},
+    TScreenTopic{"korvela::TFImportExport", {}, 31},
 };
 
 }  // namespace

@@ -148,6 +148,8 @@ TEST_F(TBuildHelpTest, TheShippedPagesHoldEveryTopicTheProgramOpens) {
   for (const int topic : {33, 34, 37, 38, 39, 41}) wanted.insert(topic);
   // The strength calculator, the personal records screens, Prilepin's table.
   for (const int topic : {68, 85, 86, 100}) wanted.insert(topic);
+  // The import/export screen.
+  wanted.insert(31);
   ASSERT_EQ(wanted.count(21), 1u) << "the FAQ menu is missing";
 
   const std::vector<std::int32_t> topics = BookTopics();

@@ -23,6 +23,7 @@
 #include "nutrition/ui/meal_definitions_form.h"
 #include "nutrition/ui/recipe_book_form.h"
 #include "reports/ui/graphs_form.h"
+#include "reports/ui/import_export_form.h"
 #include "reports/ui/reports_form.h"
 #include "training/ui/exercises_form.h"
 #include "training/ui/records_form.h"
@@ -148,6 +149,9 @@ TFMain::TScreens MakeScreens(TProgram& program, TPrompter& prompter) {
   };
   commands["Predict body fat % (using weight and waist measurements)"] =
       [&](QWidget* parent, TDateTime) { return Run<TFWaistBodyFat>(parent, program, prompter); };
+  commands["Import/Export..."] = [&](QWidget* parent, TDateTime) {
+    return Run<TFImportExport>(parent, program, prompter);
+  };
   return screens;
 }
 

@@ -26,6 +26,7 @@
 #include "nutrition/ui/food_logging_form.h"
 #include "nutrition/ui/recipe_book_form.h"
 #include "reports/ui/graphs_form.h"
+#include "reports/ui/import_export_form.h"
 #include "support/scripted_prompter.h"
 #include "support/temp_folder.h"
 #include "training/training_records.h"
@@ -234,6 +235,20 @@ TEST_F(ScreenFitTest, TheRecipeBookFitsTheScreen) {
   fits(dialog, "ingredient");
 }
 
+TEST_F(ScreenFitTest, TheImportExportScreenOpensWithinTheScreen) {
+  ASSERT_FALSE(program.LoadSharedCollections());  // no catalogue here
+  TFImportExport form(program, prompter);
+  form.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
+  QCoreApplication::processEvents();
+  const QRect area = Area();
+  EXPECT_LE(form.frameGeometry().width(), area.width());
+  EXPECT_LE(form.frameGeometry().height(), area.height());
+  EXPECT_LE(form.minimumSizeHint().width(), area.width());
+  EXPECT_LE(form.minimumSizeHint().height(), area.height());
+  form.accept();
+}
+
 // With KORVELA_SCREENSHOTS set to a folder, pictures of the whole screen:
 // the main window and a dialog over it.
 TEST_F(ScreenFitTest, Screenshots) {
@@ -298,6 +313,12 @@ TEST_F(ScreenFitTest, Screenshots) {
                       Qt::LeftButton);
     QTest::qWait(300);
     shoot(QStringLiteral("fluctuations"));
+  {
+    (void)program.LoadSharedCollections();
+    TFImportExport exchange(program, prompter, &main);
+    exchange.show();
+    QTest::qWait(300);
+    shoot(QStringLiteral("import-export"));
   }
 }
 
