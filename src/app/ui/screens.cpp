@@ -17,6 +17,7 @@
 #include "energy/ui/weigh_in_form.h"
 #include "energy/ui/weight_goal_form.h"
 #include "training/ui/exercises_form.h"
+#include "training/ui/train_form.h"
 #include "nutrition/ui/food_log_form.h"
 #include "nutrition/ui/food_weights_form.h"
 #include "nutrition/ui/meal_definitions_form.h"
@@ -73,6 +74,9 @@ TFMain::TScreens MakeScreens(TProgram& program, TPrompter& prompter) {
   };
   commands["Exercise Dictionary..."] = [&](QWidget* parent, TDateTime) {
     return Run<TFExercises>(parent, program, prompter);
+  };
+  commands["Training Logs..."] = [&](QWidget* parent, TDateTime day) {
+    return ShowTrainingLog(program, prompter, day, parent);
   };
   commands["Food Logs..."] = [&](QWidget* parent, TDateTime day) {
     return ShowFoodLog(program, prompter, day, parent);

@@ -6,5 +6,7 @@
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
   QLocale::setDefault(QLocale::c());
-  return korvela::test::RunExerciseScreensTests(argc, argv) == 0 ? 0 : 1;
+  const int exercises = korvela::test::RunExerciseScreensTests(argc, argv);
+  const int training = korvela::test::RunTrainScreensTests(argc, argv);
+  return exercises == 0 && training == 0 ? 0 : 1;
 }
