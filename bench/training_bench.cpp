@@ -13,6 +13,7 @@
 #include "training/exercise_dictionary.h"
 #include "training/set_weights.h"
 #include "training/training_records.h"
+#include "training/workout_grid.h"
 
 namespace korvela::bench {
 namespace {
@@ -134,6 +135,43 @@ void BM_ReferenceRecordSearch(benchmark::State& state) {
     benchmark::DoNotOptimize(ReferenceRecord(*diary.store, diary.dictionary, log, set));
 }
 BENCHMARK(BM_ReferenceRecordSearch)->Unit(benchmark::kMicrosecond);
+
+// Refilling the grid of a 60-line workout log on the diary's last day: six
+// sections of nine set lines (half of them weights relative to a record),
+// every cell's text, the reference records and the statistics.
+void BM_RefillWorkoutGrid(benchmark::State& state) {
+  TDiary& diary = Diary();
+  TWorkout log;
+  log.Name = "Sixty lines";
+  log.Date = kFirstDay + kDays;
+  log.Dur = 90;
+  log.ColMap = TColMap::Default();
+  const auto& live = diary.dictionary.Live();
+  for (int section = 0; section < 6; ++section) {
+    TWSection s;
+    s.Name = "Block " + std::to_string(section + 1);
+    s.Reps = 2;
+    s.Dur = 600;
+    log.Lines.emplace_back(s);
+    for (int line = 0; line < 9; ++line) {
+      TDrillSet set = NewSetLine(diary.config);
+      set.DID = live[static_cast<std::size_t>(section * 9 + line) % 40]->ID;
+      set.Sets = 3;
+      set.Reps = "8";
+      set.Tempo = "3010";
+      set.Weight.Q = line % 2 ? "80%1RM" : "100";
+      set.Rest = 90;
+      log.Lines.emplace_back(set);
+    }
+  }
+  TWorkoutGrid grid({diary.config, diary.dictionary, diary.store.get(), false}, log, log.ColMap);
+  for (auto _ : state) {
+    grid.Fill();
+    benchmark::DoNotOptimize(grid.Text(59, 3));
+  }
+  state.counters["lines"] = static_cast<double>(log.Lines.size());
+}
+BENCHMARK(BM_RefillWorkoutGrid)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 }  // namespace korvela::bench

@@ -95,7 +95,7 @@ struct TOpenWorkout {
   bool modified = false;
   TDateTime storedDate = -1;         // logs: the day its stored copy lies under
   std::int32_t storedPosition = -1;  // its position in that day (from 0) or the template list
-  std::size_t currentRow = 1;        // the grid row to show again
+  std::size_t currentRow = 0;        // the line whose row is shown again
 };
 
 // The training log screen without the screen: the open workouts, the header

@@ -116,6 +116,7 @@ class TWorkoutGrid {
 
   const TWorkoutStats& Stats() const { return *stats_; }
   const TWorkout& Workout() const { return workout_; }
+  const TExerciseDictionary& Dictionary() const { return context_.dictionary; }
   const TColMap& Map() const { return map_; }
   void SetMap(const TColMap& map);
 

@@ -28,6 +28,7 @@
 #include "training/ui/exercises_form.h"
 #include "training/ui/records_form.h"
 #include "training/ui/strength_forms.h"
+#include "training/ui/train_form.h"
 #include "training/ui/training_graphs_form.h"
 #include "users/ui/international_form.h"
 #include "users/ui/login_form.h"
@@ -91,6 +92,9 @@ TFMain::TScreens MakeScreens(TProgram& program, TPrompter& prompter) {
   };
   commands["Assess the maximal strength for various repetition ranges"] =
       [&](QWidget* parent, TDateTime) { return Run<TFMaxStrength>(parent, program, prompter); };
+  commands["Training Logs..."] = [&](QWidget* parent, TDateTime day) {
+    return ShowTrainingLog(program, prompter, day, parent);
+  };
   commands["Food Logs..."] = [&](QWidget* parent, TDateTime day) {
     return ShowFoodLog(program, prompter, day, parent);
   };

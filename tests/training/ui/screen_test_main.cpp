@@ -9,5 +9,6 @@ int main(int argc, char** argv) {
   int failed = korvela::test::RunExerciseScreensTests(argc, argv);
   failed += korvela::test::RunRecordScreensTests(argc, argv);
   failed += korvela::test::RunStrengthScreensTests(argc, argv);
+  failed += korvela::test::RunTrainScreensTests(argc, argv);
   return failed == 0 ? 0 : 1;
 }

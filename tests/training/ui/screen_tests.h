@@ -6,5 +6,6 @@ namespace korvela::test {
 int RunExerciseScreensTests(int argc, char** argv);
 int RunRecordScreensTests(int argc, char** argv);
 int RunStrengthScreensTests(int argc, char** argv);
+int RunTrainScreensTests(int argc, char** argv);
 
 }  // namespace korvela::test

@@ -1,0 +1,200 @@
+#include <QAction>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QTest>
+#include <QTimeEdit>
+
+#include "screen_tests.h"
+#include "training/training_records.h"
+#include "training/ui/train_form.h"
+#include "training/workout_columns.h"
+#include "users/ui/program_fixture.h"
+
+namespace korvela::test {
+namespace {
+
+// Anna is logged in; the dictionary holds a few exercises.
+struct TTrainFixture : TProgramFixture {
+  TTrainFixture() {
+    (void)program.LoadSharedCollections();
+    AddAccount("Anna");
+    bench = Add("Barbell Bench Press", TMeasureKind::Weight);
+    Add("Barbell Curl", TMeasureKind::Weight);
+    Add("Plank", TMeasureKind::Time);
+    program.Exercises().SortLive();
+  }
+  std::int32_t Add(const std::string& name, TMeasureKind kind) {
+    TDrill d;
+    d.Name = name;
+    d.TDM = kind;
+    return program.Exercises().AddExercise(d).ID;
+  }
+  TDateTime Today() const { return clock.Today(); }
+  std::int32_t bench = -1;
+};
+
+const TDrillSet& SetLine(TFTrain& form, std::size_t line) {
+  return std::get<TDrillSet>(form.State().Grid().Workout().Lines.at(line));
+}
+
+int Column(const TFTrain& form, std::uint8_t id) {
+  const TWorkoutGrid* m = form.Grid()->Model();
+  for (std::size_t c = 0; c < m->ColumnCount(); ++c)
+    if (m->ColumnID(c) == id) return static_cast<int>(c);
+  return -1;
+}
+
+class TTrainScreensTest : public QObject {
+  Q_OBJECT
+ private slots:
+  void ASetLineIsTypedFromTheKeyboard() {
+    TTrainFixture f;
+    TFTrain form(f.program, f.prompter, f.Today());
+    form.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&form));
+    TWorkoutGridView* grid = form.Grid();
+    grid->setFocus();
+    grid->setCurrentCell(0, 0);
+    int keys = 0;
+    const auto type = [&](const char* text) {
+      for (const char* c = text; *c; ++c) {
+        QTest::keyClick(QApplication::focusWidget(), *c);
+        ++keys;
+      }
+    };
+    const auto press = [&](Qt::Key key) {
+      QTest::keyClick(QApplication::focusWidget(), key);
+      ++keys;
+    };
+    type("barb");
+    auto* editor = qobject_cast<QLineEdit*>(QApplication::focusWidget());
+    QVERIFY(editor);
+    QCOMPARE(editor->text(), QStringLiteral("Barbell Bench Press"));
+    QCOMPARE(editor->selectedText(), QStringLiteral("ell Bench Press"));  // the completed rest
+    press(Qt::Key_Tab);
+    type("3");
+    press(Qt::Key_Tab);
+    type("10");
+    press(Qt::Key_Tab);
+    type("100");
+    press(Qt::Key_Return);
+    QCoreApplication::processEvents();  // the grid commits after the key
+    QVERIFY(form.isVisible());          // Enter in the grid is no OK
+    const TDrillSet& line = SetLine(form, 0);
+    QCOMPARE(line.DID, f.bench);
+    QCOMPARE(line.Sets, 3);
+    QCOMPARE(QString::fromStdString(line.Reps), QStringLiteral("10"));
+    QCOMPARE(QString::fromStdString(line.Weight.Q), QStringLiteral("100"));
+    QCOMPARE(grid->CellText(0, Column(form, kVolumeColumn)), QStringLiteral("3000 kg"));
+    QVERIFY(form.State().At(0).modified);
+    // To the next line's exercise cell.
+    press(Qt::Key_Down);
+    press(Qt::Key_Home);
+    QCOMPARE(grid->currentRow(), 1);
+    QCOMPARE(grid->currentColumn(), 0);
+    qInfo("keystrokes for one set line and the move to the next: %d", keys);
+    f.prompter.Plan(TAnswer::No);
+    form.reject();
+  }
+
+  void TimeCellsOpenATimeEditor() {
+    TTrainFixture f;
+    TFTrain form(f.program, f.prompter, f.Today());
+    form.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&form));
+    form.Command(QStringLiteral("Insert Section"))->trigger();
+    TWorkoutGridView* grid = form.Grid();
+    grid->setFocus();
+    grid->setCurrentCell(0, Column(form, kRestColumn));
+    QTest::keyClick(grid, Qt::Key_F2);
+    auto* time = grid->findChild<QTimeEdit*>(QStringLiteral("timeEditor"));
+    QVERIFY(time);
+    QCOMPARE(time->displayFormat(), QStringLiteral("mm:ss"));
+    time->setTime(QTime(0, 1, 30));
+    QTest::keyClick(time, Qt::Key_Return);
+    QCoreApplication::processEvents();
+    QCOMPARE(grid->CellText(0, Column(form, kRestColumn)), QStringLiteral("01:30"));
+    QCOMPARE(std::get<TWSection>(form.State().Grid().Workout().Lines[0]).Rest, 90);
+    f.prompter.Plan(TAnswer::No);
+    form.reject();
+  }
+
+  void OkSavesWhatTheUserAgreesTo() {
+    TTrainFixture f;
+    {
+      TFTrain form(f.program, f.prompter, f.Today());
+      Child<QPlainTextEdit>(form, "notesPlainTextEdit")->setPlainText(QStringLiteral("easy"));
+      Child<QLineEdit>(form, "metLineEdit")->setText(QStringLiteral("5"));
+      f.prompter.Plan(TAnswer::Yes);
+      form.accept();
+      QCOMPARE(Shown(f.prompter),
+               QStringList{QStringLiteral(
+                   "ask: Workout Log 15 June 2007 is not saved. Do you want to save it now?")});
+    }
+    TDayRecordStore& store = f.program.Session()->DayRecords();
+    const std::vector<TWorkout> logs = WorkoutsOfDay(store, f.Today());
+    QCOMPARE(logs.size(), std::size_t{1});
+    QCOMPARE(QString::fromStdString(logs[0].Notes), QStringLiteral("easy"));
+    QCOMPARE(logs[0].MET, 5.0F);
+    // Opened again on that day: the saved workout, nothing to ask.
+    f.prompter.shown.clear();
+    TFTrain again(f.program, f.prompter, f.Today());
+    QCOMPARE(again.Tabs()->tabText(0), QStringLiteral("Workout Log 15 June 2007"));
+    QCOMPARE(again.State().At(0).storedDate, f.Today());
+    again.reject();
+    QVERIFY(f.prompter.shown.empty());
+  }
+
+  void ATemplateWithoutANameStaysOpen() {
+    TTrainFixture f;
+    TFTrain form(f.program, f.prompter, f.Today());
+    form.Command(QStringLiteral("New Workout Template"))->trigger();
+    QCOMPARE(form.Tabs()->count(), 2);
+    auto* name = Child<QLineEdit>(form, "nameLineEdit");
+    QVERIFY(!Child<QLineEdit>(form, "dateLineEdit")->isVisibleTo(&form));
+    name->setText(QStringLiteral("   "));
+    form.Command(QStringLiteral("Save"))->trigger();
+    QCOMPARE(f.prompter.Last(), std::string("warn: ") + kMsgTemplateName);
+    form.Tabs()->setCurrentIndex(0);
+    QCOMPARE(form.State().Shown(), std::size_t{1});
+    QCOMPARE(form.Tabs()->currentIndex(), 1);
+    name->setText(QStringLiteral("Push day"));
+    form.Command(QStringLiteral("Save"))->trigger();
+    QCOMPARE(f.program.Templates().Templates().size(), std::size_t{1});
+    QCOMPARE(form.Tabs()->tabText(1), QStringLiteral("Push day"));
+    form.reject();
+  }
+
+  void FifteenTabsDisableNewAndOpen() {
+    TTrainFixture f;
+    TFTrain form(f.program, f.prompter, f.Today());
+    QAction* newWorkout = form.Command(QStringLiteral("New Workout"));
+    while (form.Tabs()->count() < 15) newWorkout->trigger();
+    for (const char* c : {"New Workout", "New Workout Template", "Open a Workout/Template..."})
+      QVERIFY(!form.Command(QString::fromUtf8(c))->isEnabled());
+    form.Command(QStringLiteral("Close"))->trigger();
+    QCOMPARE(form.Tabs()->count(), 14);
+    QVERIFY(newWorkout->isEnabled());
+    form.reject();
+  }
+
+  void EveryControlIsNamed() {
+    TTrainFixture f;
+    TFTrain form(f.program, f.prompter, f.Today());
+    form.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&form));
+    QCOMPARE(UnnamedControls(form).join(QStringLiteral("; ")), QString());
+    form.reject();
+  }
+};
+
+}  // namespace
+
+int RunTrainScreensTests(int argc, char** argv) {
+  TTrainScreensTest test;
+  return QTest::qExec(&test, argc, argv);
+}
+
+}  // namespace korvela::test
+
+#include "train_screens_test.moc"
