@@ -313,6 +313,7 @@ TEST_F(ScreenFitTest, Screenshots) {
                       Qt::LeftButton);
     QTest::qWait(300);
     shoot(QStringLiteral("fluctuations"));
+  }
   {
     (void)program.LoadSharedCollections();
     TFImportExport exchange(program, prompter, &main);
