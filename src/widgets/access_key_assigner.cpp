@@ -88,7 +88,10 @@ void AssignAccessKeys(QWidget& window) {
       items.push_back({[button] { return button->text(); },
                        [button](const QString& text) { button->setText(text); }, Rank(*w)});
     } else if (auto* label = qobject_cast<QLabel*>(w)) {
-      if (!label->buddy() || label->text().isEmpty() || label->textFormat() == Qt::RichText)
+      // A label names a control; one whose buddy takes no focus has no key
+      // to give.
+      if (!label->buddy() || label->buddy()->focusPolicy() == Qt::NoFocus ||
+          label->text().isEmpty() || label->textFormat() == Qt::RichText)
         continue;
       items.push_back({[label] { return label->text(); },
                        [label](const QString& text) { label->setText(text); }, Rank(*w)});

@@ -73,7 +73,8 @@ QStringList KeyboardFaults(QWidget& window) {
     if (auto* b = qobject_cast<QAbstractButton*>(w);
         b && !qobject_cast<QToolButton*>(w) && !b->text().isEmpty())
       key(b->text(), Where(*w));
-    if (auto* l = qobject_cast<QLabel*>(w); l && l->buddy() && !l->text().isEmpty())
+    if (auto* l = qobject_cast<QLabel*>(w);
+        l && l->buddy() && l->buddy()->focusPolicy() != Qt::NoFocus && !l->text().isEmpty())
       key(l->text(), Where(*w));
   }
   for (QMenuBar* bar : window.findChildren<QMenuBar*>())
