@@ -16,12 +16,17 @@
 #include "reports/workout_page.h"
 #include "storage/errors.h"
 #include "training/ui/exercises_form.h"
+#include "training/ui/records_form.h"
+#include "training/ui/strength_forms.h"
 #include "training/ui/train_dialogs.h"
 #include "users/unit_text.h"
 #include "widgets/report_viewer.h"
 
 namespace korvela {
 namespace {
+
+// The property that keeps a command's caption as it was made.
+constexpr const char* kCaptionProperty = "korvelaCaption";
 
 constexpr int kTrainingHelpTopic = 90;
 constexpr int kFirstTipTopic = 91;
@@ -160,8 +165,10 @@ TFTrain::~TFTrain() {
 }
 
 QAction* TFTrain::Command(const QString& caption) const {
+  // By the caption it was made with: the shown text may have gained an
+  // access key since.
   for (QAction* a : findChildren<QAction*>())
-    if (a->text() == caption) return a;
+    if (a->property(kCaptionProperty).toString() == caption) return a;
   return nullptr;
 }
 
@@ -171,6 +178,7 @@ void TFTrain::BuildMenu() {
   const auto add = [this](QMenu* menu, const char* caption, auto slot,
                           QKeySequence key = QKeySequence()) {
     QAction* a = menu->addAction(QString::fromUtf8(caption));
+    a->setProperty(kCaptionProperty, QString::fromUtf8(caption));
     a->setShortcut(key);
     a->setShortcutContext(Qt::WindowShortcut);
     addAction(a);
@@ -244,7 +252,26 @@ void TFTrain::BuildMenu() {
 
   QMenu* tools = menu_->addMenu(QStringLiteral("Tools"));
   add(tools, "Round Weights...", &TFTrain::RoundWeightsExecute);
+  QAction* calculator =
+      add(tools, "Assess the maximal strength for various repetition ranges...", [this] {
+        TFMaxStrength dialog(program_, prompter_, this);
+        dialog.exec();
+      });
+  calculator->setToolTip(QStringLiteral("%NRM Calculator"));
+  calculator->setStatusTip(QStringLiteral("%NRM Calculator"));
+  add(tools, "Prilepin's Table...", [this] { ShowPrilepinTable(program_, this); });
   add(tools, "Options...", &TFTrain::OptionsExecute);
+
+  QMenu* records = menu_->addMenu(QStringLiteral("Records"));
+  add(records, "My Records...", [this] {
+    {
+      TFPRHistory history(program_, prompter_, this);
+      history.exec();
+    }
+    // The reference records of the lines may have changed.
+    state_->Refill();
+    ShowState();
+  });
 
   QMenu* exercises = menu_->addMenu(QStringLiteral("Exercises"));
   add(exercises, "Exercise Dictionary...", &TFTrain::ExerciseDictionaryExecute);

@@ -6,9 +6,11 @@
 
 #include "screen_tests.h"
 #include "training/training_records.h"
+#include "training/ui/strength_forms.h"
 #include "training/ui/train_form.h"
 #include "training/workout_columns.h"
 #include "users/ui/program_fixture.h"
+#include "widgets/access_key_assigner.h"
 
 namespace korvela::test {
 namespace {
@@ -175,6 +177,33 @@ class TTrainScreensTest : public QObject {
     form.Command(QStringLiteral("Close"))->trigger();
     QCOMPARE(form.Tabs()->count(), 14);
     QVERIFY(newWorkout->isEnabled());
+    form.reject();
+  }
+
+  void TheRecordsAndStrengthToolsOpenFromTheLog() {
+    TTrainFixture f;
+    // As in the program, the menus gain access keys when shown; the
+    // commands are still found by their captions.
+    TAccessKeyAssigner keys;
+    qApp->installEventFilter(&keys);
+    TFTrain form(f.program, f.prompter, f.Today());
+    form.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&form));
+    qApp->removeEventFilter(&keys);
+    for (const char* c : {"My Records...",
+                          "Assess the maximal strength for various repetition ranges...",
+                          "Prilepin's Table..."})
+      QVERIFY2(form.Command(QString::fromUtf8(c)), c);
+    QCOMPARE(form.Command(QStringLiteral(
+                              "Assess the maximal strength for various repetition ranges..."))
+                 ->toolTip(),
+             QStringLiteral("%NRM Calculator"));
+    // The table is a tool window beside the log, opened once.
+    QAction* table = form.Command(QStringLiteral("Prilepin's Table..."));
+    table->trigger();
+    table->trigger();
+    QCOMPARE(form.findChildren<TFPrilepin*>().size(), qsizetype(1));
+    QVERIFY(!form.findChildren<TFPrilepin*>().front()->isModal());
     form.reject();
   }
 
