@@ -153,6 +153,9 @@ class TTrainingLogState {
 
   // Something in the shown workout changed (lines, layout, header).
   void MarkModified();
+  // The duration field of the shown workout while it is typed, so that its
+  // panel follows at once (the header check stores it again).
+  void SetShownDuration(int minutes) { Current().workout.Dur = minutes; }
   // The grid's widths of the visible columns into the current map.
   void StoreWidths(const std::vector<std::int32_t>& widths);
   // Replaces the current map (hide/show, moves) and refills.

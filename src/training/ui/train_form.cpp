@@ -77,6 +77,7 @@ TFTrain::TFTrain(TProgram& program, TPrompter& prompter, TDateTime day, QWidget*
   tabs_->setContextMenuPolicy(Qt::CustomContextMenu);
   // Ctrl+PgDown and Ctrl+PgUp go through the tabs; the bar takes no focus.
   tabs_->setFocusPolicy(Qt::NoFocus);
+  tabs_->installEventFilter(this);
   const auto step = [this](int by) {
     const int n = tabs_->count();
     if (n > 1) tabs_->setCurrentIndex((tabs_->currentIndex() + by + n) % n);
@@ -349,8 +350,10 @@ QWidget* TFTrain::BuildHeader() {
     if (!loading_) Changed();
   };
   connect(timeEdit_, &QTimeEdit::timeChanged, this, modified);
-  connect(durationSpin_, &QSpinBox::valueChanged, this, [this] {
+  connect(durationSpin_, &QSpinBox::valueChanged, this, [this](int minutes) {
     if (loading_) return;
+    // The workout panel's duration and density follow the field at once.
+    state_->SetShownDuration(minutes);
     Changed();
   });
   connect(notesEdit_, &QPlainTextEdit::textChanged, this, modified);
@@ -469,6 +472,25 @@ void TFTrain::UpdateCommands() {
   const bool more = state_->CanOpenMore();
   for (const char* c : {"New Workout", "New Workout Template", "Open a Workout/Template..."})
     Command(QString::fromUtf8(c))->setEnabled(more);
+}
+
+bool TFTrain::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == tabs_ && state_) {
+    if (event->type() == QEvent::MouseButtonPress) {
+      dragFrom_ = tabs_->tabAt(static_cast<QMouseEvent*>(event)->position().toPoint());
+    } else if (event->type() == QEvent::MouseButtonRelease) {
+      const int to = tabs_->tabAt(static_cast<QMouseEvent*>(event)->position().toPoint());
+      const int from = dragFrom_;
+      dragFrom_ = -1;
+      if (from >= 0 && to >= 0 && from != to) {
+        grid_->EndEdit();
+        state_->DropTab(static_cast<std::size_t>(from), static_cast<std::size_t>(to));
+        ShowState();
+        return true;
+      }
+    }
+  }
+  return QDialog::eventFilter(watched, event);
 }
 
 void TFTrain::Changed() {

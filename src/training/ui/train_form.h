@@ -41,6 +41,10 @@ class TFTrain final : public QDialog {
 
   void done(int result) override;
 
+ protected:
+  // A tab dragged onto another gives that one a copy of its lines.
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
  private:
   void BuildMenu();
   QWidget* BuildHeader();
@@ -90,6 +94,7 @@ class TFTrain final : public QDialog {
   TWorkoutGridView* grid_ = nullptr;
   QGroupBox* sectionBox_ = nullptr;
   std::array<QLabel*, 6> workoutValues_{};
+  int dragFrom_ = -1;
   std::array<QLabel*, 6> sectionValues_{};
   QLabel* totalCalories_ = nullptr;
   QLabel* additionalCalories_ = nullptr;

@@ -26,6 +26,7 @@
 #include "nutrition/ui/food_logging_form.h"
 #include "nutrition/ui/recipe_book_form.h"
 #include "reports/ui/graphs_form.h"
+#include "training/ui/train_form.h"
 #include "reports/ui/import_export_form.h"
 #include "support/scripted_prompter.h"
 #include "support/temp_folder.h"
@@ -247,6 +248,20 @@ TEST_F(ScreenFitTest, TheImportExportScreenOpensWithinTheScreen) {
   EXPECT_LE(form.minimumSizeHint().width(), area.width());
   EXPECT_LE(form.minimumSizeHint().height(), area.height());
   form.accept();
+}
+
+TEST_F(ScreenFitTest, TheTrainingLogOpensWithinTheScreen) {
+  TFTrain form(program, prompter, clock.Today());
+  form.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
+  QCoreApplication::processEvents();
+  const QRect area = Area();
+  EXPECT_LE(form.frameGeometry().width(), area.width());
+  EXPECT_LE(form.frameGeometry().height(), area.height());
+  EXPECT_LE(form.minimumSizeHint().width(), area.width());
+  EXPECT_LE(form.minimumSizeHint().height(), area.height());
+  prompter.Plan(TAnswer::No);
+  form.reject();
 }
 
 // With KORVELA_SCREENSHOTS set to a folder, pictures of the whole screen:

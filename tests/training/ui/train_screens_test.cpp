@@ -1,4 +1,8 @@
 #include <QAction>
+#include <QFormLayout>
+#include <QGroupBox>
+#include <QLabel>
+#include <QSpinBox>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QTest>
@@ -204,6 +208,45 @@ class TTrainScreensTest : public QObject {
     table->trigger();
     QCOMPARE(form.findChildren<TFPrilepin*>().size(), qsizetype(1));
     QVERIFY(!form.findChildren<TFPrilepin*>().front()->isModal());
+    form.reject();
+  }
+
+  void TheWorkoutPanelFollowsTheDurationField() {
+    TTrainFixture f;
+    TFTrain form(f.program, f.prompter, f.Today());
+    QLabel* duration = nullptr;
+    for (QGroupBox* box : form.findChildren<QGroupBox*>()) {
+      if (box->title() != QStringLiteral("Workout Data")) continue;
+      auto* rows = qobject_cast<QFormLayout*>(box->layout());
+      for (int r = 0; r < rows->rowCount(); ++r) {
+        auto* caption = qobject_cast<QLabel*>(rows->itemAt(r, QFormLayout::LabelRole)->widget());
+        if (caption && caption->text() == QStringLiteral("Duration"))
+          duration = qobject_cast<QLabel*>(rows->itemAt(r, QFormLayout::FieldRole)->widget());
+      }
+    }
+    QVERIFY(duration);
+    form.findChild<QSpinBox*>(QStringLiteral("durationSpinBox"))->setValue(45);
+    QCOMPARE(duration->text(), QStringLiteral("45 min"));
+    f.prompter.Plan(TAnswer::No);
+    form.reject();
+  }
+
+  void ATabDroppedOnAnotherGivesItItsLines() {
+    TTrainFixture f;
+    TFTrain form(f.program, f.prompter, f.Today());
+    form.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&form));
+    form.Command(QStringLiteral("New Workout"))->trigger();
+    QCOMPARE(form.Tabs()->count(), 2);
+    QVERIFY(!form.State().At(0).modified);
+    const QPoint from = form.Tabs()->tabRect(1).center();
+    const QPoint to = form.Tabs()->tabRect(0).center();
+    QTest::mousePress(form.Tabs(), Qt::LeftButton, {}, from);
+    QTest::mouseRelease(form.Tabs(), Qt::LeftButton, {}, to);
+    QCOMPARE(form.Tabs()->currentIndex(), 0);
+    QVERIFY(form.State().At(0).modified);
+    f.prompter.Plan(TAnswer::No);
+    f.prompter.Plan(TAnswer::No);
     form.reject();
   }
 
