@@ -48,13 +48,6 @@ std::string Decimal(double value) {
   return text;
 }
 
-std::string IsoDate(TDateTime day) {
-  const TYearMonthDay d = DecodeDate(day);
-  char buffer[16];
-  std::snprintf(buffer, sizeof buffer, "%04d-%02u-%02u", d.year, d.month, d.day);
-  return buffer;
-}
-
 // The columns of the file that the import reads.
 struct TColumns {
   int date = -1;
@@ -329,7 +322,7 @@ std::vector<std::string> PreviewLines(const TImportPreview& preview) {
   std::vector<std::string> lines;
   for (const TImportRow& row : preview.rows) {
     std::string line = "line " + std::to_string(row.line) + "\t";
-    line += row.day != 0 || row.action != TImportAction::Skip ? IsoDate(row.day) : "";
+    line += row.day != 0 || row.action != TImportAction::Skip ? IsoDateText(row.day) : "";
     switch (row.action) {
       case TImportAction::Add:
         line += "\tadd";

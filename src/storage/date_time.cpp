@@ -3,6 +3,7 @@
 #include <charconv>
 #include <chrono>
 #include <cmath>
+#include <cstdio>
 
 namespace korvela {
 namespace {
@@ -42,6 +43,13 @@ std::optional<TDateTime> ParseIsoDate(std::string_view text) {
                                         std::chrono::day{day}};
   if (!ymd.ok()) return std::nullopt;
   return EncodeDate(year, month, day);
+}
+
+std::string IsoDateText(TDateTime day) {
+  const TYearMonthDay date = DecodeDate(day);
+  char text[32];
+  std::snprintf(text, sizeof text, "%04d-%02u-%02u", date.year, date.month, date.day);
+  return text;
 }
 
 }  // namespace korvela

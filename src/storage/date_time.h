@@ -1,5 +1,6 @@
 #pragma once
 #include <optional>
+#include <string>
 #include <string_view>
 
 namespace korvela {
@@ -22,5 +23,7 @@ TDateTime DayOf(TDateTime value);
 // A calendar date "YYYY-MM-DD" of the proleptic Gregorian calendar, checked
 // (2007-02-30 is none), as a whole day.
 std::optional<TDateTime> ParseIsoDate(std::string_view text);
+// The date of a day as "YYYY-MM-DD".
+std::string IsoDateText(TDateTime day);
 
 }  // namespace korvela

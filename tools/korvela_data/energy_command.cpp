@@ -27,13 +27,6 @@ constexpr const char* kHeader =
     "\tExerciseCalories\tTotalDailyExpenditure\tCalorieBalance\tPW\tAC\n";
 constexpr const char* kNoRecord = "no record";
 
-std::string DateText(TDateTime day) {
-  const TYearMonthDay date = DecodeDate(day);
-  char text[32];
-  std::snprintf(text, sizeof text, "%04d-%02u-%02u", date.year, date.month, date.day);
-  return text;
-}
-
 // Enough significant digits for the text to read back as the same value.
 std::string NumberText(long double value) {
   char text[64];
@@ -66,7 +59,7 @@ void WriteFigures(const fs::path& userFolder, TDateTime first, TDateTime last, c
 
   out << kHeader;
   for (TDateTime day = first; day <= last; day += 1) {
-    out << DateText(day) << '\t';
+    out << IsoDateText(day) << '\t';
     TDBC* entry = store.FindDayRecord(kCalStatKind, day);
     if (!entry) {
       out << kNoRecord << '\n';

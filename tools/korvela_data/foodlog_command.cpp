@@ -14,13 +14,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::string DateText(TDateTime day) {
-  const TYearMonthDay date = DecodeDate(day);
-  char text[32];
-  std::snprintf(text, sizeof text, "%04d-%02u-%02u", date.year, date.month, date.day);
-  return text;
-}
-
 std::string TimeText(TDateTime timeOfDay) {
   const long minutes = std::lround(timeOfDay * 1440) % 1440;
   char text[16];
@@ -52,11 +45,11 @@ void PrintFoodLog(const fs::path& userFolder, TDateTime day, std::ostream& out, 
   if (!fs::is_directory(userFolder)) throw EXMLIOError(userFolder.string(), "no such user folder");
   const std::optional<TStoredDayLog> stored = ReadStoredDayLog(userFolder, day, random, fs);
   if (!stored) {
-    out << "No food log is stored for " << DateText(day) << ".\n";
+    out << "No food log is stored for " << IsoDateText(day) << ".\n";
     return;
   }
   const TDaysMeals& log = stored->log;
-  out << "Food log of " << DateText(log.ForDate) << " in " << stored->file.filename().string()
+  out << "Food log of " << IsoDateText(log.ForDate) << " in " << stored->file.filename().string()
       << '\n';
   if (!log.MenuName.empty()) out << "Name: " << log.MenuName << '\n';
   if (!log.MenuNotes.empty()) out << "Notes: " << log.MenuNotes << '\n';

@@ -26,11 +26,11 @@
 #include "nutrition/ui/food_logging_form.h"
 #include "nutrition/ui/recipe_book_form.h"
 #include "reports/ui/graphs_form.h"
-#include "training/ui/train_form.h"
 #include "reports/ui/import_export_form.h"
 #include "support/scripted_prompter.h"
 #include "support/temp_folder.h"
 #include "training/training_records.h"
+#include "training/ui/train_form.h"
 #include "training/ui/training_graphs_form.h"
 #include "users/ready_periods.h"
 

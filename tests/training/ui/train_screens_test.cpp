@@ -2,9 +2,9 @@
 #include <QFormLayout>
 #include <QGroupBox>
 #include <QLabel>
-#include <QSpinBox>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QSpinBox>
 #include <QTest>
 #include <QTimeEdit>
 
@@ -194,14 +194,14 @@ class TTrainScreensTest : public QObject {
     form.show();
     QVERIFY(QTest::qWaitForWindowExposed(&form));
     qApp->removeEventFilter(&keys);
-    for (const char* c : {"My Records...",
-                          "Assess the maximal strength for various repetition ranges...",
-                          "Prilepin's Table..."})
+    for (const char* c :
+         {"My Records...", "Assess the maximal strength for various repetition ranges...",
+          "Prilepin's Table..."})
       QVERIFY2(form.Command(QString::fromUtf8(c)), c);
-    QCOMPARE(form.Command(QStringLiteral(
-                              "Assess the maximal strength for various repetition ranges..."))
-                 ->toolTip(),
-             QStringLiteral("%NRM Calculator"));
+    QCOMPARE(
+        form.Command(QStringLiteral("Assess the maximal strength for various repetition ranges..."))
+            ->toolTip(),
+        QStringLiteral("%NRM Calculator"));
     // The table is a tool window beside the log, opened once.
     QAction* table = form.Command(QStringLiteral("Prilepin's Table..."));
     table->trigger();
