@@ -7,6 +7,7 @@
 #include <QVBoxLayout>
 
 #include "energy/ui/body_form_parts.h"
+#include "energy/ui/graph_period_box.h"
 #include "nutrition/fluctuation_meals.h"
 #include "users/unit_text.h"
 
@@ -15,7 +16,6 @@ namespace {
 
 constexpr const char* kCaption = "Analyze Daily Calorie Balance Fluctuations";
 constexpr const char* kChartTitle = "Daily Calorie Balance Fluctuations";
-constexpr int kGraphsHelpTopic = 71;
 constexpr int kMinGridRows = 5;
 constexpr int kDefaultDigestionHours = 2;
 
@@ -120,9 +120,7 @@ TFFluctuations::TFFluctuations(TProgram& program, TPrompter& prompter, TDateTime
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(MakeHeading(kCaption, this));
   layout->addLayout(body, 1);
-  auto* buttons = MakeDialogButtons(*this, program, kGraphsHelpTopic, [this] { OkButtonClick(); });
-  if (auto* cancel = buttons->findChild<QPushButton*>(QStringLiteral("cancelButton")))
-    cancel->hide();
+  auto* buttons = MakeGraphButtons(*this, program, [this] { OkButtonClick(); });
   layout->addWidget(buttons);
 
   dateEdit_->UserOnDateChange = [this] { DateChange(); };

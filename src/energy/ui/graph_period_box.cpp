@@ -65,4 +65,12 @@ void TGraphPeriodBox::PhasesButtonClick() {
   if (OnPeriodChange) OnPeriodChange();
 }
 
+QDialogButtonBox* MakeGraphButtons(QDialog& screen, TProgram& program,
+                                   const std::function<void()>& ok) {
+  QDialogButtonBox* buttons = MakeDialogButtons(screen, program, kGraphsHelpTopic, ok);
+  if (auto* cancel = buttons->findChild<QPushButton*>(QStringLiteral("cancelButton")))
+    cancel->hide();
+  return buttons;
+}
+
 }  // namespace korvela

@@ -1,5 +1,6 @@
 #pragma once
 #include <QComboBox>
+#include <QDialogButtonBox>
 #include <QGroupBox>
 #include <QPushButton>
 #include <functional>
@@ -40,5 +41,13 @@ class TGraphPeriodBox final : public QGroupBox {
   TMyDate* toEdit_;
   QPushButton* phasesButton_;
 };
+
+// The help topic of the graph screens.
+inline constexpr int kGraphsHelpTopic = 71;
+
+// The buttons under a graph screen: OK (running `ok`) and Help; a graph
+// has nothing to cancel.
+QDialogButtonBox* MakeGraphButtons(QDialog& screen, TProgram& program,
+                                   const std::function<void()>& ok);
 
 }  // namespace korvela

@@ -11,7 +11,6 @@ namespace korvela {
 namespace {
 
 constexpr const char* kCaption = "Nutrition, Bodyweight and Recovery Graphs";
-constexpr int kGraphsHelpTopic = 71;
 
 QString Text(std::string_view text) {
   return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
@@ -89,9 +88,7 @@ TFGraphs::TFGraphs(TProgram& program, TPrompter& prompter, QWidget* parent)
 
   auto* layout = new QVBoxLayout(this);
   layout->addLayout(body, 1);
-  auto* buttons = MakeDialogButtons(*this, program, kGraphsHelpTopic, [this] { accept(); });
-  if (auto* cancel = buttons->findChild<QPushButton*>(QStringLiteral("cancelButton")))
-    cancel->hide();
+  auto* buttons = MakeGraphButtons(*this, program, [this] { accept(); });
   layout->addWidget(buttons);
 
   connect(tabs_, &QTabBar::currentChanged, this, &TFGraphs::TabChange);

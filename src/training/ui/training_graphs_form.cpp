@@ -14,7 +14,6 @@ namespace korvela {
 namespace {
 
 constexpr const char* kCaption = "Training Graphs";
-constexpr int kGraphsHelpTopic = 71;
 
 QString Text(std::string_view text) {
   return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
@@ -112,9 +111,7 @@ TFTrainingGraphs::TFTrainingGraphs(TProgram& program, TPrompter& prompter, QWidg
 
   auto* layout = new QVBoxLayout(this);
   layout->addLayout(body, 1);
-  auto* buttons = MakeDialogButtons(*this, program, kGraphsHelpTopic, [this] { accept(); });
-  if (auto* cancel = buttons->findChild<QPushButton*>(QStringLiteral("cancelButton")))
-    cancel->hide();
+  auto* buttons = MakeGraphButtons(*this, program, [this] { accept(); });
   layout->addWidget(buttons);
 
   period_->OnPeriodChange = [this] {
