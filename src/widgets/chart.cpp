@@ -16,6 +16,7 @@
 #include <QValueAxis>
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 namespace korvela {
 namespace {
@@ -473,6 +474,9 @@ void TChart::PlaceValueLabels() {
   const QRectF plot = chart()->plotArea();
   for (const TSeries& s : series_) {
     if (s.values.empty() || !s.onChart) continue;
+    // A label that would overlap the one shown before it stays hidden: with
+    // many narrow bars only every few values can be read.
+    qreal lastRight = -std::numeric_limits<qreal>::infinity();
     for (std::size_t i = 0; i < s.values.size(); ++i) {
       const QPointF& p = s.points[static_cast<qsizetype>(i)];
       const QPointF top = chart()->mapToPosition(QPointF(ToAxisX(p.x()), p.y()), s.onChart);
@@ -480,9 +484,13 @@ void TChart::PlaceValueLabels() {
       const QRectF text = label->boundingRect();
       // Above a bar that goes up, below one that goes down.
       const qreal y = p.y() >= 0 ? top.y() - text.height() - 1 : top.y() + 1;
-      label->setPos(top.x() - text.width() / 2, y);
-      label->setVisible(plot.contains(top.x(), std::clamp(top.y(), plot.top(), plot.bottom())) &&
-                        p.x() >= viewX_[0] && p.x() <= viewX_[1]);
+      const qreal left = top.x() - text.width() / 2;
+      label->setPos(left, y);
+      const bool inView = plot.contains(top.x(), std::clamp(top.y(), plot.top(), plot.bottom())) &&
+                          p.x() >= viewX_[0] && p.x() <= viewX_[1];
+      const bool room = left > lastRight + 2;
+      label->setVisible(inView && room);
+      if (inView && room) lastRight = left + text.width();
     }
   }
 }

@@ -183,6 +183,26 @@ class TChartTest : public QObject {
     QCOMPARE(chart.ValueLabels(0), QStringList{QStringLiteral("4.50")});
   }
 
+  void ValuesOfCrowdedBarsNeverOverlap() {
+    TChart chart;
+    chart.resize(560, 320);
+    QList<QPointF> points;
+    for (int d = 0; d < 366; ++d) points.append(QPointF(d, 1 + d % 4));
+    chart.AddColoredBars(QStringLiteral("Score"), points, {Qt::darkGreen}, true);
+    chart.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&chart));
+    const QList<QRectF> rects = chart.ValueLabelRects(0);
+    QVERIFY(rects.size() > 5);
+    QVERIFY(rects.size() < 366);
+    for (qsizetype i = 1; i < rects.size(); ++i) QVERIFY(!rects[i].intersects(rects[i - 1]));
+    // Zoomed in far enough, every value in view shows.
+    chart.ZoomBy(40);
+    QTest::qWait(0);
+    const QList<QRectF> near = chart.ValueLabelRects(0);
+    QVERIFY(!near.isEmpty());
+    for (qsizetype i = 1; i < near.size(); ++i) QVERIFY(near[i].left() > near[i - 1].right());
+  }
+
   void ZoomScrollAndResetMoveTheVisibleRanges() {
     TChart chart;
     chart.resize(480, 320);
