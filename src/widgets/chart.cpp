@@ -294,6 +294,7 @@ void TChart::AddBarAreas(TSeries& s, QAbstractAxis* xAxis, QAbstractAxis* yAxis)
   // Each bar is a box of the area between the outline and the zero line;
   // bars of one colour share one area.
   std::vector<std::pair<QColor, QAreaSeries*>> areas;
+  std::vector<std::pair<QList<QPointF>, QList<QPointF>>> outlines;  // per area
   for (qsizetype i = 0; i < s.points.size(); ++i) {
     const QColor color = i < s.colors.size() ? s.colors[i] : s.color;
     auto found = std::find_if(areas.begin(), areas.end(),
@@ -305,15 +306,22 @@ void TChart::AddBarAreas(TSeries& s, QAbstractAxis* xAxis, QAbstractAxis* yAxis)
       area->setColor(color);
       area->setBorderColor(color.darker(130));
       areas.emplace_back(color, area);
+      outlines.emplace_back();
       found = areas.end() - 1;
     }
     const QPointF& p = s.points[i];
     const double left = p.x() - s.width / 2, right = p.x() + s.width / 2;
+    auto& [upper, lower] = outlines[static_cast<std::size_t>(found - areas.begin())];
     for (const QPointF& corner :
          {QPointF(left, 0), QPointF(left, p.y()), QPointF(right, p.y()), QPointF(right, 0)}) {
-      found->second->upperSeries()->append(ToAxisX(corner.x()), corner.y());
-      found->second->lowerSeries()->append(ToAxisX(corner.x()), 0);
+      upper.append(QPointF(ToAxisX(corner.x()), corner.y()));
+      lower.append(QPointF(ToAxisX(corner.x()), 0));
     }
+  }
+  // Handed over whole: a series redraws on every point appended one by one.
+  for (std::size_t i = 0; i < outlines.size(); ++i) {
+    areas[i].second->upperSeries()->replace(outlines[i].first);
+    areas[i].second->lowerSeries()->replace(outlines[i].second);
   }
   // A series without points still has its entry in the legend.
   if (areas.empty()) {
