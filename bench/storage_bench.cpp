@@ -22,6 +22,7 @@
 #include "storage/file_system.h"
 #include "storage/garbled_stream.h"
 #include "storage/random.h"
+#include "storage/unsynced_file_system.h"
 #include "storage/xml_db.h"
 #include "storage/xml_node.h"
 
@@ -42,41 +43,6 @@ TBenchFolder& Folder() {
   static TBenchFolder folder;
   return folder;
 }
-
-// The operating system's files without fsync: separates the cost of the
-// program's own work from the wait for the disk.
-class TUnsyncedFile final : public TWritableFile {
- public:
-  explicit TUnsyncedFile(std::unique_ptr<TWritableFile> file) : file_(std::move(file)) {}
-  void Write(const void* data, std::size_t size) override { file_->Write(data, size); }
-  void WriteAt(std::int64_t offset, const void* data, std::size_t size) override {
-    file_->WriteAt(offset, data, size);
-  }
-  void Flush() override {}  // Close still writes what is buffered
-  void Close() override { file_->Close(); }
-  std::int64_t Size() const override { return file_->Size(); }
-
- private:
-  std::unique_ptr<TWritableFile> file_;
-};
-
-class TUnsyncedFileSystem final : public TFileSystem {
- public:
-  std::unique_ptr<TReadableFile> OpenRead(const std::filesystem::path& path) override {
-    return PosixFileSystem().OpenRead(path);
-  }
-  std::unique_ptr<TWritableFile> Create(const std::filesystem::path& path) override {
-    return std::make_unique<TUnsyncedFile>(PosixFileSystem().Create(path));
-  }
-  std::unique_ptr<TWritableFile> OpenUpdate(const std::filesystem::path& path) override {
-    return std::make_unique<TUnsyncedFile>(PosixFileSystem().OpenUpdate(path));
-  }
-  void Rename(const std::filesystem::path& from, const std::filesystem::path& to) override {
-    std::filesystem::rename(from, to);
-  }
-  void Remove(const std::filesystem::path& path) override { PosixFileSystem().Remove(path); }
-  bool Exists(const std::filesystem::path& path) override { return PosixFileSystem().Exists(path); }
-};
 
 // Argument 1: the real file system with fsync; 0: without.
 TFileSystem& FileSystemOf(const benchmark::State& state) {

@@ -16,47 +16,13 @@
 #include "nutrition/user_foods.h"
 #include "reports/exchange_kinds.h"
 #include "storage/random.h"
+#include "storage/unsynced_file_system.h"
 #include "training/exercise_dictionary.h"
 #include "training/workout_templates.h"
 #include "users/configurator.h"
 #include "users/prompter.h"
 
 namespace korvela::fuzz {
-
-// The real file system without the flush to the disk: a throw-away folder
-// needs no durability, and fuzzing runs thousands of saves a second.
-class TUnsyncedFile final : public TWritableFile {
- public:
-  explicit TUnsyncedFile(std::unique_ptr<TWritableFile> file) : file_(std::move(file)) {}
-  void Write(const void* data, std::size_t size) override { file_->Write(data, size); }
-  void WriteAt(std::int64_t offset, const void* data, std::size_t size) override {
-    file_->WriteAt(offset, data, size);
-  }
-  void Flush() override {}
-  void Close() override { file_->Close(); }
-  std::int64_t Size() const override { return file_->Size(); }
-
- private:
-  std::unique_ptr<TWritableFile> file_;
-};
-
-class TUnsyncedFileSystem final : public TFileSystem {
- public:
-  std::unique_ptr<TReadableFile> OpenRead(const std::filesystem::path& path) override {
-    return PosixFileSystem().OpenRead(path);
-  }
-  std::unique_ptr<TWritableFile> Create(const std::filesystem::path& path) override {
-    return std::make_unique<TUnsyncedFile>(PosixFileSystem().Create(path));
-  }
-  std::unique_ptr<TWritableFile> OpenUpdate(const std::filesystem::path& path) override {
-    return std::make_unique<TUnsyncedFile>(PosixFileSystem().OpenUpdate(path));
-  }
-  void Rename(const std::filesystem::path& from, const std::filesystem::path& to) override {
-    std::filesystem::rename(from, to);
-  }
-  void Remove(const std::filesystem::path& path) override { PosixFileSystem().Remove(path); }
-  bool Exists(const std::filesystem::path& path) override { return PosixFileSystem().Exists(path); }
-};
 
 inline TFileSystem& ScratchFileSystem() {
   static TUnsyncedFileSystem fs;

@@ -60,6 +60,15 @@ class ScreenFitTest : public ::testing::Test {
 
   static QRect Area() { return QApplication::primaryScreen()->availableGeometry(); }
 
+  // A screen as it opens, and at its smallest, fits the free area.
+  static void ExpectWithinTheScreen(const QWidget& screen) {
+    const QRect area = Area();
+    EXPECT_LE(screen.frameGeometry().width(), area.width());
+    EXPECT_LE(screen.frameGeometry().height(), area.height());
+    EXPECT_LE(screen.minimumSizeHint().width(), area.width());
+    EXPECT_LE(screen.minimumSizeHint().height(), area.height());
+  }
+
   test::TTempFolder folder;
   std::unique_ptr<TRandom> random = MakeSeededRandom(5);
   TFixedClock clock{EncodeDate(2007, 6, 15)};
@@ -114,11 +123,7 @@ TEST_F(ScreenFitTest, TheFoodLogOpensWithinTheScreen) {
   form.show();
   ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
   QCoreApplication::processEvents();
-  const QRect area = Area();
-  EXPECT_LE(form.frameGeometry().width(), area.width());
-  EXPECT_LE(form.frameGeometry().height(), area.height());
-  EXPECT_LE(form.minimumSizeHint().width(), area.width());
-  EXPECT_LE(form.minimumSizeHint().height(), area.height());
+  ExpectWithinTheScreen(form);
   prompter.Plan(TAnswer::No);
   form.reject();
 }
@@ -242,11 +247,7 @@ TEST_F(ScreenFitTest, TheImportExportScreenOpensWithinTheScreen) {
   form.show();
   ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
   QCoreApplication::processEvents();
-  const QRect area = Area();
-  EXPECT_LE(form.frameGeometry().width(), area.width());
-  EXPECT_LE(form.frameGeometry().height(), area.height());
-  EXPECT_LE(form.minimumSizeHint().width(), area.width());
-  EXPECT_LE(form.minimumSizeHint().height(), area.height());
+  ExpectWithinTheScreen(form);
   form.accept();
 }
 
@@ -255,11 +256,7 @@ TEST_F(ScreenFitTest, TheTrainingLogOpensWithinTheScreen) {
   form.show();
   ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
   QCoreApplication::processEvents();
-  const QRect area = Area();
-  EXPECT_LE(form.frameGeometry().width(), area.width());
-  EXPECT_LE(form.frameGeometry().height(), area.height());
-  EXPECT_LE(form.minimumSizeHint().width(), area.width());
-  EXPECT_LE(form.minimumSizeHint().height(), area.height());
+  ExpectWithinTheScreen(form);
   prompter.Plan(TAnswer::No);
   form.reject();
 }
