@@ -83,6 +83,7 @@ const std::array kScreenTopics = {
     TScreenTopic{"korvela::TFFluctuations", {}, 71},
     TScreenTopic{"korvela::TFTrainingGraphs", {}, 71},
     TScreenTopic{"korvela::TFImportExport", {}, 31},
+    TScreenTopic{"korvela::TFDiaryBackup", {}, 208},
 };
 
 }  // namespace

@@ -12,7 +12,12 @@ TMenuItem Faq(const char* caption, int topic) { return {caption, {}, topic}; }
 
 const std::vector<TMenu>& MainMenus() {
   static const std::vector<TMenu> menus = {
-      {"[File]", {{"Import/Export..."}, {kLogOffCommand}, {kExitCommand}}},
+      {"[File]",
+       {{"Import/Export..."},
+        {"Back Up My Diary..."},
+        {"Restore a Diary..."},
+        {kLogOffCommand},
+        {kExitCommand}}},
       {"[Nutrition]",
        {{"Food Logs..."},
         {"Recipe Book..."},

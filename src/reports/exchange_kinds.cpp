@@ -320,7 +320,7 @@ class TIEWorkout final : public TIEBase {
     std::map<std::int32_t, std::int32_t> local;
     for (TDrill& drill : packed.drills) {
       const std::int32_t sent = -drill.ID;
-      local[sent] = LocalExercise(IncomingExercise(std::move(drill)));
+      local[sent] = LinkIncomingExercise(stores_.exercises, std::move(drill));
     }
     // A line naming an exercise the package does not carry would otherwise
     // point at whatever local exercise has that number: it keeps its values
@@ -335,18 +335,6 @@ class TIEWorkout final : public TIEBase {
   }
 
  private:
-  // The live exercise of that name, else a deleted one brought back, else
-  // the exercise added as a new one.
-  std::int32_t LocalExercise(TDrill drill) {
-    TExerciseDictionary& dictionary = stores_.exercises;
-    for (const auto& live : dictionary.Live())
-      if (SameExerciseName(live->Name, drill.Name)) return live->ID;
-    const auto& deleted = dictionary.DeletedList();
-    for (std::size_t i = 0; i < deleted.size(); ++i)
-      if (SameExerciseName(deleted[i]->Name, drill.Name)) return dictionary.RestoreExercise(i).ID;
-    return dictionary.AddExercise(std::move(drill)).ID;
-  }
-
   TPackedTemplate Read(const XMLNode& element) const {
     Require(element.Name == kWorkoutPackElement);
     const XMLNode* workout = element.FindChild("Workout");
@@ -355,18 +343,30 @@ class TIEWorkout final : public TIEBase {
     packed.workout.ID = -1;
     packed.workout.Date = -1;
     if (const XMLNode* drills = element.FindChild(kWorkoutDrillsElement)) {
-      for (const auto& child : drills->Children) {
-        TDrill drill = ReadPackageDrill(*child, true);
-        // Exported identifiers are negated exercise identifiers.
-        Require(drill.ID < -1);
-        packed.drills.push_back(std::move(drill));
-      }
+      for (const auto& child : drills->Children) packed.drills.push_back(ReadSentExercise(*child));
     }
     return packed;
   }
 };
 
 }  // namespace
+
+std::int32_t LinkIncomingExercise(TExerciseDictionary& dictionary, TDrill drill) {
+  drill = IncomingExercise(std::move(drill));
+  for (const auto& live : dictionary.Live())
+    if (SameExerciseName(live->Name, drill.Name)) return live->ID;
+  const auto& deleted = dictionary.DeletedList();
+  for (std::size_t i = 0; i < deleted.size(); ++i)
+    if (SameExerciseName(deleted[i]->Name, drill.Name)) return dictionary.RestoreExercise(i).ID;
+  return dictionary.AddExercise(std::move(drill)).ID;
+}
+
+TDrill ReadSentExercise(const XMLNode& element) {
+  TDrill drill = ReadPackageDrill(element, true);
+  // Sent identifiers are negated exercise identifiers.
+  Require(drill.ID < -1);
+  return drill;
+}
 
 std::vector<std::unique_ptr<TIEBase>> MakeExchangeKinds(TIEStores& stores) {
   std::vector<std::unique_ptr<TIEBase>> kinds;

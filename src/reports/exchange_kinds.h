@@ -9,6 +9,7 @@
 #include "storage/file_system.h"
 #include "storage/random.h"
 #include "storage/xml_node.h"
+#include "training/exercise_dictionary.h"
 
 namespace korvela {
 
@@ -75,6 +76,15 @@ class TIEBase {
 // The six kinds in the order of the screen's tabs: foods, recipes, menus,
 // exercises, activities, workout templates.
 std::vector<std::unique_ptr<TIEBase>> MakeExchangeKinds(TIEStores& stores);
+
+// The local exercise a sent exercise stands for: the live exercise of its
+// name, else a deleted one of that name brought back, else the exercise
+// added as a new one without the sender's own values and picture. Returns
+// its identifier.
+std::int32_t LinkIncomingExercise(TExerciseDictionary& dictionary, TDrill drill);
+// An exercise sent in exchange form under its negated identifier; raises
+// EInvalidXMLFile when it is not one.
+TDrill ReadSentExercise(const XMLNode& element);
 
 // The name trimmed of leading and trailing blanks.
 std::string_view TrimmedName(std::string_view name);

@@ -32,8 +32,8 @@ TEST(MainMenus, EveryMenuInOrderWithItsCommands) {
                                                 "[Sports and Activities]", "[Recovery]",
                                                 "[Goal Setting]", "[Personal]", "[Graphs]",
                                                 "[Reports]", "[Calculators]", "[FAQ]"}));
-  EXPECT_EQ(commands, 3u + 4 + 3 + 2 + 1 + 3 + 5 + 3 + 1 + 9 + 10);
-  EXPECT_EQ(MainMenus().front().items[1].caption, kLogOffCommand);
+  EXPECT_EQ(commands, 5u + 4 + 3 + 2 + 1 + 3 + 5 + 3 + 1 + 9 + 10);
+  EXPECT_EQ(MainMenus().front().items[3].caption, kLogOffCommand);
   EXPECT_EQ(MainMenus().back().items[1].helpTopic, 201);
 }
 

@@ -1,7 +1,5 @@
 #include "korvela_data/import_weights_command.h"
 
-#include <signal.h>
-
 #include <fstream>
 #include <memory>
 #include <ostream>
@@ -29,15 +27,6 @@ std::string ReadWholeFile(const fs::path& path) {
   text << in.rdbuf();
   if (in.bad()) throw EXMLIOError(path.string(), "cannot read the file");
   return text.str();
-}
-
-// The running program keeps "korvela.lock" in its data folder with its
-// process number on the first line.
-bool ProgramRunsOn(const fs::path& dataFolder) {
-  std::ifstream lock(dataFolder / "korvela.lock");
-  long pid = 0;
-  if (!(lock >> pid) || pid <= 0) return false;
-  return ::kill(static_cast<pid_t>(pid), 0) == 0;
 }
 
 void Import(const fs::path& userFolder, const std::string& csv, const fs::path& csvPath,

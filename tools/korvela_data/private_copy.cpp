@@ -1,6 +1,9 @@
 #include "korvela_data/private_copy.h"
 
+#include <signal.h>
 #include <stdlib.h>  // mkdtemp
+
+#include <fstream>
 
 #include <string>
 #include <system_error>
@@ -65,6 +68,38 @@ void WithPrivateCopy(const fs::path& userFolder, const fs::path& temporaryFolder
     if (file == e.File()) throw;
     throw EKorvelaError(e.Message().empty() ? e.KindText() : e.Message(), file);
   }
+}
+
+void WithPrivateDataCopy(const fs::path& dataFolder, const fs::path& userFolder,
+                         const fs::path& temporaryFolder,
+                         const std::function<void(const fs::path& copy)>& work) {
+  if (!fs::is_directory(dataFolder)) throw EXMLIOError(dataFolder.string(), "no such data folder");
+  if (!fs::is_directory(userFolder)) throw EXMLIOError(userFolder.string(), "no such user folder");
+  const TScratchFolder scratch(temporaryFolder.empty() ? fs::temp_directory_path()
+                                                       : temporaryFolder);
+  const fs::path copy = scratch.Path() / "data";
+  std::error_code ec;
+  fs::create_directory(copy, ec);
+  for (fs::directory_iterator it(dataFolder, ec), end; !ec && it != end; it.increment(ec)) {
+    if (!it->is_regular_file(ec)) continue;
+    fs::copy_file(it->path(), copy / it->path().filename(), ec);
+  }
+  if (ec) throw EXMLIOError(dataFolder.string(), "cannot copy the data folder: " + ec.message());
+  CopyFolder(userFolder, copy / userFolder.filename());
+  try {
+    work(copy);
+  } catch (const EKorvelaError& e) {
+    const std::string file = OriginalName(e.File(), copy, dataFolder);
+    if (file == e.File()) throw;
+    throw EKorvelaError(e.Message().empty() ? e.KindText() : e.Message(), file);
+  }
+}
+
+bool ProgramRunsOn(const fs::path& dataFolder) {
+  std::ifstream lock(dataFolder / "korvela.lock");
+  long pid = 0;
+  if (!(lock >> pid) || pid <= 0) return false;
+  return ::kill(static_cast<pid_t>(pid), 0) == 0;
 }
 
 fs::path CopyExerciseDictionary(const fs::path& dataFolder, const fs::path& scratch) {

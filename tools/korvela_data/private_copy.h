@@ -15,6 +15,18 @@ void WithPrivateCopy(const std::filesystem::path& userFolder,
                      const std::filesystem::path& temporaryFolder,
                      const std::function<void(const std::filesystem::path& copy)>& work);
 
+// Runs `work` on a private copy of a data folder: its own files and the one
+// user folder `userFolder` (a folder of `dataFolder`), without the other
+// accounts. Errors about a copied file name the original.
+void WithPrivateDataCopy(const std::filesystem::path& dataFolder,
+                         const std::filesystem::path& userFolder,
+                         const std::filesystem::path& temporaryFolder,
+                         const std::function<void(const std::filesystem::path& copy)>& work);
+
+// Whether a running Korvela has the data folder open: it keeps
+// "korvela.lock" there with its process number on the first line.
+bool ProgramRunsOn(const std::filesystem::path& dataFolder);
+
 // Copies the exercise dictionary of `dataFolder` into a folder "data" under
 // `scratch` and returns that folder: loading the dictionary may store
 // missing classifications, which must not reach the user's files.

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "korvela_data/arguments.h"
+#include "korvela_data/backup_command.h"
 #include "korvela_data/build_activities_command.h"
 #include "korvela_data/build_exercises_command.h"
 #include "korvela_data/build_foods_command.h"
@@ -67,6 +68,12 @@ constexpr std::array kCommands = {
     TCommand{"import-weights", "[--dry-run] [--lbs] DATAFOLDER USERFOLDER CSVFILE",
              "bring weigh-ins or measurements from a CSV file into a user's records", 3,
              RunImportWeightsCommand, 2},
+    TCommand{"backup", "DATAFOLDER USERFOLDER BACKUPFILE",
+             "write a backup of a user's diary with the shared items it uses, from a copy", 3,
+             RunBackupCommand},
+    TCommand{"restore", "DATAFOLDER BACKUPFILE",
+             "restore a diary backup as a new account; prints FOLDER<TAB>NAME", 2,
+             RunRestoreCommand},
     TCommand{"strength", "WEIGHT UNIT REPS",
              "print the strength profile of WEIGHT kg or lbs lifted REPS times to failure", 3,
              RunStrengthCommand},

@@ -22,6 +22,7 @@
 #include "nutrition/ui/food_weights_form.h"
 #include "nutrition/ui/meal_definitions_form.h"
 #include "nutrition/ui/recipe_book_form.h"
+#include "reports/ui/diary_backup_form.h"
 #include "reports/ui/graphs_form.h"
 #include "reports/ui/import_export_form.h"
 #include "reports/ui/reports_form.h"
@@ -155,6 +156,12 @@ TFMain::TScreens MakeScreens(TProgram& program, TPrompter& prompter) {
       [&](QWidget* parent, TDateTime) { return Run<TFWaistBodyFat>(parent, program, prompter); };
   commands["Import/Export..."] = [&](QWidget* parent, TDateTime) {
     return Run<TFImportExport>(parent, program, prompter);
+  };
+  commands["Back Up My Diary..."] = [&](QWidget* parent, TDateTime) {
+    return Run<TFDiaryBackup>(parent, TFDiaryBackup::TMode::BackUp, program, prompter);
+  };
+  commands["Restore a Diary..."] = [&](QWidget* parent, TDateTime) {
+    return Run<TFDiaryBackup>(parent, TFDiaryBackup::TMode::Restore, program, prompter);
   };
   return screens;
 }

@@ -14,6 +14,7 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
+#include "app/account_backup.h"
 #include "energy/ui/body_form_parts.h"
 #include "widgets/elided_label.h"
 
@@ -77,14 +78,11 @@ std::optional<QString> AskPackagePassword(QWidget* parent, bool setting) {
   return edit->text();
 }
 
-TIEStores TFImportExport::StoresOf(TProgram& program) {
-  return {program.Folder(),    program.Foods(),     program.Menus(),
-          program.Exercises(), program.Templates(), program.Sports(),
-          program.Config(),    program.Random(),    PosixFileSystem()};
-}
-
 TFImportExport::TFImportExport(TProgram& program, TPrompter& prompter, QWidget* parent)
-    : QDialog(parent), program_(program), prompter_(prompter), model_(StoresOf(program), prompter) {
+    : QDialog(parent),
+      program_(program),
+      prompter_(prompter),
+      model_(ExchangeStores(program), prompter) {
   setWindowTitle(QStringLiteral("Import/Export ..."));
   ChooseFile = [this] {
     QFileDialog dialog(this, QString::fromUtf8(kPackageDialogTitle));

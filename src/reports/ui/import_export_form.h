@@ -53,7 +53,6 @@ class TFImportExport final : public QDialog {
   void done(int result) override;
 
  private:
-  static TIEStores StoresOf(TProgram& program);
   void FillLocal();
   void FillPackage();
   void UpdateCommands();

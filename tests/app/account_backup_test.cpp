@@ -1,0 +1,536 @@
+// A diary backed up in one installation and restored in another, compared
+// record by record, and backups that must be refused without a trace.
+#include "app/account_backup.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <memory>
+#include <string>
+#include <variant>
+
+#include "activities/sport_list.h"
+#include "app/program.h"
+#include "energy/cal_stat.h"
+#include "nutrition/day_plan.h"
+#include "nutrition/food_item.h"
+#include "nutrition/food_log_store.h"
+#include "nutrition/recipes.h"
+#include "nutrition/user_foods.h"
+#include "reports/exchange_package.h"
+#include "storage/garbled_stream.h"
+#include "storage/xml_db.h"
+#include "support/disk_limit.h"
+#include "support/new_account.h"
+#include "support/temp_folder.h"
+#include "training/training_records.h"
+#include "users/account_forms.h"
+
+namespace korvela {
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr TDateTime kToday = 39248;  // 15 June 2007
+
+std::string ReadFile(const fs::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+void WriteFile(const fs::path& path, const std::string& bytes) {
+  std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
+}
+
+// Every file under a folder, subfolders included, with its bytes.
+std::map<std::string, std::string> TreeContents(const fs::path& folder) {
+  std::map<std::string, std::string> contents;
+  for (const auto& entry : fs::recursive_directory_iterator(folder))
+    contents[fs::relative(entry.path(), folder).string()] =
+        entry.is_regular_file() ? ReadFile(entry.path()) : std::string("<folder>");
+  return contents;
+}
+
+// The names of the files that differ between two snapshots, so that a
+// failure lists names rather than bytes.
+std::vector<std::string> Differences(const std::map<std::string, std::string>& a,
+                                     const std::map<std::string, std::string>& b) {
+  std::vector<std::string> names;
+  for (const auto& [name, bytes] : a)
+    if (!b.count(name) || b.at(name) != bytes) names.push_back(name);
+  for (const auto& [name, bytes] : b)
+    if (!a.count(name)) names.push_back(name);
+  return names;
+}
+#define EXPECT_SAME_FILES(a, b) EXPECT_EQ(Differences(a, b), std::vector<std::string>{})
+
+// One installation: a program folder with the shipped files, started as the
+// program starts.
+class TInstallation {
+ public:
+  explicit TInstallation(std::uint64_t seed) : random_(MakeSeededRandom(seed)) {
+    for (const char* shipped : {KORVELA_SHIPPED_STRINGS, KORVELA_SHIPPED_FOODS,
+                                KORVELA_SHIPPED_EXERCISES, KORVELA_SHIPPED_ACTIVITIES})
+      fs::copy_file(shipped, folder.Path() / fs::path(shipped).filename());
+    program = std::make_unique<TProgram>(folder.Path(), TSystemDefaults{}, clock_, *random_);
+    program->Start();
+    EXPECT_TRUE(program->LoadSharedCollections());
+  }
+
+  TUserFood& AddFood(const std::string& name) {
+    auto food = std::make_unique<TUserFood>(name);
+    food->P = 9;
+    food->C = 48;
+    food->weights.push_back({"slice", 1, 30});
+    SaveUserFood(*food, folder.Path(), *random_);
+    auto& list = program->Foods().UserFoodList().Foods;
+    list.push_back(std::move(food));
+    return static_cast<TUserFood&>(*list.back());
+  }
+
+  TRecipeFood& AddRecipe(const std::string& name, const TFoodItem& ingredient) {
+    auto recipe = std::make_unique<TRecipeFood>(TFoodItem(name));
+    TRecepta contents;
+    contents.ServStr = "2";
+    contents.NumServ = 2;
+    TWFoodItem item(ingredient);
+    item.WI = 0;
+    item.WM = 2;
+    item.WMStr = "2";
+    contents.ingredients.push_back(item);
+    SetRecipe(*recipe, contents);
+    SaveRecipe(*recipe, folder.Path(), *random_);
+    auto& list = program->Foods().RecipeList().Foods;
+    list.push_back(std::move(recipe));
+    return static_cast<TRecipeFood&>(*list.back());
+  }
+
+  std::int32_t AddExercise(const std::string& name) {
+    TDrill drill;
+    drill.Name = name;
+    drill.TDM = TMeasureKind::Weight;
+    return program->Exercises().AddExercise(drill).ID;
+  }
+
+  void AddSport(const std::string& name) {
+    TSport sport;
+    sport.Activity = name;
+    sport.MET = 5.5;
+    sport.Per = 45;
+    program->Sports().AddSport(sport);
+  }
+
+  TDrillSet SetLine(std::int32_t exercise) {
+    TDrillSet line = NewSetLine(program->Config());
+    line.DID = exercise;
+    line.Sets = 3;
+    line.Reps = "8";
+    return line;
+  }
+
+  std::int32_t ExerciseID(const std::string& name) {
+    for (const auto& drill : program->Exercises().Live())
+      if (drill->Name == name) return drill->ID;
+    return -1;
+  }
+
+  std::size_t Count(const std::vector<std::unique_ptr<TFoodItem>>& list, const std::string& name) {
+    return static_cast<std::size_t>(std::count_if(
+        list.begin(), list.end(), [&](const auto& food) { return food->Name == name; }));
+  }
+
+  test::TTempFolder folder;
+  std::unique_ptr<TProgram> program;
+
+ private:
+  TFixedClock clock_{kToday + 0.4};
+  std::unique_ptr<TRandom> random_;
+};
+
+TWFoodItem Logged(const TFoodItem& food, double servings) {
+  TWFoodItem item(food);
+  item.WI = 0;
+  item.WM = servings;
+  item.WMStr = std::to_string(servings);
+  return item;
+}
+
+TDaysMeals DayLog(TDateTime day, std::vector<TWFoodItem> foods) {
+  TDaysMeals log;
+  log.ForDate = day;
+  TMeal meal;
+  meal.Name = "Breakfast";
+  meal.TOD = 0.3;
+  meal.foods = std::move(foods);
+  log.meals.push_back(std::move(meal));
+  return log;
+}
+
+// Every day record of a folder as text, keyed by kind and day. The
+// exercises of workouts and personal records are given by name, so that
+// two installations with their own exercise numbers compare alike.
+std::map<std::pair<std::int32_t, TDateTime>, std::string> DayRecordTexts(TProgram& program,
+                                                                         const fs::path& folder) {
+  std::map<std::pair<std::int32_t, TDateTime>, std::string> texts;
+  TDayRecordStore store(program.Registry(), program.Random());
+  store.OpenDayRecords(folder);
+  const auto name = [&](std::int32_t id) {
+    const TDrill* drill = program.Exercises().Find(id);
+    return drill ? drill->Name : "#" + std::to_string(id);
+  };
+  for (std::int32_t kind = kFirstDayRecordKind; kind <= kLastDayRecordKind; ++kind) {
+    if (!program.Registry().Has(kind)) continue;
+    for (const auto& entry : store.List(kind)) {
+      store.LoadDayRecord(*entry);
+      std::string exercises;
+      if (kind == kWorkoutDayKind) {
+        for (TWorkout& workout : static_cast<TWorkoutDay&>(*entry->Record).Workouts)
+          for (TWLine& line : workout.Lines)
+            if (auto* set = std::get_if<TDrillSet>(&line)) {
+              exercises += name(set->DID) + ";";
+              set->DID = 0;
+            }
+      } else if (kind == kPRWrapperKind) {
+        for (TDrillPR& record : static_cast<TPRWrapper&>(*entry->Record).Records) {
+          exercises += name(record.DID) + ";";
+          record.DID = 0;
+        }
+      }
+      texts[{kind, entry->Date}] = exercises + entry->Record->Write()->ToText();
+    }
+  }
+  store.CloseDayRecords();
+  return texts;
+}
+
+class AccountBackupTest : public ::testing::Test {
+ protected:
+  AccountBackupTest() {
+    TProgram& program = *home.program;
+    TUser& ann = program.CreateAccount(test::AnnAccount());
+    annFolder = ann.Folder;
+
+    TUserFood& bread = home.AddFood("Ann's Bread");
+    TUserFood& jam = home.AddFood("Ann's Jam");
+    home.AddFood("Nobody's Cake");
+    TRecipeFood& toast = home.AddRecipe("Ann's Toast", jam);
+    auto menu = std::make_unique<TDaysMeals>(DayLog(0, {Logged(bread, 2)}));
+    menu->MenuName = "Ann's Monday";
+    program.Menus().SaveMenu(std::move(menu));
+    press = home.AddExercise("Ann's Press");
+    shipped = program.Exercises().Live().front()->ID;
+    home.AddExercise("Nobody's Curl");
+    home.AddSport("Ann's Dance");
+    home.AddSport("Nobody's Sport");
+    TWorkout plan;
+    plan.Name = "Ann's Plan";
+    plan.Lines.push_back(home.SetLine(press));
+    program.Templates().Save(std::move(plan), program.Exercises());
+
+    // Today's log stays current, one of half a year ago goes to the archive.
+    TFoodLogStore logs(annFolder, program.Random());
+    logs.StoreDayLog(DayLog(kToday, {Logged(bread, 1), Logged(toast, 1)}), kToday);
+    logs.StoreDayLog(DayLog(kToday - 180, {Logged(bread, 3)}), kToday);
+    logs.Close();
+    program.Session()->FrequentFoods().AddToFavourites(bread);
+
+    TDayRecordStore& records = program.Session()->DayRecords();
+    TDBC& cal = records.GetOrCreateDayRecord(kCalStatKind, kToday - 1);
+    TSECERec dance;
+    dance.Name = "Ann's Dance";
+    dance.MET = 5.5;
+    dance.Dur = 45;
+    records.Loaded<TCalStat>(cal).Entries.push_back(dance);
+    records.SaveDayRecord(cal);
+    TDBC& day = records.GetOrCreateDayRecord(kWorkoutDayKind, kToday - 1);
+    TWorkout workout;
+    workout.Name = "Monday";
+    workout.Date = kToday - 1;
+    workout.Lines.push_back(home.SetLine(press));
+    workout.Lines.push_back(home.SetLine(shipped));
+    records.Loaded<TWorkoutDay>(day).Workouts.push_back(workout);
+    records.SaveDayRecord(day);
+    TDBC& best = records.GetOrCreateDayRecord(kPRWrapperKind, kToday - 1);
+    TDrillPR record;
+    record.DID = press;
+    record.Weight.Q = "80";
+    record.Reps = 5;
+    record.Date = kToday - 1;
+    records.Loaded<TPRWrapper>(best).Records.push_back(record);
+    records.SaveDayRecord(best);
+    records.FlushDayRecords();
+    program.Session()->FrequentFoods().FlushFrequentFoods();
+
+    // The other installation has an Ann of its own and exercises of its own.
+    other.program->CreateAccount(test::AnnAccount());
+    other.program->LogOff();
+    other.AddExercise("Someone's Row");
+  }
+
+  TUser& Ann() { return *home.program->CurrentUser(); }
+
+  TInstallation home{1};
+  TInstallation other{2};
+  test::TTempFolder scratch;
+  fs::path annFolder;
+  fs::path backup = scratch.Path() / "Ann.kvb";
+  std::int32_t press = -1;
+  std::int32_t shipped = -1;
+};
+
+TEST_F(AccountBackupTest, ADiaryComesBackWholeInAnotherInstallation) {
+  const auto before = test::FolderContents(annFolder);
+  const TBackupSummary summary = BackUpAccount(*home.program, Ann(), backup);
+  EXPECT_SAME_FILES(test::FolderContents(annFolder), before);
+  EXPECT_EQ(summary.userName, "Ann");
+  EXPECT_EQ(summary.files, before.size());
+  // Two user foods, the recipe, the menu, the template, the activity and the
+  // two exercises.
+  EXPECT_EQ(summary.items, 8u);
+
+  TUser& restored = RestoreAccount(*other.program, backup);
+  EXPECT_EQ(restored.UserName, "Ann (restored)");
+  EXPECT_FALSE(restored.AutoLogin);
+  EXPECT_EQ(restored.UserBirthDate, Ann().UserBirthDate);
+  EXPECT_EQ(restored.UserHeight, Ann().UserHeight);
+  EXPECT_EQ(restored.UserSex, Ann().UserSex);
+  EXPECT_EQ(restored.UserActivityLevel, Ann().UserActivityLevel);
+  EXPECT_EQ(restored.UserCreationDate, Ann().UserCreationDate);
+  EXPECT_EQ(restored.Password, Ann().Password);
+
+  // The account list of a fresh start holds both Anns, and nothing else
+  // was left in the program folder.
+  EXPECT_EQ(LoadAccountList(other.folder.Path()).size(), 2u);
+  for (const auto& entry : fs::directory_iterator(other.folder.Path()))
+    EXPECT_FALSE(entry.path().filename().string().starts_with("restoring")) << entry.path();
+
+  // File by file: the same names; food logs, frequent foods, settings and
+  // meals byte for byte; the day records record by record.
+  const auto restoredFiles = test::FolderContents(restored.Folder);
+  ASSERT_EQ(restoredFiles.size(), before.size());
+  for (const auto& [name, bytes] : before) {
+    ASSERT_TRUE(restoredFiles.count(name)) << name;
+    if (name != kAccountFileName && !name.starts_with("PS")) {
+      EXPECT_TRUE(restoredFiles.at(name) == bytes) << name;
+    }
+  }
+  const auto homeRecords = DayRecordTexts(*home.program, annFolder);
+  const auto restoredRecords = DayRecordTexts(*other.program, restored.Folder);
+  EXPECT_GE(homeRecords.size(), 4u);
+  EXPECT_EQ(restoredRecords, homeRecords);
+
+  // The shared items the diary uses came along; the rest stayed home.
+  TFoodTree& foods = other.program->Foods();
+  EXPECT_EQ(other.Count(foods.UserFoodList().Foods, "Ann's Bread"), 1u);
+  EXPECT_EQ(other.Count(foods.UserFoodList().Foods, "Ann's Jam"), 1u);
+  EXPECT_EQ(other.Count(foods.UserFoodList().Foods, "Nobody's Cake"), 0u);
+  EXPECT_EQ(other.Count(foods.RecipeList().Foods, "Ann's Toast"), 1u);
+  ASSERT_EQ(other.program->Menus().Menus().size(), 1u);
+  EXPECT_EQ(other.program->Menus().Menus().front()->MenuName, "Ann's Monday");
+  EXPECT_EQ(other.ExerciseID("Nobody's Curl"), -1);
+  ASSERT_NE(other.ExerciseID("Ann's Press"), -1);
+  ASSERT_EQ(other.program->Templates().Templates().size(), 1u);
+  const TWorkout& plan = other.program->Templates().Templates().front();
+  EXPECT_EQ(std::get<TDrillSet>(plan.Lines.at(0)).DID, other.ExerciseID("Ann's Press"));
+  std::vector<std::string> sports;
+  for (std::size_t i = 0; i < other.program->Sports().Count(); ++i)
+    sports.push_back(other.program->Sports().At(i).Activity);
+  EXPECT_EQ(std::count(sports.begin(), sports.end(), "Ann's Dance"), 1);
+  EXPECT_EQ(std::count(sports.begin(), sports.end(), "Nobody's Sport"), 0);
+
+  // The restored account opens like any other.
+  other.program->Login(restored);
+  EXPECT_EQ(other.program->CurrentUser(), &restored);
+}
+
+TEST_F(AccountBackupTest, RestoringAgainAddsAnAccountButNoSharedItemTwice) {
+  BackUpAccount(*home.program, Ann(), backup);
+  RestoreAccount(*other.program, backup);
+  const auto shared = test::FolderContents(other.folder.Path());
+  const TUser& second = RestoreAccount(*other.program, backup);
+  EXPECT_EQ(second.UserName, "Ann (restored 2)");
+  EXPECT_EQ(other.program->Accounts().size(), 3u);
+  // The shared files of the program folder are as the first restore left
+  // them: every item was there already.
+  EXPECT_SAME_FILES(test::FolderContents(other.folder.Path()), shared);
+  // Restored where it was made, the diary links to the very same exercises.
+  TUser& home2 = RestoreAccount(*home.program, backup);
+  EXPECT_EQ(DayRecordTexts(*home.program, home2.Folder), DayRecordTexts(*home.program, annFolder));
+  EXPECT_EQ(home.ExerciseID("Ann's Press"), press);
+}
+
+TEST(RestoredName, KeepsAFreeNameAndNumbersTakenOnesWithinTheNameLength) {
+  const std::vector<std::string> taken = {"Ann", "ann (Restored)", "Bob"};
+  EXPECT_EQ(RestoredName(" Eve ", taken), "Eve");
+  EXPECT_EQ(RestoredName("ANN", taken), "ANN (restored 2)");
+  EXPECT_EQ(RestoredName("Bob", taken), "Bob (restored)");
+  const std::string longName(kMaxNameLength, 'x');
+  const std::string restored = RestoredName(longName, {longName});
+  EXPECT_LE(restored.size(), static_cast<std::size_t>(kMaxNameLength));
+  EXPECT_TRUE(restored.ends_with("... (restored)")) << restored;
+}
+
+TEST(BackupTexts, TheDefaultFileNameIsSafeForAnyAccountName) {
+  EXPECT_EQ(DefaultBackupFileName("Ann", kToday), "Ann diary 2007-06-15.kvb");
+  EXPECT_EQ(DefaultBackupFileName("../a/b\\c:d", kToday), "_.._a_b_c_d diary 2007-06-15.kvb");
+  EXPECT_EQ(DefaultBackupFileName("  ", kToday), "_ diary 2007-06-15.kvb");
+}
+
+// Ways a backup can be damaged or foreign; each is refused and leaves the
+// installation exactly as it was.
+class DamagedBackupTest : public AccountBackupTest {
+ protected:
+  DamagedBackupTest() { BackUpAccount(*home.program, Ann(), backup); }
+
+  // Changes one record of a copy of the backup in place of the original.
+  template <typename Change>
+  void ChangeRecords(Change&& change) {
+    XMLDB db(backup, kBackupKind, home.program->Random());
+    change(db);
+    db.Save();
+  }
+
+  std::int32_t RecordOfFile(XMLDB& db, const std::string& name) {
+    for (const XMLHandle& h : db.Handles()) {
+      const XMLNode* node = db.Get(h.ID, kDataKey, h.Date);
+      if (node && node->Name == kBackupFileElement && node->AttrOrEmpty("NAME") == name)
+        return h.ID;
+    }
+    return -1;
+  }
+
+  void ExpectRefused(const std::string& what, bool tooNew = false) {
+    const auto before = TreeContents(other.folder.Path());
+    const std::size_t accounts = other.program->Accounts().size();
+    try {
+      RestoreAccount(*other.program, backup);
+      ADD_FAILURE() << what << ": restored";
+    } catch (const EBackupDamaged& e) {
+      EXPECT_EQ(e.File(), backup.string()) << what;
+      EXPECT_EQ(e.Message(), tooNew ? kMsgBackupTooNew : kMsgBackupDamaged) << what;
+    }
+    EXPECT_EQ(other.program->Accounts().size(), accounts) << what;
+    EXPECT_SAME_FILES(TreeContents(other.folder.Path()), before) << what;
+  }
+};
+
+TEST_F(DamagedBackupTest, DamagedBytesAreRefused) {
+  const std::string whole = ReadFile(backup);
+  const std::pair<const char*, std::string> cases[] = {
+      {"empty", ""},
+      {"cut in half", whole.substr(0, whole.size() / 2)},
+      {"last byte missing", whole.substr(0, whole.size() - 1)},
+      {"a byte in the middle",
+       [&] {
+         std::string b = whole;
+         b[b.size() / 2] ^= 0x20;
+         return b;
+       }()},
+      {"a byte near the end",
+       [&] {
+         std::string b = whole;
+         b[b.size() - 40] ^= 0x01;
+         return b;
+       }()},
+      {"not a database", "date,weight\n2007-06-01,60\n"},
+  };
+  for (const auto& [what, bytes] : cases) {
+    WriteFile(backup, bytes);
+    ExpectRefused(what);
+  }
+}
+
+TEST_F(DamagedBackupTest, AnExchangePackageIsNoBackup) {
+  fs::remove(backup);
+  {
+    TIEPackage package(backup, home.program->Random());
+    ASSERT_EQ(package.Load(""), TPackageLoad::Ok);
+    package.Save();
+  }
+  ExpectRefused("package");
+}
+
+TEST_F(DamagedBackupTest, RecordsThatDoNotAddUpAreRefused) {
+  const fs::path original = scratch.Path() / "original.kvb";
+  fs::copy_file(backup, original);
+  const auto fresh = [&] { fs::copy_file(original, backup, fs::copy_options::overwrite_existing); };
+
+  ChangeRecords([&](XMLDB& db) { db.Delete(RecordOfFile(db, "MI.DAT"), 2); });
+  ExpectRefused("a file missing");
+
+  fresh();
+  ChangeRecords([&](XMLDB& db) {
+    // Without the account file the count is made to agree again.
+    db.Delete(RecordOfFile(db, kAccountFileName), 2);
+    const XMLNode* header = db.Get(4, kDataKey, 1);
+    auto changed = CopyElement(*header);
+    changed->Attributes.erase(std::find_if(changed->Attributes.begin(), changed->Attributes.end(),
+                                           [](const XMLAttr& a) { return a.Name == "RECORDS"; }));
+    changed->AddIntAttr("RECORDS", header->AttrInt("RECORDS") - 1);
+    db.Put(std::move(changed), 4, kDataKey, 1);
+  });
+  ExpectRefused("no account file");
+
+  fresh();
+  ChangeRecords([&](XMLDB& db) {
+    const std::int32_t id = RecordOfFile(db, "MI.DAT");
+    auto changed = CopyElement(*db.Get(id, kDataKey, 2));
+    for (XMLAttr& a : changed->Attributes)
+      if (a.Name == "NAME") a.Value = "../MI.DAT";
+    db.Put(std::move(changed), id, kDataKey, 2);
+  });
+  ExpectRefused("a file outside the folder");
+
+  fresh();
+  ChangeRecords([&](XMLDB& db) {
+    const std::int32_t id = RecordOfFile(db, "MI.DAT");
+    auto changed = CopyElement(*db.Get(id, kDataKey, 2));
+    changed->Text = changed->Text.str() + "AAAA";
+    db.Put(std::move(changed), id, kDataKey, 2);
+  });
+  ExpectRefused("a file of another size");
+
+  fresh();
+  ChangeRecords([&](XMLDB& db) {
+    auto header = CopyElement(*db.Get(4, kDataKey, 1));
+    for (XMLAttr& a : header->Attributes)
+      if (a.Name == "REQ") a.Value = "2";
+    db.Put(std::move(header), 4, kDataKey, 1);
+  });
+  ExpectRefused("a newer format", true);
+}
+
+TEST_F(AccountBackupTest, AFullDiskKeepsTheOldBackupAndLeavesNothingBehind) {
+  WriteFile(backup, "the backup of last week");
+  const auto diary = test::FolderContents(annFolder);
+  {
+    const test::TDiskLimit limit(2000);
+    try {
+      BackUpAccount(*home.program, Ann(), backup);
+      ADD_FAILURE() << "written past the limit";
+    } catch (const EXMLIOError& e) {
+      EXPECT_EQ(e.File(), backup.string());
+    }
+  }
+  EXPECT_EQ(ReadFile(backup), "the backup of last week");
+  EXPECT_EQ(test::FolderContents(scratch.Path()).size(), 1u);
+  EXPECT_SAME_FILES(test::FolderContents(annFolder), diary);
+}
+
+TEST_F(AccountBackupTest, ARestoreTheDiskRefusesLeavesNoAccount) {
+  BackUpAccount(*home.program, Ann(), backup);
+  const auto before = TreeContents(other.folder.Path());
+  {
+    // The day records and food logs are larger than this.
+    const test::TDiskLimit limit(2000);
+    EXPECT_THROW(RestoreAccount(*other.program, backup), EXMLIOError);
+  }
+  EXPECT_EQ(other.program->Accounts().size(), 1u);
+  EXPECT_SAME_FILES(TreeContents(other.folder.Path()), before);
+}
+
+}  // namespace
+}  // namespace korvela
