@@ -27,6 +27,7 @@
 #include "training/workout.h"
 #include "training/workout_templates.h"
 #include "users/account_forms.h"
+#include "users/configurator.h"
 #include "users/user.h"
 
 namespace korvela {
@@ -264,6 +265,17 @@ TBackupContents ReadBackup(XMLDB& db, const std::vector<std::unique_ptr<TIEBase>
   return contents;
 }
 
+// The backup's record database; a file that is none raises EBackupDamaged.
+// A missing file is not created.
+std::unique_ptr<XMLDB> OpenBackup(const fs::path& backupFile, TRandom& random, TFileSystem& fs) {
+  if (!fs.Exists(backupFile)) throw EXMLIOError(backupFile.string(), "no such file");
+  try {
+    return std::make_unique<XMLDB>(backupFile, kBackupKind, random, fs);
+  } catch (const EKorvelaError&) {
+    throw EBackupDamaged(backupFile.string());
+  }
+}
+
 void WriteBytes(TFileSystem& fs, const fs::path& path, const std::string& bytes) {
   std::unique_ptr<TWritableFile> file = fs.Create(path);
   file->Write(bytes.data(), bytes.size());
@@ -354,6 +366,21 @@ std::string NoBackupFileText(const fs::path& file) {
 
 std::string RefusedBackupText(const EKorvelaError& error) {
   return error.Message() + "\n\n" + error.File();
+}
+
+void CheckBackup(const fs::path& backupFile, const TConfigurator& config, TRandom& random,
+                 TFileSystem& fs) {
+  // Collections that are never loaded nor written: the kinds' checks read
+  // an element with the settings alone.
+  const fs::path nowhere = backupFile.parent_path() / "unused";
+  TFoodTree foods;
+  TMenuList menus(nowhere, random, fs);
+  TExerciseDictionary exercises(nowhere, random, fs);
+  TTemplateList templates(nowhere, config, random, fs);
+  TSportList sports(nowhere, random, fs);
+  TIEStores stores{nowhere, foods, menus, exercises, templates, sports, config, random, fs};
+  const std::unique_ptr<XMLDB> db = OpenBackup(backupFile, random, fs);
+  ReadBackup(*db, MakeExchangeKinds(stores));
 }
 
 std::string RestoredName(std::string_view name, const std::vector<std::string>& takenNames) {
@@ -449,14 +476,8 @@ TRestoreOutcome RestoreDiary(const fs::path& backupFile, TIEStores& stores,
                              const TDayRecordRegistry& registry,
                              const std::vector<std::string>& takenNames) {
   TFileSystem& fs = stores.fs;
-  if (!fs.Exists(backupFile)) throw EXMLIOError(backupFile.string(), "no such file");
   const std::vector<std::unique_ptr<TIEBase>> kinds = MakeExchangeKinds(stores);
-  std::unique_ptr<XMLDB> db;
-  try {
-    db = std::make_unique<XMLDB>(backupFile, kBackupKind, stores.random, fs);
-  } catch (const EKorvelaError&) {
-    throw EBackupDamaged(backupFile.string());
-  }
+  const std::unique_ptr<XMLDB> db = OpenBackup(backupFile, stores.random, fs);
   const TBackupContents contents = ReadBackup(*db, kinds);
 
   TRestoreOutcome outcome;

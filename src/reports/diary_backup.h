@@ -89,6 +89,12 @@ std::string NoBackupFileText(const std::filesystem::path& file);
 // A backup that cannot be restored: the reason and the file.
 std::string RefusedBackupText(const EKorvelaError& error);
 
+// Reads the whole backup and checks it as RestoreDiary does, without any
+// collection of the installation: raises EBackupDamaged (or EXMLIOError for
+// a file that is not there) and writes nothing.
+void CheckBackup(const std::filesystem::path& backupFile, const TConfigurator& config,
+                 TRandom& random, TFileSystem& fs = PosixFileSystem());
+
 // The name a restored account takes (see RestoreDiary).
 std::string RestoredName(std::string_view name, const std::vector<std::string>& takenNames);
 

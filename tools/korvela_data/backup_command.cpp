@@ -86,6 +86,9 @@ void RunRestoreCommand(TCommandArgs args, TToolEnvironment& env) {
                         (dataFolder / "korvela.lock").string());
   std::vector<std::string> names;
   for (const auto& account : LoadAccountList(dataFolder)) names.push_back(account->UserName);
+  // Loading the collections may write them; a damaged backup must change
+  // nothing, so it is refused first.
+  CheckBackup(backupFile, TConfigurator(), env.random, env.fs);
   TSharedCollections shared(dataFolder, env.random, env.fs);
   const TRestoreOutcome outcome =
       RestoreDiary(backupFile, shared.Stores(), shared.Registry(), names);
