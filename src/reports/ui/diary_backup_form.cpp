@@ -101,7 +101,7 @@ TFDiaryBackup::TFDiaryBackup(TMode mode, TProgram& program, TPrompter& prompter,
   layout->addLayout(fileRow);
   layout->addStretch(1);
   layout->addWidget(buttons);
-  resize(620, 200);
+  resize(620, sizeHint().height());
 }
 
 void TFDiaryBackup::BrowseButtonClick() {
