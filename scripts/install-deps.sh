@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(
   cmake ninja-build g++ ccache pkg-config
-  libgtest-dev libgmock-dev libbenchmark-dev libpugixml-dev
+  libgtest-dev libgmock-dev libbenchmark-dev libpugixml-dev zlib1g-dev
   qt6-base-dev libqt6opengl6-dev qt6-charts-dev qt6-svg-dev
   libsodium-dev xvfb xauth fonts-dejavu-core
   desktop-file-utils appstream dpkg-dev file
