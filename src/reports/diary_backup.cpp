@@ -439,12 +439,20 @@ TBackupSummary BackUpDiary(const fs::path& userFolder, const TDayRecordRegistry&
 
   TBackupSummary summary{user->UserName, 0, items.size() + exercises->Children.size()};
   const fs::path part = backupFile.string() + ".part";
+  // Listed before anything is written: a backup made into the account
+  // folder itself never holds itself or an older backup of that name.
+  std::vector<std::string> names = AccountFiles(userFolder);
+  std::erase_if(names, [&](const std::string& name) {
+    const fs::path file = fs::absolute(userFolder / name).lexically_normal();
+    return file == fs::absolute(backupFile).lexically_normal() ||
+           file == fs::absolute(part).lexically_normal();
+  });
   RemoveQuietly(fs, part);
   try {
     {
       XMLDB db(part, kBackupKind, stores.random, fs);
       std::int32_t id = kFirstFreeID;
-      for (const std::string& name : AccountFiles(userFolder)) {
+      for (const std::string& name : names) {
         db.Put(FileElement(name, ReadBytes(fs, userFolder / name)), id++, kDataKey, kFileDate);
         ++summary.files;
       }

@@ -346,6 +346,14 @@ TEST_F(AccountBackupTest, ADiaryComesBackWholeInAnotherInstallation) {
   EXPECT_EQ(other.program->CurrentUser(), &restored);
 }
 
+TEST_F(AccountBackupTest, ABackupKeptInTheAccountFolderNeverHoldsItself) {
+  const std::size_t files = test::FolderContents(annFolder).size();
+  const fs::path inside = annFolder / "mine.kvb";
+  EXPECT_EQ(BackUpAccount(*home.program, Ann(), inside).files, files);
+  EXPECT_EQ(BackUpAccount(*home.program, Ann(), inside).files, files);
+  EXPECT_EQ(test::FolderContents(annFolder).size(), files + 1);
+}
+
 TEST_F(AccountBackupTest, RestoringAgainAddsAnAccountButNoSharedItemTwice) {
   BackUpAccount(*home.program, Ann(), backup);
   RestoreAccount(*other.program, backup);
