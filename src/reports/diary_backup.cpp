@@ -283,41 +283,56 @@ void WriteBytes(TFileSystem& fs, const fs::path& path, const std::string& bytes)
   file->Close();
 }
 
-// Points the workouts and records of the restored folder at the local
-// exercises; an exercise the backup does not carry is named by none.
-void LinkExercises(const fs::path& folder, const TDayRecordRegistry& registry,
-                   const std::map<std::int32_t, std::int32_t>& local, TRandom& random,
-                   TFileSystem& fs) {
-  const auto linked = [&](std::int32_t id) {
-    if (id < 0) return id;
-    const auto found = local.find(id);
-    return found == local.end() ? -1 : found->second;
-  };
-  TDayRecordStore store(registry, random, fs);
-  store.OpenDayRecords(folder);
-  for (const auto& entry : store.List(kWorkoutDayKind)) {
-    auto& day = store.Loaded<TWorkoutDay>(*entry);
-    bool changed = false;
-    for (TWorkout& workout : day.Workouts)
-      for (TWLine& line : workout.Lines)
-        if (auto* set = std::get_if<TDrillSet>(&line); set && linked(set->DID) != set->DID) {
-          set->DID = linked(set->DID);
+// The workouts and personal records of a restored folder, read whole before
+// anything outside the folder changes, then pointed at the local exercises.
+class TRestoredTraining {
+ public:
+  // A record that cannot be read came so from the backup.
+  TRestoredTraining(const fs::path& folder, const TDayRecordRegistry& registry, TRandom& random,
+                    TFileSystem& fs, const fs::path& backupFile)
+      : store_(registry, random, fs) {
+    try {
+      store_.OpenDayRecords(folder);
+      for (const auto& entry : store_.List(kWorkoutDayKind)) store_.Loaded<TWorkoutDay>(*entry);
+      for (const auto& entry : store_.List(kPRWrapperKind)) store_.Loaded<TPRWrapper>(*entry);
+    } catch (const EKorvelaError&) {
+      throw EBackupDamaged(backupFile.string());
+    }
+  }
+
+  // Renumbers every exercise by the map; one the backup does not carry is
+  // named by none. The changed records are written.
+  void Link(const std::map<std::int32_t, std::int32_t>& local) {
+    const auto linked = [&](std::int32_t id) {
+      if (id < 0) return id;
+      const auto found = local.find(id);
+      return found == local.end() ? -1 : found->second;
+    };
+    for (const auto& entry : store_.List(kWorkoutDayKind)) {
+      bool changed = false;
+      for (TWorkout& workout : store_.Loaded<TWorkoutDay>(*entry).Workouts)
+        for (TWLine& line : workout.Lines)
+          if (auto* set = std::get_if<TDrillSet>(&line); set && linked(set->DID) != set->DID) {
+            set->DID = linked(set->DID);
+            changed = true;
+          }
+      if (changed) store_.SaveDayRecord(*entry);
+    }
+    for (const auto& entry : store_.List(kPRWrapperKind)) {
+      bool changed = false;
+      for (TDrillPR& record : store_.Loaded<TPRWrapper>(*entry).Records)
+        if (linked(record.DID) != record.DID) {
+          record.DID = linked(record.DID);
           changed = true;
         }
-    if (changed) store.SaveDayRecord(*entry);
+      if (changed) store_.SaveDayRecord(*entry);
+    }
+    store_.CloseDayRecords();
   }
-  for (const auto& entry : store.List(kPRWrapperKind)) {
-    auto& records = store.Loaded<TPRWrapper>(*entry);
-    bool changed = false;
-    for (TDrillPR& record : records.Records)
-      if (linked(record.DID) != record.DID) {
-        record.DID = linked(record.DID);
-        changed = true;
-      }
-    if (changed) store.SaveDayRecord(*entry);
-  }
-  store.CloseDayRecords();
-}
+
+ private:
+  TDayRecordStore store_;
+};
 
 // A folder of the program folder that no account and no other restore
 // uses; its name does not start with "usr", so the account list never
@@ -503,6 +518,7 @@ TRestoreOutcome RestoreDiary(const fs::path& backupFile, TIEStores& stores,
     user->AutoLogin = false;
     SaveUser(*user, stores.random);
     outcome.userName = user->UserName;
+    TRestoredTraining training(staging, registry, stores.random, fs, backupFile);
 
     // The exercises first: the workouts and records need their local
     // identifiers.
@@ -519,7 +535,7 @@ TRestoreOutcome RestoreDiary(const fs::path& backupFile, TIEStores& stores,
       throw;
     }
     stores.exercises.CloseFile();
-    LinkExercises(staging, registry, local, stores.random, fs);
+    training.Link(local);
 
     for (const auto& kind : kinds) kind->OpenStore();
     try {

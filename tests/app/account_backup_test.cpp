@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <map>
@@ -21,6 +22,7 @@
 #include "nutrition/recipes.h"
 #include "nutrition/user_foods.h"
 #include "reports/exchange_package.h"
+#include "storage/base64.h"
 #include "storage/garbled_stream.h"
 #include "storage/xml_db.h"
 #include "support/disk_limit.h"
@@ -401,6 +403,9 @@ class DamagedBackupTest : public AccountBackupTest {
     db.Save();
   }
 
+  // The day-record file that holds the workout.
+  static std::string PeriodFile() { return DayRecordFileName(kToday - 1); }
+
   std::int32_t RecordOfFile(XMLDB& db, const std::string& name) {
     for (const XMLHandle& h : db.Handles()) {
       const XMLNode* node = db.Get(h.ID, kDataKey, h.Date);
@@ -500,6 +505,24 @@ TEST_F(DamagedBackupTest, RecordsThatDoNotAddUpAreRefused) {
     db.Put(std::move(changed), id, kDataKey, 2);
   });
   ExpectRefused("a file of another size");
+
+  // Files whose checksums agree but whose bytes the program cannot read.
+  for (const std::string& name : {std::string(kAccountFileName), PeriodFile()}) {
+    fresh();
+    ChangeRecords([&](XMLDB& db) {
+      const std::int32_t id = RecordOfFile(db, name);
+      ASSERT_NE(id, -1) << name;
+      const std::string garbage = "not a Korvela file";
+      char crc[9];
+      std::snprintf(crc, sizeof crc, "%08x", Crc32Update(0, garbage.data(), garbage.size()));
+      auto changed = std::make_unique<XMLNode>("BFILE", XMLString(EncodeBase64(garbage)));
+      changed->AddAttr("NAME", name);
+      changed->AddAttr("SIZE", std::to_string(garbage.size()));
+      changed->AddAttr("CRC", crc);
+      db.Put(std::move(changed), id, kDataKey, 2);
+    });
+    ExpectRefused("an unreadable " + name);
+  }
 
   fresh();
   ChangeRecords([&](XMLDB& db) {
