@@ -23,19 +23,6 @@ namespace {
 
 using namespace korvela;
 
-const std::filesystem::path& TemplateFolder() {
-  static const std::filesystem::path folder = [] {
-    std::filesystem::path f = fuzz::ScratchFile("backup-template");
-    std::filesystem::remove_all(f);
-    std::filesystem::create_directories(f);
-    fuzz::TScratchInstallation installation(f, 1);
-    installation.Populate();
-    installation.DeleteExercise("Plank");
-    return f;
-  }();
-  return folder;
-}
-
 // The scrambled bytes of a document given in text form; empty when the text
 // is no document.
 std::string ScrambledDocument(std::string_view text) {
@@ -97,7 +84,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   static const std::filesystem::path file = fuzz::ScratchFile("backup.kvb");
   static const std::filesystem::path folder = fuzz::ScratchFile("backup-program");
   std::filesystem::remove_all(folder);
-  std::filesystem::copy(TemplateFolder(), folder);
+  std::filesystem::copy(fuzz::PopulatedTemplateFolder("backup-template"), folder);
 
   const std::string_view bytes(reinterpret_cast<const char*>(data), size);
   if (!bytes.empty() && bytes.front() == '<') {

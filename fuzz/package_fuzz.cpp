@@ -21,20 +21,6 @@ namespace {
 
 using namespace korvela;
 
-// The template of every run's program folder, made once.
-const std::filesystem::path& TemplateFolder() {
-  static const std::filesystem::path folder = [] {
-    std::filesystem::path f = fuzz::ScratchFile("template");
-    std::filesystem::remove_all(f);
-    std::filesystem::create_directories(f);
-    fuzz::TScratchInstallation installation(f, 1);
-    installation.Populate();
-    installation.DeleteExercise("Plank");
-    return f;
-  }();
-  return folder;
-}
-
 void WriteTextPackage(const std::filesystem::path& file, std::string_view text) {
   std::filesystem::remove(file);
   auto random = MakeSeededRandom(text.size());
@@ -71,7 +57,7 @@ void ReloadOrAbort(const std::filesystem::path& folder) {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   static const std::filesystem::path file = fuzz::ScratchFile("package.krv");
   static const std::filesystem::path folder = fuzz::ScratchFile("program");
-  const std::filesystem::path& model = TemplateFolder();
+  const std::filesystem::path& model = fuzz::PopulatedTemplateFolder("template");
   std::filesystem::remove_all(folder);
   std::filesystem::copy(model, folder);
 

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "activities/sport_list.h"
+#include "fuzz_support.h"
 #include "nutrition/day_plan.h"
 #include "nutrition/food_catalogue.h"
 #include "nutrition/menus.h"
@@ -132,6 +133,21 @@ class TScratchInstallation {
   TIEStores stores_{folder_, foods_,  menus_,   exercises_, templates_,
                     sports_, config_, *random_, fs_};
 };
+
+// A program folder of the populated installation with "Plank" deleted, made
+// once per process under this scratch name; every run copies it.
+inline const std::filesystem::path& PopulatedTemplateFolder(const char* name) {
+  static const std::filesystem::path folder = [name] {
+    std::filesystem::path f = ScratchFile(name);
+    std::filesystem::remove_all(f);
+    std::filesystem::create_directories(f);
+    TScratchInstallation installation(f, 1);
+    installation.Populate();
+    installation.DeleteExercise("Plank");
+    return f;
+  }();
+  return folder;
+}
 
 // Says nothing and imports every duplicate.
 class TQuietPrompter final : public TPrompter {

@@ -52,6 +52,19 @@ std::string OriginalName(const std::string& file, const fs::path& copy, const fs
   return (original / relative).string();
 }
 
+// Runs `work` on the copy; an error about a file of the copy is raised again
+// naming the original's file.
+void WorkOnCopy(const fs::path& copy, const fs::path& original,
+                const std::function<void(const fs::path& copy)>& work) {
+  try {
+    work(copy);
+  } catch (const EKorvelaError& e) {
+    const std::string file = OriginalName(e.File(), copy, original);
+    if (file == e.File()) throw;
+    throw EKorvelaError(e.Message().empty() ? e.KindText() : e.Message(), file);
+  }
+}
+
 }  // namespace
 
 void WithPrivateCopy(const fs::path& userFolder, const fs::path& temporaryFolder,
@@ -61,13 +74,7 @@ void WithPrivateCopy(const fs::path& userFolder, const fs::path& temporaryFolder
                                                        : temporaryFolder);
   const fs::path copy = scratch.Path() / "user";
   CopyFolder(userFolder, copy);
-  try {
-    work(copy);
-  } catch (const EKorvelaError& e) {
-    const std::string file = OriginalName(e.File(), copy, userFolder);
-    if (file == e.File()) throw;
-    throw EKorvelaError(e.Message().empty() ? e.KindText() : e.Message(), file);
-  }
+  WorkOnCopy(copy, userFolder, work);
 }
 
 void WithPrivateDataCopy(const fs::path& dataFolder, const fs::path& userFolder,
@@ -86,13 +93,7 @@ void WithPrivateDataCopy(const fs::path& dataFolder, const fs::path& userFolder,
   }
   if (ec) throw EXMLIOError(dataFolder.string(), "cannot copy the data folder: " + ec.message());
   CopyFolder(userFolder, copy / userFolder.filename());
-  try {
-    work(copy);
-  } catch (const EKorvelaError& e) {
-    const std::string file = OriginalName(e.File(), copy, dataFolder);
-    if (file == e.File()) throw;
-    throw EKorvelaError(e.Message().empty() ? e.KindText() : e.Message(), file);
-  }
+  WorkOnCopy(copy, dataFolder, work);
 }
 
 bool ProgramRunsOn(const fs::path& dataFolder) {
