@@ -1,5 +1,6 @@
 #include "reports/ui/diary_backup_form.h"
 
+#include <QApplication>
 #include <QDialogButtonBox>
 #include <QDir>
 #include <QFileDialog>
@@ -9,6 +10,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 #include <filesystem>
+#include <optional>
 
 #include "app/account_backup.h"
 #include "energy/ui/body_form_parts.h"
@@ -21,6 +23,16 @@ namespace {
 constexpr int kBackupHelpTopic = 208;
 
 QString Q(const std::string& text) { return QString::fromStdString(text); }
+
+// The busy pointer while a backup or restore works; a ten-year diary takes
+// the better part of a second.
+class TBusyCursor {
+ public:
+  TBusyCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+  ~TBusyCursor() { QApplication::restoreOverrideCursor(); }
+  TBusyCursor(const TBusyCursor&) = delete;
+  TBusyCursor& operator=(const TBusyCursor&) = delete;
+};
 
 std::filesystem::path PathOf(const QString& text) {
   return std::filesystem::path(text.toStdString());
@@ -76,9 +88,9 @@ TFDiaryBackup::TFDiaryBackup(TMode mode, TProgram& program, TPrompter& prompter,
   }
 
   auto* buttons = new QDialogButtonBox(this);
-  startButton_ = buttons->addButton(
-      backUp ? QStringLiteral("Back &Up") : QStringLiteral("&Restore"),
-      QDialogButtonBox::AcceptRole);
+  startButton_ =
+      buttons->addButton(backUp ? QStringLiteral("Back &Up") : QStringLiteral("&Restore"),
+                         QDialogButtonBox::AcceptRole);
   startButton_->setObjectName(QStringLiteral("startButton"));
   startButton_->setDefault(true);
   QPushButton* cancel = buttons->addButton(QDialogButtonBox::Cancel);
@@ -130,7 +142,9 @@ bool TFDiaryBackup::BackUp(const QString& path) {
       !prompter_.AskYesNo(ReplaceBackupQuestion(file)))
     return false;
   try {
+    std::optional<TBusyCursor> busy(std::in_place);
     const TBackupSummary summary = BackUpAccount(program_, *program_.CurrentUser(), file);
+    busy.reset();
     prompter_.Inform(BackedUpText(summary, file));
     return true;
   } catch (const EXMLIOError& e) {
@@ -154,7 +168,9 @@ bool TFDiaryBackup::Restore(const QString& path) {
     return false;
   }
   try {
+    std::optional<TBusyCursor> busy(std::in_place);
     const TUser& user = RestoreAccount(program_, file);
+    busy.reset();
     prompter_.Inform(RestoredText(user.UserName));
     return true;
   } catch (const EBackupDamaged& e) {
