@@ -1,15 +1,26 @@
-// Every screen the main window opens, walked from the keyboard's side: Tab
-// reaches every control that takes the focus and names each stop, every
-// button, label of a control and menu title has an access key that no other
-// in its window shares, and Escape closes the screen.
+// Every screen the main window opens, and the dialogs those open in turn,
+// walked from the keyboard's side: Tab reaches every control that takes the
+// focus and names each stop, every button, label of a control and menu title
+// has an access key that no other in its window shares, Enter confirms and
+// Escape closes the window.
 #include <gtest/gtest.h>
 
 #include <QAbstractButton>
+#include <QAbstractItemView>
+#include <QAbstractPrintDialog>
 #include <QApplication>
 #include <QDialog>
+#include <QDialogButtonBox>
+#include <QFile>
+#include <QFileDialog>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPointer>
+#include <QPrintPreviewDialog>
+#include <QPushButton>
+#include <QRegularExpression>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTest>
@@ -17,8 +28,11 @@
 #include <QToolButton>
 #include <algorithm>
 #include <filesystem>
+#include <functional>
 #include <map>
 #include <set>
+#include <utility>
+#include <vector>
 
 #include "app/main_menu.h"
 #include "app/program.h"
@@ -107,6 +121,268 @@ class KeyboardTest : public ::testing::Test {
   TNoPrompter prompter;
 };
 
+// The caption as the user reads it: no access key marks.
+QString Plain(const QString& caption) {
+  QString plain = caption;
+  plain.remove(QRegularExpression(QStringLiteral("&(?!&)")));
+  return plain.trimmed();
+}
+
+// Dialogs Korvela does not make: the file and print choosers are closed
+// unchecked.
+bool IsForeign(QWidget& modal) {
+  return qobject_cast<QFileDialog*>(&modal) || qobject_cast<QAbstractPrintDialog*>(&modal) ||
+         qobject_cast<QPrintPreviewDialog*>(&modal);
+}
+
+// The buttons of a window that open a dialog of their own: those whose
+// caption ends in an ellipsis or is a picker's arrow, and those named here.
+// Buttons that choose a file or print are left alone, as is Help (its
+// window is not modal).
+bool OpensDialog(const QPushButton& button) {
+  static const std::set<std::pair<QString, QString>> kOpeners = {
+      {QStringLiteral("korvela::TFSportsDictionary"), QStringLiteral("newActivityButton")},
+      {QStringLiteral("korvela::TFSportsDictionary"), QStringLiteral("editActivityButton")},
+      {QStringLiteral("korvela::TFSportsDictionary"), QStringLiteral("copyActivityButton")},
+      {QStringLiteral("korvela::TFWeighIn"), QStringLiteral("threeSiteButton")},
+      {QStringLiteral("korvela::TFWeighIn"), QStringLiteral("sevenSiteButton")},
+      {QStringLiteral("korvela::TFFoodLogForm"), QStringLiteral("logButton")}};
+  if (kOpeners.count(
+          {QString::fromUtf8(button.window()->metaObject()->className()), button.objectName()}))
+    return true;
+  const QString caption = Plain(button.text());
+  if (caption.contains(QStringLiteral("Browse"), Qt::CaseInsensitive) ||
+      caption.contains(QStringLiteral("Print"), Qt::CaseInsensitive) ||
+      caption.contains(QStringLiteral("Image"), Qt::CaseInsensitive))
+    return false;
+  return caption.endsWith(QStringLiteral("...")) || caption.endsWith(QStringLiteral("..>>")) ||
+         caption == QStringLiteral("<..") || caption == QStringLiteral("..");
+}
+
+// The commands of a window's own menus that open a dialog: those whose
+// caption ends in an ellipsis and the few named here; never printing,
+// closing or deleting.
+bool OpensDialog(const QAction& action) {
+  static const QStringList kOpeners = {QStringLiteral("New Food"), QStringLiteral("Menu options")};
+  const QString caption = Plain(action.text());
+  for (const char* refused : {"Print", "Close", "Delete", "Export", "Import"})
+    if (caption.startsWith(QString::fromUtf8(refused))) return false;
+  return caption.endsWith(QStringLiteral("...")) || kOpeners.contains(caption);
+}
+
+QDialogButtonBox::ButtonRole RoleOf(QPushButton& button) {
+  auto* box = qobject_cast<QDialogButtonBox*>(button.parentWidget());
+  return box ? box->buttonRole(&button) : QDialogButtonBox::InvalidRole;
+}
+
+// A button that accepts what a dialog holds: an accepting button of its
+// button box, or one that says so.
+bool Accepts(QPushButton& button) {
+  const QDialogButtonBox::ButtonRole role = RoleOf(button);
+  static const QStringList kAccepting = {QStringLiteral("OK"), QStringLiteral("Save"),
+                                         QStringLiteral("Open")};
+  return role == QDialogButtonBox::AcceptRole || role == QDialogButtonBox::YesRole ||
+         kAccepting.contains(Plain(button.text()), Qt::CaseInsensitive);
+}
+
+// Whether Return may press a button: the dialog's main action (OK, Save,
+// Open, a calculator's Calculate, Close of a window that only shows), never
+// Help, Cancel, a deleting command or one that opens yet another dialog.
+bool MayTakeReturn(QPushButton& button) {
+  const QDialogButtonBox::ButtonRole role = RoleOf(button);
+  const QString caption = Plain(button.text());
+  if (role == QDialogButtonBox::HelpRole || caption == QStringLiteral("Help")) return false;
+  if (role == QDialogButtonBox::DestructiveRole || caption.startsWith(QStringLiteral("Delete")) ||
+      caption.startsWith(QStringLiteral("Remove")))
+    return false;
+  if ((role == QDialogButtonBox::RejectRole || caption == QStringLiteral("Cancel")) &&
+      caption != QStringLiteral("Close"))
+    return false;
+  return !OpensDialog(button);
+}
+
+// Enter confirms. Return typed in a field of a dialog presses the dialog's
+// default button (Qt picks one when the dialog shows, unless the dialog
+// named it): where there is one, it is the dialog's main action (see
+// MayTakeReturn); a dialog with a button that accepts (see Accepts) has
+// one. Windows that only show or pick, whose fields act on Return
+// themselves (a search field finds), may leave Return to their fields. A
+// push button with the focus takes Return itself, as everywhere, and is not
+// checked.
+QStringList EnterFaults(QDialog& dialog) {
+  QList<QPushButton*> buttons;
+  bool accepts = false;
+  for (QPushButton* b : dialog.findChildren<QPushButton*>()) {
+    if (b->window() != &dialog || !b->isVisibleTo(&dialog) || !b->isEnabled()) continue;
+    buttons << b;
+    accepts = accepts || Accepts(*b);
+  }
+  // Return in a field: the focus goes to the first stop that is no button.
+  const QList<QWidget*> chain = test::TabChain(dialog);
+  const auto field = std::find_if(chain.begin(), chain.end(),
+                                  [](QWidget* w) { return !qobject_cast<QAbstractButton*>(w); });
+  if (field == chain.end()) return {};
+  QWidget* const before = dialog.focusWidget();
+  (*field)->setFocus(Qt::TabFocusReason);
+  QStringList faults;
+  const auto def =
+      std::find_if(buttons.begin(), buttons.end(), [](QPushButton* b) { return b->isDefault(); });
+  if (def == buttons.end() && accepts)
+    faults << QStringLiteral("Return in a field presses no button");
+  else if (def != buttons.end() && !MayTakeReturn(**def))
+    faults << QStringLiteral("Return in a field presses ") + Where(**def) + QStringLiteral(" \"") +
+                  Plain((*def)->text()) + QStringLiteral("\"");
+  if (before) before->setFocus(Qt::TabFocusReason);
+  return faults;
+}
+
+// Walks the modal windows as they come up, from a timer that keeps running
+// in their event loops: checks each, then opens the dialogs its buttons and
+// menu commands open (they come up as modals in turn), and closes it with
+// Escape once they are all done.
+class TModalWalk {
+ public:
+  static constexpr std::size_t kDepth = 4;  // a screen and three dialogs deep
+
+  explicit TModalWalk(std::function<void(QWidget&, const QString&)> picture)
+      : picture_(std::move(picture)) {
+    timer_.setInterval(20);
+    QObject::connect(&timer_, &QTimer::timeout, [this] { Tick(); });
+    timer_.start();
+  }
+
+  // Before a command of the main window: what it opens is named after it.
+  void Begin(const QString& command) {
+    command_ = command;
+    stack_.clear();
+  }
+  QStringList faults;
+  int screens = 0;  // windows the main window's commands opened
+  int dialogs = 0;  // windows those opened in turn
+
+ private:
+  struct TFrame {
+    QPointer<QWidget> modal;
+    QString path;
+    std::vector<std::pair<QString, std::function<void()>>> openers;
+    std::size_t next = 0;
+    bool escaped = false;
+    QPointer<QWidget> escapedIn;
+    int ticks = 0;
+  };
+
+  void Tick() {
+    if (opening_) return;
+    while (!stack_.empty() && (!stack_.back().modal || !stack_.back().modal->isVisible()))
+      stack_.pop_back();
+    QWidget* modal = QApplication::activeModalWidget();
+    if (!modal) return;
+    if (stack_.empty() || stack_.back().modal != modal) {
+      if (IsForeign(*modal)) {
+        if (auto* d = qobject_cast<QDialog*>(modal)) d->reject();
+        return;
+      }
+      Enter(*modal);
+      return;
+    }
+    TFrame& top = stack_.back();
+    if (top.next < top.openers.size()) {
+      auto& [name, open] = top.openers[top.next++];
+      opening_ = true;
+      opened_ = top.path + QStringLiteral(" > ") + name;
+      // Opened from the event loop, not from here: the timer goes on ticking
+      // in the loop of the dialog that comes up.
+      QTimer::singleShot(0, modal, [this, open] {
+        opening_ = false;
+        open();
+      });
+      return;
+    }
+    if (!top.escaped) {
+      top.escaped = true;
+      top.ticks = 0;
+      top.escapedIn = modal->focusWidget() ? modal->focusWidget() : modal;
+      QTest::keyClick(top.escapedIn, Qt::Key_Escape);
+    } else if (++top.ticks > 10) {
+      faults << top.path + QStringLiteral(": Escape does not close ") + Where(*modal) +
+                    QStringLiteral(" (pressed in ") +
+                    (top.escapedIn ? Where(*top.escapedIn) : QStringLiteral("a control gone")) +
+                    QStringLiteral(")");
+      if (auto* dialog = qobject_cast<QDialog*>(modal)) dialog->done(QDialog::Rejected);
+      top.ticks = 0;
+    }
+  }
+
+  void Enter(QWidget& modal) {
+    TFrame frame;
+    frame.modal = &modal;
+    frame.path = stack_.empty() ? command_ : opened_;
+    ++(stack_.empty() ? screens : dialogs);
+    for (const QString& f : KeyboardFaults(modal)) faults << frame.path + QStringLiteral(": ") + f;
+    if (auto* dialog = qobject_cast<QDialog*>(&modal))
+      for (const QString& f : EnterFaults(*dialog)) faults << frame.path + QStringLiteral(": ") + f;
+    picture_(modal, frame.path);
+    if (stack_.size() + 1 < kDepth) Openers(modal, frame.openers);
+    stack_.push_back(std::move(frame));
+  }
+
+  static void Openers(QWidget& modal,
+                      std::vector<std::pair<QString, std::function<void()>>>& openers) {
+    // The food log lists foods once it has searched for them.
+    if (modal.metaObject()->className() == QByteArrayLiteral("korvela::TFFoodLogForm")) {
+      auto* search = modal.findChild<QLineEdit*>(QStringLiteral("searchLineEdit"));
+      auto* find = modal.findChild<QPushButton*>(QStringLiteral("findButton"));
+      if (search && find) {
+        search->setText(QStringLiteral("apple"));
+        find->click();
+        QCoreApplication::processEvents();
+      }
+    }
+    // Commands that act on a chosen row get the first one.
+    for (QAbstractItemView* view : modal.findChildren<QAbstractItemView*>()) {
+      if (view->window() != &modal || !view->isVisibleTo(&modal) || !view->model() ||
+          view->model()->rowCount() == 0 ||
+          (view->selectionModel() && view->selectionModel()->hasSelection()))
+        continue;
+      view->setCurrentIndex(view->model()->index(0, 0));
+    }
+    for (QPushButton* b : modal.findChildren<QPushButton*>()) {
+      if (b->window() != &modal || !b->isVisibleTo(&modal) || !OpensDialog(*b)) continue;
+      QPointer<QPushButton> button = b;
+      openers.emplace_back(
+          Plain(b->text()) + QStringLiteral(" (") + b->objectName() + QStringLiteral(")"),
+          [button] {
+            if (button && button->isEnabled() && button->isVisible()) button->click();
+          });
+    }
+    for (QMenuBar* bar : modal.findChildren<QMenuBar*>()) {
+      if (bar->window() != &modal) continue;
+      std::vector<QMenu*> menus;
+      for (QAction* a : bar->actions())
+        if (a->menu()) menus.push_back(a->menu());
+      for (std::size_t i = 0; i < menus.size(); ++i)
+        for (QAction* a : menus[i]->actions()) {
+          if (a->menu()) {
+            menus.push_back(a->menu());
+          } else if (!a->isSeparator() && OpensDialog(*a)) {
+            QPointer<QAction> action = a;
+            openers.emplace_back(
+                Plain(menus[i]->title()) + QStringLiteral(" > ") + Plain(a->text()), [action] {
+                  if (action && action->isEnabled()) action->trigger();
+                });
+          }
+        }
+    }
+  }
+
+  std::function<void(QWidget&, const QString&)> picture_;
+  QTimer timer_;
+  QString command_;
+  QString opened_;
+  bool opening_ = false;
+  std::vector<TFrame> stack_;
+};
+
 TEST_F(KeyboardTest, EveryScreenIsUsableFromTheKeyboard) {
   QApplication& app = *qApp;
   TAccessKeyAssigner assigner;
@@ -120,40 +396,20 @@ TEST_F(KeyboardTest, EveryScreenIsUsableFromTheKeyboard) {
   QStringList faults;
   for (const QString& f : KeyboardFaults(main)) faults << QStringLiteral("main window: ") + f;
   // With KORVELA_SNAPSHOTS set, a picture of every window as the keyboard
-  // finds it, for a person to look at.
+  // finds it, for a person to look at, and a list of what each shows.
   const QString pictures = qEnvironmentVariable("KORVELA_SNAPSHOTS");
   int pictureCount = 0;
-  const auto picture = [&](QWidget& window) {
-    if (!pictures.isEmpty())
-      window.grab().save(QStringLiteral("%1/keys-%2.png")
-                             .arg(pictures)
-                             .arg(pictureCount++, 2, 10, QLatin1Char('0')));
+  QStringList shown;
+  const auto picture = [&](QWidget& window, const QString& path) {
+    if (pictures.isEmpty()) return;
+    const QString name = QStringLiteral("keys-%1.png").arg(pictureCount++, 3, 10, QLatin1Char('0'));
+    window.grab().save(pictures + QLatin1Char('/') + name);
+    shown << name + QStringLiteral(": ") + path + QStringLiteral(" [") +
+                 QString::fromUtf8(window.metaObject()->className()) + QLatin1Char(']');
   };
-  picture(main);
+  picture(main, QStringLiteral("main window"));
 
-  std::set<QWidget*> seen;
-  QString command;
-  int ticks = 0;
-  QTimer inspector;
-  inspector.setInterval(20);
-  QObject::connect(&inspector, &QTimer::timeout, [&] {
-    QWidget* modal = QApplication::activeModalWidget();
-    if (!modal) return;
-    if (!seen.count(modal)) {
-      seen.insert(modal);
-      ticks = 0;
-      for (const QString& f : KeyboardFaults(*modal)) faults << command + QStringLiteral(": ") + f;
-      picture(*modal);
-      QWidget* target = modal->focusWidget() ? modal->focusWidget() : modal;
-      QTest::keyClick(target, Qt::Key_Escape);
-    } else if (++ticks > 10) {
-      faults << command + QStringLiteral(": Escape does not close ") + Where(*modal);
-      if (auto* dialog = qobject_cast<QDialog*>(modal)) dialog->done(QDialog::Rejected);
-      ticks = 0;
-    }
-  });
-  inspector.start();
-  int opened = 0;
+  TModalWalk walk(picture);
   for (const TMenu& menu : MainMenus()) {
     for (const TMenuItem& item : menu.items) {
       std::vector<std::string> captions;
@@ -165,21 +421,25 @@ TEST_F(KeyboardTest, EveryScreenIsUsableFromTheKeyboard) {
         if (caption == kExitCommand || caption == kLogOffCommand || item.helpTopic != 0 ||
             !screens.commands.count(caption))
           continue;
-        command = QString::fromStdString(caption);
-        // A window of an earlier command may have lived at the same address.
-        seen.clear();
+        walk.Begin(QString::fromStdString(caption));
         try {
           main.ExecuteCommand(caption);
         } catch (const std::exception& e) {
-          faults << command + QStringLiteral(": ") + QString::fromUtf8(e.what());
+          faults << QString::fromStdString(caption) + QStringLiteral(": ") +
+                        QString::fromUtf8(e.what());
         }
         QCoreApplication::processEvents();
-        if (!seen.empty()) ++opened;
       }
     }
   }
-  inspector.stop();
-  EXPECT_GT(opened, 20);
+  faults << walk.faults;
+  if (!pictures.isEmpty()) {
+    QFile list(pictures + QStringLiteral("/keys.txt"));
+    if (list.open(QIODevice::WriteOnly | QIODevice::Text))
+      list.write(shown.join(QLatin1Char('\n')).toUtf8() + '\n');
+  }
+  EXPECT_GT(walk.screens, 20);
+  EXPECT_GT(walk.dialogs, 20);
   EXPECT_TRUE(faults.isEmpty()) << faults.join(QLatin1Char('\n')).toStdString();
   app.removeEventFilter(&assigner);
 }
