@@ -44,6 +44,7 @@
 #include "users/access_keys.h"
 #include "users/clock.h"
 #include "widgets/access_key_assigner.h"
+#include "widgets/grid.h"
 
 namespace korvela {
 namespace {
@@ -266,8 +267,9 @@ class TModalWalk {
     QString path;
     std::vector<std::pair<QString, std::function<void()>>> openers;
     std::size_t next = 0;
-    bool escaped = false;
-    QPointer<QWidget> escapedIn;
+    int escapes = 0;
+    bool inCell = false;
+    QString escapedIn;
     int ticks = 0;
   };
 
@@ -292,25 +294,67 @@ class TModalWalk {
       opened_ = top.path + QStringLiteral(" > ") + name;
       // Opened from the event loop, not from here: the timer goes on ticking
       // in the loop of the dialog that comes up.
-      QTimer::singleShot(0, modal, [this, open] {
+      QTimer::singleShot(0, modal, [this, open, path = opened_] {
         opening_ = false;
+        const QList<QWidget*> before = VisibleWindows();
         open();
+        for (QWidget* w : VisibleWindows())
+          if (!before.contains(w) && !w->isModal()) Modeless(*w, path);
       });
       return;
     }
-    if (!top.escaped) {
-      top.escaped = true;
+    // One Escape closes the window; where the focus is in a cell being
+    // edited, the first leaves the cell, as in every grid, and a second one
+    // closes.
+    if (top.escapes == 0 || (top.escapes == 1 && top.inCell && top.ticks > 2)) {
+      ++top.escapes;
       top.ticks = 0;
-      top.escapedIn = modal->focusWidget() ? modal->focusWidget() : modal;
-      QTest::keyClick(top.escapedIn, Qt::Key_Escape);
+      QWidget* target = modal->focusWidget() ? modal->focusWidget() : modal;
+      top.inCell = InCell(*target);
+      top.escapedIn = Where(*target);
+      QTest::keyClick(target, Qt::Key_Escape);
     } else if (++top.ticks > 10) {
       faults << top.path + QStringLiteral(": Escape does not close ") + Where(*modal) +
-                    QStringLiteral(" (pressed in ") +
-                    (top.escapedIn ? Where(*top.escapedIn) : QStringLiteral("a control gone")) +
-                    QStringLiteral(")");
+                    QStringLiteral(" (pressed in ") + top.escapedIn + QStringLiteral(")");
       if (auto* dialog = qobject_cast<QDialog*>(modal)) dialog->done(QDialog::Rejected);
       top.ticks = 0;
     }
+  }
+
+  static QList<QWidget*> VisibleWindows() {
+    QList<QWidget*> windows;
+    for (QWidget* w : QApplication::topLevelWidgets())
+      if (w->isVisible()) windows << w;
+    return windows;
+  }
+
+  // A window that is not modal (a table to keep beside a screen) is checked
+  // as it comes up and closed with Escape at once.
+  void Modeless(QWidget& window, const QString& path) {
+    ++dialogs;
+    Check(window, path);
+    QPointer<QWidget> w = &window;
+    QTest::keyClick(window.focusWidget() ? window.focusWidget() : &window, Qt::Key_Escape);
+    QCoreApplication::processEvents();
+    if (w && w->isVisible()) {
+      faults << path + QStringLiteral(": Escape does not close ") + Where(*w);
+      w->close();
+    }
+  }
+
+  void Check(QWidget& window, const QString& path) {
+    for (const QString& f : KeyboardFaults(window)) faults << path + QStringLiteral(": ") + f;
+    if (auto* dialog = qobject_cast<QDialog*>(&window))
+      for (const QString& f : EnterFaults(*dialog)) faults << path + QStringLiteral(": ") + f;
+    picture_(window, path);
+  }
+
+  // Whether a control edits a cell of a list or grid.
+  static bool InCell(QWidget& w) {
+    if (qobject_cast<QAbstractItemView*>(&w)) return false;
+    for (QWidget* p = w.parentWidget(); p && !p->isWindow(); p = p->parentWidget())
+      if (qobject_cast<QAbstractItemView*>(p)) return true;
+    return false;
   }
 
   void Enter(QWidget& modal) {
@@ -318,10 +362,7 @@ class TModalWalk {
     frame.modal = &modal;
     frame.path = stack_.empty() ? command_ : opened_;
     ++(stack_.empty() ? screens : dialogs);
-    for (const QString& f : KeyboardFaults(modal)) faults << frame.path + QStringLiteral(": ") + f;
-    if (auto* dialog = qobject_cast<QDialog*>(&modal))
-      for (const QString& f : EnterFaults(*dialog)) faults << frame.path + QStringLiteral(": ") + f;
-    picture_(modal, frame.path);
+    Check(modal, frame.path);
     if (stack_.size() + 1 < kDepth) Openers(modal, frame.openers);
     stack_.push_back(std::move(frame));
   }
@@ -338,13 +379,16 @@ class TModalWalk {
         QCoreApplication::processEvents();
       }
     }
-    // Commands that act on a chosen row get the first one.
+    // Commands that act on a chosen row get the first one (below a grid's
+    // heading rows).
     for (QAbstractItemView* view : modal.findChildren<QAbstractItemView*>()) {
+      auto* grid = qobject_cast<TMyGrid*>(view);
+      const int first = grid ? grid->FixedRows() : 0;
       if (view->window() != &modal || !view->isVisibleTo(&modal) || !view->model() ||
-          view->model()->rowCount() == 0 ||
+          view->model()->rowCount() <= first ||
           (view->selectionModel() && view->selectionModel()->hasSelection()))
         continue;
-      view->setCurrentIndex(view->model()->index(0, 0));
+      view->setCurrentIndex(view->model()->index(first, grid ? grid->FixedColumns() : 0));
     }
     for (QPushButton* b : modal.findChildren<QPushButton*>()) {
       if (b->window() != &modal || !b->isVisibleTo(&modal) || !OpensDialog(*b)) continue;
