@@ -39,6 +39,7 @@
 #include "app/string_table.h"
 #include "app/ui/main_form.h"
 #include "app/ui/screens.h"
+#include "energy/body_records.h"
 #include "support/tab_chain.h"
 #include "support/temp_folder.h"
 #include "users/access_keys.h"
@@ -136,21 +137,10 @@ bool IsForeign(QWidget& modal) {
          qobject_cast<QPrintPreviewDialog*>(&modal);
 }
 
-// The buttons of a window that open a dialog of their own: those whose
-// caption ends in an ellipsis or is a picker's arrow, and those named here.
-// Buttons that choose a file or print are left alone, as is Help (its
-// window is not modal).
-bool OpensDialog(const QPushButton& button) {
-  static const std::set<std::pair<QString, QString>> kOpeners = {
-      {QStringLiteral("korvela::TFSportsDictionary"), QStringLiteral("newActivityButton")},
-      {QStringLiteral("korvela::TFSportsDictionary"), QStringLiteral("editActivityButton")},
-      {QStringLiteral("korvela::TFSportsDictionary"), QStringLiteral("copyActivityButton")},
-      {QStringLiteral("korvela::TFWeighIn"), QStringLiteral("threeSiteButton")},
-      {QStringLiteral("korvela::TFWeighIn"), QStringLiteral("sevenSiteButton")},
-      {QStringLiteral("korvela::TFFoodLogForm"), QStringLiteral("logButton")}};
-  if (kOpeners.count(
-          {QString::fromUtf8(button.window()->metaObject()->className()), button.objectName()}))
-    return true;
+// A button that opens a dialog on the side, as its caption says: an
+// ellipsis or a picker's arrow. Buttons that choose a file or print are left
+// alone.
+bool OpensSideDialog(const QPushButton& button) {
   const QString caption = Plain(button.text());
   if (caption.contains(QStringLiteral("Browse"), Qt::CaseInsensitive) ||
       caption.contains(QStringLiteral("Print"), Qt::CaseInsensitive) ||
@@ -158,6 +148,23 @@ bool OpensDialog(const QPushButton& button) {
     return false;
   return caption.endsWith(QStringLiteral("...")) || caption.endsWith(QStringLiteral("..>>")) ||
          caption == QStringLiteral("<..") || caption == QStringLiteral("..");
+}
+
+// The buttons the walk presses: those above and the main commands of a
+// window that open dialogs with plain captions, named here by window and
+// button. Help is left alone (its window is not modal).
+bool OpensDialog(const QPushButton& button) {
+  static const std::set<std::pair<QString, QString>> kOpeners = {
+      {QStringLiteral("korvela::TFSportsDictionary"), QStringLiteral("newActivityButton")},
+      {QStringLiteral("korvela::TFSportsDictionary"), QStringLiteral("editActivityButton")},
+      {QStringLiteral("korvela::TFSportsDictionary"), QStringLiteral("copyActivityButton")},
+      {QStringLiteral("korvela::TFWeighIn"), QStringLiteral("threeSiteButton")},
+      {QStringLiteral("korvela::TFWeighIn"), QStringLiteral("sevenSiteButton")},
+      {QStringLiteral("korvela::TFFoodLogForm"), QStringLiteral("logButton")},
+      {QStringLiteral("korvela::TFReports"), QStringLiteral("showReportButton")}};
+  return OpensSideDialog(button) ||
+         kOpeners.count(
+             {QString::fromUtf8(button.window()->metaObject()->className()), button.objectName()});
 }
 
 // The commands of a window's own menus that open a dialog: those whose
@@ -188,7 +195,7 @@ bool Accepts(QPushButton& button) {
 
 // Whether Return may press a button: the dialog's main action (OK, Save,
 // Open, a calculator's Calculate, Close of a window that only shows), never
-// Help, Cancel, a deleting command or one that opens yet another dialog.
+// Help, Cancel, a deleting command or one that opens a dialog on the side.
 bool MayTakeReturn(QPushButton& button) {
   const QDialogButtonBox::ButtonRole role = RoleOf(button);
   const QString caption = Plain(button.text());
@@ -199,7 +206,7 @@ bool MayTakeReturn(QPushButton& button) {
   if ((role == QDialogButtonBox::RejectRole || caption == QStringLiteral("Cancel")) &&
       caption != QStringLiteral("Close"))
     return false;
-  return !OpensDialog(button);
+  return !OpensSideDialog(button);
 }
 
 // Enter confirms. Return typed in a field of a dialog presses the dialog's
@@ -437,6 +444,13 @@ TEST_F(KeyboardTest, EveryScreenIsUsableFromTheKeyboard) {
   main.show();
   main.RunActivationStep();
   QCoreApplication::processEvents();
+  // A phase, so that the graphs' period boxes offer to pick one.
+  ASSERT_NE(program.Session(), nullptr);
+  TDated<TPhase> phase;
+  phase.Date = EncodeDate(2007, 5, 1);
+  phase.Values.PEndDate = EncodeDate(2007, 6, 30);
+  phase.Values.PName = "Cut";
+  ReplacePhases(program.Session()->DayRecords(), {phase});
   QStringList faults;
   for (const QString& f : KeyboardFaults(main)) faults << QStringLiteral("main window: ") + f;
   // With KORVELA_SNAPSHOTS set, a picture of every window as the keyboard
