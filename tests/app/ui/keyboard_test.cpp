@@ -26,6 +26,7 @@
 #include <QTest>
 #include <QTimer>
 #include <QToolButton>
+#include <QVBoxLayout>
 #include <algorithm>
 #include <filesystem>
 #include <functional>
@@ -433,6 +434,70 @@ class TModalWalk {
   bool opening_ = false;
   std::vector<TFrame> stack_;
 };
+
+// The Enter rule on small dialogs of the shapes the screens have: a field
+// and a row of buttons, some of them default.
+TEST(KeyboardRulesTest, ReturnInAFieldPressesTheMainAction) {
+  struct TButton {
+    const char* caption;
+    QDialogButtonBox::ButtonRole role;
+    bool autoDefault;
+    bool isDefault;
+  };
+  constexpr auto kHelp = QDialogButtonBox::HelpRole;
+  constexpr auto kAccept = QDialogButtonBox::AcceptRole;
+  constexpr auto kReject = QDialogButtonBox::RejectRole;
+  constexpr auto kBeside = QDialogButtonBox::InvalidRole;  // beside the field, in no box
+  // A button box makes its first accepting button the default by itself;
+  // buttons in a plain row (kBeside) get Qt's pick: the first in the tab
+  // order after the focus.
+  const struct {
+    const char* name;
+    std::vector<TButton> buttons;
+    QString fault;  // empty: none
+  } cases[] = {
+      {"a row of Help and OK: Qt makes Help the default",
+       {{"Help", kBeside, true, false}, {"OK", kBeside, true, false}},
+       QStringLiteral("Return in a field presses QPushButton 'Help' \"Help\"")},
+      {"the row with OK named the default",
+       {{"Help", kBeside, true, false}, {"OK", kBeside, true, true}},
+       {}},
+      {"a picker before OK",
+       {{"<..", kBeside, true, false}, {"OK", kBeside, true, false}},
+       QStringLiteral("Return in a field presses QPushButton '<..' \"<..\"")},
+      {"a button box with OK", {{"Help", kHelp, true, false}, {"OK", kAccept, true, false}}, {}},
+      {"Cancel named the default over the box's OK",
+       {{"OK", kAccept, true, false}, {"Cancel", kReject, true, true}},
+       QStringLiteral("Return in a field presses QPushButton 'Cancel' \"Cancel\"")},
+      {"no button takes Return though OK accepts",
+       {{"OK", kBeside, false, false}, {"Cancel", kBeside, false, false}},
+       QStringLiteral("Return in a field presses no button")},
+      {"a dictionary whose search field takes Return", {{"Close", kReject, false, false}}, {}},
+      {"a calculator", {{"&Calculate", kBeside, true, true}, {"Close", kReject, false, false}}, {}},
+  };
+  for (const auto& c : cases) {
+    QDialog dialog;
+    auto* layout = new QVBoxLayout(&dialog);
+    auto* field = new QLineEdit(&dialog);
+    field->setAccessibleName(QStringLiteral("Field"));
+    layout->addWidget(field);
+    auto* box = new QDialogButtonBox(&dialog);
+    for (const TButton& b : c.buttons) {
+      QPushButton* button = b.role == kBeside
+                                ? new QPushButton(QString::fromUtf8(b.caption), &dialog)
+                                : box->addButton(QString::fromUtf8(b.caption), b.role);
+      if (b.role == kBeside) layout->addWidget(button);
+      button->setObjectName(Plain(button->text()));
+      button->setAutoDefault(b.autoDefault);
+      if (b.isDefault) button->setDefault(true);
+    }
+    layout->addWidget(box);
+    field->setFocus();
+    dialog.show();
+    const QStringList faults = EnterFaults(dialog);
+    EXPECT_EQ(faults.join(QLatin1Char('\n')).toStdString(), c.fault.toStdString()) << c.name;
+  }
+}
 
 TEST_F(KeyboardTest, EveryScreenIsUsableFromTheKeyboard) {
   QApplication& app = *qApp;
