@@ -231,6 +231,12 @@ QStringList EnterFaults(QDialog& dialog) {
   const auto field = std::find_if(chain.begin(), chain.end(),
                                   [](QWidget* w) { return !qobject_cast<QAbstractButton*>(w); });
   if (field == chain.end()) return {};
+  // A button that had the focus hands the default back as the focus leaves
+  // it, which only an active window hears.
+  if (!dialog.isActiveWindow()) {
+    dialog.activateWindow();
+    if (!QTest::qWaitForWindowActive(&dialog, 2000)) return {QStringLiteral("never became active")};
+  }
   QWidget* const before = dialog.focusWidget();
   (*field)->setFocus(Qt::TabFocusReason);
   QStringList faults;
