@@ -14,6 +14,7 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QGridLayout>
+#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -21,6 +22,7 @@
 #include <QPointer>
 #include <QPrintPreviewDialog>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QRegularExpression>
 #include <QTabBar>
 #include <QTabWidget>
@@ -98,6 +100,8 @@ QStringList KeyboardFaults(QWidget& window) {
     if (auto* l = qobject_cast<QLabel*>(w);
         l && l->buddy() && l->buddy()->focusPolicy() != Qt::NoFocus && !l->text().isEmpty())
       key(l->text(), Where(*w));
+    if (auto* g = qobject_cast<QGroupBox*>(w); g && GroupTakesAccessKey(*g))
+      key(g->title(), Where(*w));
   }
   for (QMenuBar* bar : window.findChildren<QMenuBar*>())
     for (QAction* a : bar->actions())
@@ -546,6 +550,57 @@ TEST(KeyboardRulesTest, TabFollowsTheReadingOrder) {
     EXPECT_EQ(faults.join(QLatin1Char('\n')).toStdString(),
               buttonFirst ? "Tab goes back from QPushButton 'ok' to QLineEdit 'field'" : "")
         << (buttonFirst ? "button made first" : "field made first");
+  }
+}
+
+// A group's title takes a key where a control in it has none of its own,
+// and the key moves the focus into the group.
+TEST(KeyboardRulesTest, GroupsTakeKeysForControlsWithoutOne) {
+  enum class TContent { NamedField, UnnamedField, LetteredRadios, SymbolRadios };
+  const struct {
+    TContent content;
+    bool takes;
+  } cases[] = {{TContent::NamedField, false},
+               {TContent::UnnamedField, true},
+               {TContent::LetteredRadios, false},
+               {TContent::SymbolRadios, true}};
+  for (const auto& c : cases) {
+    QDialog dialog;
+    auto* layout = new QVBoxLayout(&dialog);
+    auto* before = new QLineEdit(&dialog);
+    layout->addWidget(before);
+    auto* group = new QGroupBox(QStringLiteral("Zone"), &dialog);
+    auto* inside = new QVBoxLayout(group);
+    QWidget* first = nullptr;
+    if (c.content == TContent::NamedField || c.content == TContent::UnnamedField) {
+      auto* field = new QLineEdit(group);
+      if (c.content == TContent::NamedField) {
+        auto* label = new QLabel(QStringLiteral("&Name"), group);
+        label->setBuddy(field);
+        inside->addWidget(label);
+      }
+      inside->addWidget(field);
+      first = field;
+    } else {
+      const bool letters = c.content == TContent::LetteredRadios;
+      for (const char* caption : {letters ? "North" : ".", letters ? "South" : ","}) {
+        auto* radio = new QRadioButton(QString::fromUtf8(caption), group);
+        inside->addWidget(radio);
+        if (!first) first = radio;
+      }
+      static_cast<QRadioButton*>(first)->setChecked(true);
+    }
+    layout->addWidget(group);
+    dialog.show();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
+    AssignAccessKeys(dialog);
+    const int index = static_cast<int>(c.content);
+    EXPECT_EQ(GroupTakesAccessKey(*group), c.takes) << index;
+    EXPECT_EQ(group->title(), c.takes ? QStringLiteral("&Zone") : QStringLiteral("Zone")) << index;
+    if (!c.takes) continue;
+    before->setFocus();
+    QTest::keyClick(&dialog, Qt::Key_Z, Qt::AltModifier);
+    EXPECT_EQ(QApplication::focusWidget(), first) << index;
   }
 }
 
