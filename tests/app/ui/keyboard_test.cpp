@@ -328,9 +328,10 @@ class TModalWalk {
     }
     TFrame& top = stack_.back();
     if (top.next < top.openers.size()) {
-      auto& [name, open] = top.openers[top.next++];
+      const auto& opener = top.openers[top.next++];
+      const std::function<void()> open = opener.second;
       opening_ = true;
-      opened_ = top.path + QStringLiteral(" > ") + name;
+      opened_ = top.path + QStringLiteral(" > ") + opener.first;
       // Opened from the event loop, not from here: the timer goes on ticking
       // in the loop of the dialog that comes up.
       QTimer::singleShot(0, modal, [this, open, path = opened_] {
