@@ -419,6 +419,25 @@ class TModalWalk {
         QCoreApplication::processEvents();
       }
     }
+    // The recipe book opens its ingredient dialog while a recipe is edited:
+    // a new recipe, a food found and added, then Cancel back to the list.
+    if (modal.metaObject()->className() == QByteArrayLiteral("korvela::TFRecipeBook")) {
+      QPointer<QWidget> book = &modal;
+      openers.emplace_back(QStringLiteral("New Recipe > Add ingredient..."), [book] {
+        const auto click = [&book](const char* name) {
+          if (auto* b = book ? book->findChild<QPushButton*>(QString::fromLatin1(name)) : nullptr;
+              b && b->isEnabled() && b->isVisible())
+            b->click();
+        };
+        click("newRecipeButton");
+        if (auto* search =
+                book ? book->findChild<QLineEdit*>(QStringLiteral("searchLineEdit")) : nullptr)
+          search->setText(QStringLiteral("apple"));
+        click("findButton");
+        click("addIngredientButton");
+        click("cancelButton");
+      });
+    }
     // Commands that act on a chosen row get the first one (below a grid's
     // heading rows).
     for (QAbstractItemView* view : modal.findChildren<QAbstractItemView*>()) {
