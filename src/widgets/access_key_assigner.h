@@ -14,13 +14,13 @@ namespace korvela {
 // (those the screen chose are kept where they are unique), and each of its
 // menus keys of their own. Only what is visible in the window counts.
 void AssignAccessKeys(QWidget& window);
+void AssignAccessKeys(QMenu& menu);
 
 // Whether a group box's title takes an access key: it holds a control Tab
 // reaches that has no key of its own (a field no label names, a radio button
-// or check box whose caption has no letter), and its key moves the focus
-// there.
+// or check box whose caption has no letter). The key moves the focus into
+// the group.
 bool GroupTakesAccessKey(const QGroupBox& group);
-void AssignAccessKeys(QMenu& menu);
 
 // Assigns the keys of every dialog, main window and menu when it is shown.
 class TAccessKeyAssigner final : public QObject {
