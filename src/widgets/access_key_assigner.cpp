@@ -6,6 +6,7 @@
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QEvent>
+#include <QGroupBox>
 #include <QLabel>
 #include <QMainWindow>
 #include <QMenu>
@@ -40,6 +41,10 @@ int Rank(QWidget& w) {
   return 2;
 }
 
+bool HasLetter(const QString& text) {
+  return std::any_of(text.begin(), text.end(), [](QChar c) { return c.isLetterOrNumber(); });
+}
+
 void Apply(std::vector<TCaptioned> items) {
   std::stable_sort(items.begin(), items.end(),
                    [](const TCaptioned& a, const TCaptioned& b) { return a.rank < b.rank; });
@@ -60,6 +65,26 @@ void AddActions(std::vector<TCaptioned>& items, const QList<QAction*>& actions) 
 }
 
 }  // namespace
+
+bool GroupTakesAccessKey(const QGroupBox& group) {
+  if (group.title().isEmpty() || !group.isEnabled()) return false;
+  QList<QWidget*> named;
+  for (QLabel* label : group.window()->findChildren<QLabel*>())
+    if (label->buddy()) named << label->buddy();
+  for (QWidget* w : group.findChildren<QWidget*>()) {
+    if (!(w->focusPolicy() & Qt::TabFocus) || !w->isVisibleTo(&group) || w->focusProxy()) continue;
+    if (auto* button = qobject_cast<QAbstractButton*>(w)) {
+      if (!HasLetter(button->text())) return true;
+      continue;
+    }
+    bool hasName = false;
+    for (QWidget* p = w; p && p != &group && !hasName; p = p->parentWidget())
+      hasName = named.contains(p) || std::any_of(named.begin(), named.end(),
+                                                 [p](QWidget* n) { return n->focusProxy() == p; });
+    if (!hasName) return true;
+  }
+  return false;
+}
 
 void AssignAccessKeys(QMenu& menu) {
   std::vector<TCaptioned> items;
@@ -95,6 +120,10 @@ void AssignAccessKeys(QWidget& window) {
         continue;
       items.push_back({[label] { return label->text(); },
                        [label](const QString& text) { label->setText(text); }, Rank(*w)});
+    } else if (auto* group = qobject_cast<QGroupBox*>(w)) {
+      if (!GroupTakesAccessKey(*group)) continue;
+      items.push_back({[group] { return group->title(); },
+                       [group](const QString& text) { group->setTitle(text); }, Rank(*w)});
     } else if (auto* tabs = qobject_cast<QTabBar*>(w)) {
       // Tabs whose captions come from the user's data (plans, workouts)
       // change while the window is open; only a tab widget's fixed pages

@@ -193,11 +193,17 @@ void TMyCalendar::PickDate(TDateTime date) {
 void TMyCalendar::keyPressEvent(QKeyEvent* event) {
   switch (event->key()) {
     case Qt::Key_Escape:
-      if (!static_) hide();
-      return;
     case Qt::Key_Return:
     case Qt::Key_Enter:
-      PickDate(selected_);
+      // A calendar that stays in its window leaves these keys to the window:
+      // Escape closes a dialog, Enter confirms it with the day chosen.
+      if (static_) {
+        event->ignore();
+      } else if (event->key() == Qt::Key_Escape) {
+        hide();
+      } else {
+        PickDate(selected_);
+      }
       return;
     case Qt::Key_Left:
       SetSelectedDate(selected_ - 1);

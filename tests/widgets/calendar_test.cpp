@@ -1,5 +1,9 @@
+#include <QDialog>
+#include <QDialogButtonBox>
 #include <QTableView>
 #include <QTest>
+#include <QVBoxLayout>
+#include <utility>
 #include <vector>
 
 #include "users/configurator.h"
@@ -161,6 +165,32 @@ class TCalendarTest : public QObject {
     calendar.hide();
     calendar.show();  // shown again: the month of the selected date
     QCOMPARE(calendar.HeaderText(), QStringLiteral("January, 2007"));
+  }
+
+  // In a dialog, a calendar that stays put passes Escape and Enter on: the
+  // dialog closes or is confirmed with the day chosen from the keyboard.
+  void StaticCalendarLeavesEscapeAndEnterToItsDialog() {
+    for (const auto& [key, result] : {std::pair{Qt::Key_Escape, QDialog::Rejected},
+                                      std::pair{Qt::Key_Return, QDialog::Accepted}}) {
+      QDialog dialog;
+      auto* calendar = new TMyCalendar(EncodeDate(2007, 3, 10), &dialog);
+      calendar->SetStaticCalendar(true);
+      auto* buttons =
+          new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &dialog);
+      connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
+      connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
+      auto* layout = new QVBoxLayout(&dialog);
+      layout->addWidget(calendar);
+      layout->addWidget(buttons);
+      dialog.setResult(-1);
+      dialog.show();
+      calendar->setFocus();
+      QTest::keyClick(calendar, Qt::Key_Right);
+      QTest::keyClick(calendar, key);
+      QCOMPARE(calendar->SelectedDate(), EncodeDate(2007, 3, 11));
+      QVERIFY(!dialog.isVisible());
+      QCOMPARE(dialog.result(), static_cast<int>(result));
+    }
   }
 
   void WeeksStartOnFirstDOW() {

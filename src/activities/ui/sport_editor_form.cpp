@@ -21,6 +21,10 @@ TFSportEditor::TFSportEditor(TProgram& program, TPrompter& prompter, const TSpor
   if (TUserSession* session = program_.Session())
     rate_ = static_cast<double>(session->Energy().CurrentRestingRate());
 
+  // Made in reading order, which is the order Tab follows.
+  QWidget* fields = BuildFields();
+  QWidget* contribution = BuildContribution();
+  QWidget* calculator = BuildMETCalculator();
   auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
   buttons->button(QDialogButtonBox::Ok)->setObjectName(QStringLiteral("okButton"));
   buttons->button(QDialogButtonBox::Cancel)->setObjectName(QStringLiteral("cancelButton"));
@@ -29,9 +33,9 @@ TFSportEditor::TFSportEditor(TProgram& program, TPrompter& prompter, const TSpor
 
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(heading);
-  layout->addWidget(BuildFields());
-  layout->addWidget(BuildContribution());
-  layout->addWidget(BuildMETCalculator());
+  layout->addWidget(fields);
+  layout->addWidget(contribution);
+  layout->addWidget(calculator);
   layout->addStretch();
   layout->addWidget(buttons);
 

@@ -128,6 +128,8 @@ TFDietComp::TFDietComp(TProgram& program, TPrompter& prompter, QWidget* parent)
   layout->addLayout(markLine);
   layout->addLayout(allowanceLine);
   layout->addWidget(buttons);
+  // The allowance was made first; Tab reaches it after the goals above it.
+  setTabOrder(rows_.back().measurement, allowanceEdit_->Edit());
 
   TUserSession& session = *program_.Session();
   const TDietCompForm form = OpenDietCompForm(config, LatestDietComp(session.DayRecords()));

@@ -189,6 +189,12 @@ TFPhases::TFPhases(TProgram& program, TPrompter& prompter, QWidget* parent)
   connect(sortUpButton_, &QPushButton::clicked, this, [this] { SortButtonClick(true); });
   connect(sortDownButton_, &QPushButton::clicked, this, [this] { SortButtonClick(false); });
 
+  // Tab in reading order: the list's sort buttons below it, then the fields,
+  // then New before Delete.
+  setTabOrder(grid_, sortUpButton_);
+  setTabOrder(sortUpButton_, sortDownButton_);
+  setTabOrder(newButton, deleteButton_);
+
   grid_->Fill();
   ShowFields();
   resize(560, 520);

@@ -79,6 +79,7 @@ TFRecovery::TFRecovery(TProgram& program, TPrompter& prompter, TDateTime day, QW
   top->addStretch(1);
 
   auto* ratings = new QGridLayout;
+  QWidget* lastRadio = nullptr;
   for (std::size_t i = 0; i < kRatingScales.size(); ++i) {
     const TRatingScale& scale = kRatingScales[i];
     auto* box = new QGroupBox(QString::fromUtf8(scale.title), this);
@@ -92,6 +93,7 @@ TFRecovery::TFRecovery(TProgram& program, TPrompter& prompter, TDateTime day, QW
           QStringLiteral("%1%2RadioButton").arg(QString::fromUtf8(kRatingNames[i])).arg(item));
       group->addButton(radio, static_cast<int>(item));
       items->addWidget(radio);
+      lastRadio = radio;
     }
     ratingGroups_[i] = group;
     ratings->addWidget(box, static_cast<int>(i / 3), static_cast<int>(i % 3));
@@ -100,6 +102,8 @@ TFRecovery::TFRecovery(TProgram& program, TPrompter& prompter, TDateTime day, QW
     });
   }
 
+  // The score, made with the fields above, is read after the ratings.
+  setTabOrder(lastRadio, scoreLineEdit_);
   auto* scoreRow = new QHBoxLayout;
   auto* scoreLabel = MakeBuddyLabel(kRecoveryScoreLabel, scoreLineEdit_, this);
   scoreLabel->setFont(bold);

@@ -43,21 +43,25 @@ TFSkinfold::TFSkinfold(TProgram& program, TPrompter& prompter, TSkinfoldMethod m
   calculateButton_->setObjectName(QStringLiteral("calculateButton"));
   calculateButton_->setDefault(true);
   connect(calculateButton_, &QPushButton::clicked, this, &TFSkinfold::CalculateButtonClick);
+  auto* f1 = new QShortcut(QKeySequence::HelpContents, this);
+  connect(f1, &QShortcut::activated, this, &TFSkinfold::HelpKeyPress);
+
+  // Made in reading order, which is the order Tab follows.
+  QWidget* entries = BuildEntries();
+  QWidget* result = BuildResult();
   closeButton_ = new QPushButton(Text(kSkinfoldCloseCaption), this);
   closeButton_->setObjectName(QStringLiteral("closeButton"));
   closeButton_->setAutoDefault(false);
   auto* buttons = new QDialogButtonBox(this);
   buttons->addButton(closeButton_, QDialogButtonBox::RejectRole);
   connect(closeButton_, &QPushButton::clicked, this, &QDialog::reject);
-  auto* f1 = new QShortcut(QKeySequence::HelpContents, this);
-  connect(f1, &QShortcut::activated, this, &TFSkinfold::HelpKeyPress);
 
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(heading);
   layout->addSpacing(8);
-  layout->addWidget(BuildEntries());
+  layout->addWidget(entries);
   layout->addSpacing(8);
-  layout->addWidget(BuildResult());
+  layout->addWidget(result);
   layout->addStretch();
   layout->addWidget(buttons);
 
@@ -67,6 +71,8 @@ TFSkinfold::TFSkinfold(TProgram& program, TPrompter& prompter, TSkinfoldMethod m
   }
   SexComboBoxChange();
   connect(sexComboBox_, &QComboBox::currentIndexChanged, this, &TFSkinfold::SexComboBoxChange);
+  // Calculate, made before the result row it sits in, follows the entries.
+  setTabOrder(skinfoldEdits_.back()->Edit(), calculateButton_);
   ageEdit_->Edit()->setFocus();
 }
 

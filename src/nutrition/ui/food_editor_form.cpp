@@ -157,6 +157,14 @@ TFFoodEditor::TFFoodEditor(TProgram& program, TPrompter& prompter, TUserFood& fo
   layout->addLayout(grids, 1);
   layout->addWidget(buttons);
 
+  // Tab in reading order: the nutrients under the name, then the measures
+  // from left to right, before the dialog's buttons.
+  QWidget* const order[] = {
+      categoryComboBox_, nutrientEdits_[0], nutrientEdits_[1], nutrientEdits_[2], nutrientEdits_[3],
+      portionLineEdit_,  portionsGrid_,     newButton,         deleteButton,      upButton,
+      downButton,        copyButton,        unitsGrid_};
+  for (std::size_t i = 1; i < std::size(order); ++i) setTabOrder(order[i - 1], order[i]);
+
   for (QLineEdit* edit : {nameLineEdit_, nutrientEdits_[0], nutrientEdits_[1], nutrientEdits_[2],
                           nutrientEdits_[3], portionLineEdit_})
     edit->installEventFilter(this);

@@ -181,7 +181,10 @@ TFFoodLogForm::TFFoodLogForm(TProgram& program, TPrompter& prompter, TDateTime d
   connect(listView_, &QTreeWidget::itemDoubleClicked, this, &TFFoodLogForm::ListDoubleClick);
   connect(listView_, &QTreeWidget::customContextMenuRequested, this,
           &TFFoodLogForm::ListContextMenu);
+  // The commands follow the chosen row, which is the current item only once
+  // it is selected too: the focus makes the first item current unselected.
   connect(listView_, &QTreeWidget::currentItemChanged, this, [this] { UpdateCommands(); });
+  connect(listView_, &QTreeWidget::itemSelectionChanged, this, [this] { UpdateCommands(); });
   connect(listView_->header(), &QHeaderView::sectionClicked, this, &TFFoodLogForm::HeaderClick);
 
   // Panels.

@@ -87,6 +87,15 @@ void TFMealDefinitions::Fill() {
     }
     time->setTime(ToQTime(m.TOD));
   }
+  // The time fields come after the list, row by row, before the buttons
+  // beside it.
+  QWidget* previous = grid_;
+  for (int row = 1; row < grid_->rowCount(); ++row) {
+    if (QWidget* time = grid_->cellWidget(row, 1)) {
+      setTabOrder(previous, time);
+      previous = time;
+    }
+  }
   if (editor_.Selected() >= 0) grid_->setCurrentCell(editor_.Selected() + 1, 0);
   filling_ = false;
 }

@@ -37,6 +37,9 @@ TFExercises::TFExercises(TProgram& program, TPrompter& prompter, QWidget* parent
   copyButton_->setToolTip(QStringLiteral("Edit a Copy of Exercise..."));
   deleteButton_->setToolTip(QStringLiteral("Delete Exercise"));
   auto* close = MakeButton("Close", "closeButton", this);
+  // The filters act as they are typed; Enter closes the dictionary rather
+  // than opening a classification picker.
+  close->setDefault(true);
   auto* help = MakeButton("Help", "helpButton", this);
   auto* commands = new QHBoxLayout;
   for (QPushButton* b : {newButton, editButton_, copyButton_, deleteButton_})

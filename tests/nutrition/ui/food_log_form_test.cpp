@@ -1,5 +1,6 @@
 #include <QDir>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QScreen>
 #include <QTabBar>
 #include <QTest>
@@ -69,6 +70,8 @@ class TFoodLogFormTest : public QObject {
     QCOMPARE(form.Tabs()->currentIndex(), 1);
     QVERIFY(form.List()->hasFocus());
     QVERIFY(form.List()->topLevelItemCount() > 0);
+    // The food found first is chosen, and the commands on it are ready.
+    QVERIFY(form.findChild<QPushButton*>(QStringLiteral("logButton"))->isEnabled());
     AnswerLoggingDialog(form, keyboard, f.program.Config(), QStringLiteral("2"));
     LogSelected(keyboard);
     // One food: the query, Enter to find, Enter to log, the quantity, Enter.
