@@ -36,6 +36,9 @@ TFReports::TFReports(TProgram& program, TPrompter& prompter, QWidget* parent)
   ShowPage = [this](TMyReport& report) { ShowReport(report, program_.Folder(), prompter_, this); };
   PickPhaseRange = [this] { return PickPhase(program_, this); };
 
+  // The boxes first, so that Tab reaches the buttons last, in reading order.
+  QWidget* periodBox = MakePeriodBox();
+  QWidget* reportBox = MakeReportBox();
   auto* show = MakeButton("Show Report", "showReportButton", this);
   auto* exportCsv = MakeButton("Export to CSV...", "exportCsvButton", this);
   auto* ok = MakeButton("OK", "okButton", this);
@@ -49,8 +52,8 @@ TFReports::TFReports(TProgram& program, TPrompter& prompter, QWidget* parent)
   buttons->addWidget(help);
 
   auto* layout = new QVBoxLayout(this);
-  layout->addWidget(MakePeriodBox());
-  layout->addWidget(MakeReportBox(), 1);
+  layout->addWidget(periodBox);
+  layout->addWidget(reportBox, 1);
   layout->addLayout(buttons);
 
   connect(show, &QPushButton::clicked, this, &TFReports::ShowReportButtonClick);

@@ -68,10 +68,6 @@ QString Where(const QWidget& w) {
                                        w.objectName());
 }
 
-// Windows whose tab order is someone else's work in progress: the reports
-// screen reaches its buttons before its period fields.
-const QStringList kTabOrderLeftAlone = {QStringLiteral("korvela::TFReports")};
-
 // What a window lacks for a person at the keyboard.
 QStringList KeyboardFaults(QWidget& window) {
   QStringList faults = test::TabChainFaults(window, {});
@@ -117,8 +113,7 @@ QStringList KeyboardFaults(QWidget& window) {
   for (int i = 1; i < chain.size(); ++i) {
     const QRect from = place(chain[i - 1]);
     const QRect to = place(chain[i]);
-    if (to.bottom() < from.top() && to.left() + kSlack < from.left() &&
-        !kTabOrderLeftAlone.contains(QString::fromUtf8(window.metaObject()->className())))
+    if (to.bottom() < from.top() && to.left() + kSlack < from.left())
       faults << QStringLiteral("Tab goes back from ") + Where(*chain[i - 1]) +
                     QStringLiteral(" to ") + Where(*chain[i]);
   }
