@@ -46,6 +46,11 @@ TFWhoAmI::TFWhoAmI(TProgram& program, TPrompter& prompter, QWidget* parent)
   font.setBold(true);
   heading->setFont(font);
 
+  // The fields first, so that Tab reaches OK and Cancel last.
+  QWidget* nameAndBirth = BuildNameAndBirth();
+  QWidget* choices = BuildChoices();
+  QWidget* attributes = BuildPhysicalAttributes();
+  QWidget* password = BuildPassword();
   const TOkCancelButtons okCancel = AddOkCancelButtons(*this);
   okButton_ = okCancel.ok;
   cancelButton_ = okCancel.cancel;
@@ -55,10 +60,10 @@ TFWhoAmI::TFWhoAmI(TProgram& program, TPrompter& prompter, QWidget* parent)
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(heading);
   layout->addSpacing(6);
-  layout->addWidget(BuildNameAndBirth());
-  layout->addWidget(BuildChoices());
-  layout->addWidget(BuildPhysicalAttributes());
-  layout->addWidget(BuildPassword());
+  layout->addWidget(nameAndBirth);
+  layout->addWidget(choices);
+  layout->addWidget(attributes);
+  layout->addWidget(password);
   layout->addStretch();
   layout->addWidget(buttons);
   setMinimumWidth(fontMetrics().averageCharWidth() * 64);

@@ -689,3 +689,26 @@ TEST_F(KeyboardTest, EveryScreenIsUsableFromTheKeyboard) {
 
 }  // namespace
 }  // namespace korvela
+
+namespace korvela {
+namespace {
+
+// The screens before the main window: the login list and the new account.
+TEST_F(KeyboardTest, TheStartScreensAreUsableFromTheKeyboard) {
+  QApplication& app = *qApp;
+  TAccessKeyAssigner assigner;
+  app.installEventFilter(&assigner);
+  program.LogOff();
+  TFMain::TScreens screens = MakeScreens(program, prompter);
+  TModalWalk walk([](QWidget&, const QString&) {});
+  walk.Begin(QStringLiteral("login"));
+  EXPECT_FALSE(screens.login(nullptr));
+  walk.Begin(QStringLiteral("new account"));
+  EXPECT_FALSE(screens.newAccount(nullptr));
+  EXPECT_EQ(walk.screens, 2);
+  EXPECT_TRUE(walk.faults.isEmpty()) << walk.faults.join(QLatin1Char('\n')).toStdString();
+  app.removeEventFilter(&assigner);
+}
+
+}  // namespace
+}  // namespace korvela
