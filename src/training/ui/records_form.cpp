@@ -100,11 +100,13 @@ TFPREditor::TFPREditor(TProgram& program, TPrompter& prompter, const TDrillPR& r
 
   exerciseEdit_->setReadOnly(true);
   exerciseEdit_->setFocusPolicy(Qt::ClickFocus);
+  exerciseEdit_->setAccessibleName(QStringLiteral("Exercise"));
   auto* selectButton = MakeButton("<..", "selectExerciseButton", this);
   selectButton->setAccessibleName(QStringLiteral("Select Exercise"));
   selectButton->setFixedWidth(40);
   auto* exerciseRow = new QHBoxLayout;
-  exerciseRow->addWidget(MakeBuddyLabel("Exercise", exerciseEdit_, this));
+  // The name is shown only; the label's key leads to the picker beside it.
+  exerciseRow->addWidget(MakeBuddyLabel("Exercise", selectButton, this));
   exerciseRow->addWidget(exerciseEdit_, 1);
   exerciseRow->addWidget(selectButton);
 
