@@ -372,7 +372,7 @@ std::string BackedUpText(const TBackupSummary& summary, const fs::path& file) {
 
 std::string RestoredText(std::string_view userName) {
   return "The diary was restored as the new account \"" + std::string(userName) +
-         "\". Log off and choose it in the list of users to open it.";
+         "\". To open it, choose it in the list of users when you log in.";
 }
 
 std::string NoBackupFileText(const fs::path& file) {

@@ -54,8 +54,12 @@ TFMain::TScreens MakeScreens(TProgram& program, TPrompter& prompter) {
     return Run<TFWhoAmI>(parent, program, prompter);
   };
   screens.login = [&program, &prompter, newAccount = screens.newAccount](QWidget* parent) {
-    return Run<TFLogin>(parent, program, prompter,
-                        std::function<bool()>([newAccount, parent] { return newAccount(parent); }));
+    TFLogin form(
+        program, prompter, [newAccount, parent] { return newAccount(parent); }, parent,
+        [&program, &prompter](QWidget* over) {
+          return Run<TFDiaryBackup>(over, TFDiaryBackup::TMode::Restore, program, prompter);
+        });
+    return form.exec() == QDialog::Accepted;
   };
   auto& commands = screens.commands;
   commands["Personal Information..."] = [&](QWidget* parent, TDateTime) {

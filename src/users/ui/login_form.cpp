@@ -20,8 +20,12 @@ QPushButton* MakeButton(QWidget* parent, const char* caption, const char* name) 
 }  // namespace
 
 TFLogin::TFLogin(TProgram& program, TPrompter& prompter, std::function<bool()> newAccount,
-                 QWidget* parent)
-    : QDialog(parent), program_(program), prompter_(prompter), newAccount_(std::move(newAccount)) {
+                 QWidget* parent, std::function<bool(QWidget*)> restoreDiary)
+    : QDialog(parent),
+      program_(program),
+      prompter_(prompter),
+      newAccount_(std::move(newAccount)),
+      restoreDiary_(std::move(restoreDiary)) {
   setWindowTitle(QStringLiteral("Login..."));
   auto* heading = new QLabel(QString::fromStdString(program_.TitleText()), this);
   heading->setObjectName(QStringLiteral("titleLabel"));
@@ -35,8 +39,7 @@ TFLogin::TFLogin(TProgram& program, TPrompter& prompter, std::function<bool()> n
 
   userNameListWidget_ = new QListWidget(this);
   userNameListWidget_->setObjectName(QStringLiteral("userNameListWidget"));
-  for (const auto& user : program_.Accounts())
-    userNameListWidget_->addItem(QString::fromStdString(user->UserName));
+  FillNames();
   userNameListWidget_->setCurrentRow(0);
   // About eight names without scrolling.
   userNameListWidget_->setFixedHeight(userNameListWidget_->fontMetrics().height() * 8 +
@@ -52,12 +55,16 @@ TFLogin::TFLogin(TProgram& program, TPrompter& prompter, std::function<bool()> n
   loginButton_->setDefault(true);
   deleteButton_ = MakeButton(this, "Delete", "deleteButton");
   newButton_ = MakeButton(this, "New", "newButton");
+  restoreButton_ = MakeButton(this, "Restore a Diary...", "restoreButton");
+  restoreButton_->setVisible(static_cast<bool>(restoreDiary_));
   exitButton_ = MakeButton(this, "Exit", "exitButton");
   connect(loginButton_, &QPushButton::clicked, this, &TFLogin::LoginButtonClick);
   connect(deleteButton_, &QPushButton::clicked, this, &TFLogin::DeleteButtonClick);
   connect(newButton_, &QPushButton::clicked, this, &TFLogin::NewButtonClick);
+  connect(restoreButton_, &QPushButton::clicked, this, &TFLogin::RestoreButtonClick);
   connect(exitButton_, &QPushButton::clicked, this, &QDialog::reject);
   auto* buttons = new QHBoxLayout;
+  buttons->addWidget(restoreButton_);
   buttons->addStretch();
   for (QPushButton* button : {loginButton_, deleteButton_, newButton_, exitButton_})
     buttons->addWidget(button);
@@ -115,6 +122,22 @@ void TFLogin::DeleteButtonClick() {
 
 void TFLogin::NewButtonClick() {
   if (newAccount_ && newAccount_()) accept();
+}
+
+void TFLogin::FillNames() {
+  userNameListWidget_->clear();
+  for (const auto& user : program_.Accounts())
+    userNameListWidget_->addItem(QString::fromStdString(user->UserName));
+}
+
+void TFLogin::RestoreButtonClick() {
+  if (!restoreDiary_ || !restoreDiary_(this)) return;
+  // The restored account joins the list at its end and is offered.
+  FillNames();
+  userNameListWidget_->setCurrentRow(userNameListWidget_->count() - 1);
+  passwordLineEdit_->clear();
+  UpdateEnabled();
+  passwordLineEdit_->setFocus();
 }
 
 }  // namespace korvela

@@ -700,7 +700,13 @@ TEST_F(KeyboardTest, TheStartScreensAreUsableFromTheKeyboard) {
   app.installEventFilter(&assigner);
   program.LogOff();
   TFMain::TScreens screens = MakeScreens(program, prompter);
-  TModalWalk walk([](QWidget&, const QString&) {});
+  // With KORVELA_SNAPSHOTS set, a picture of each start screen.
+  const QString pictures = qEnvironmentVariable("KORVELA_SNAPSHOTS");
+  int pictureCount = 0;
+  TModalWalk walk([&](QWidget& window, const QString&) {
+    if (!pictures.isEmpty())
+      window.grab().save(QStringLiteral("%1/start-%2.png").arg(pictures).arg(pictureCount++));
+  });
   walk.Begin(QStringLiteral("login"));
   EXPECT_FALSE(screens.login(nullptr));
   walk.Begin(QStringLiteral("new account"));

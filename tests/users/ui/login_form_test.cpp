@@ -160,6 +160,41 @@ class TLoginFormTest : public QObject {
     if (created) QCOMPARE(form.result(), int(QDialog::Accepted));
   }
 
+  // A restored account is offered at once; a cancelled restore changes
+  // nothing. Without a restore the button is not there.
+  void RestoreOffersTheRestoredAccount() {
+    TProgramFixture f;
+    bool restore = false;
+    QWidget* over = nullptr;
+    TFLogin form(f.program, f.prompter, {}, nullptr, [&](QWidget* parent) {
+      over = parent;
+      if (!restore) return false;
+      f.AddAccount("Anna (restored)", "Secret");
+      f.program.LogOff();
+      return true;
+    });
+    form.show();
+    QVERIFY(Child<QPushButton>(form, "restoreButton")->isVisible());
+    Click(form, "restoreButton");
+    QCOMPARE(over, static_cast<QWidget*>(&form));
+    QCOMPARE(ListedNames(form), QStringList());
+    QVERIFY(!Child<QWidget>(form, "loginButton")->isEnabled());
+    restore = true;
+    Click(form, "restoreButton");
+    QCOMPARE(ListedNames(form), QStringList{QStringLiteral("Anna (restored)")});
+    QCOMPARE(Child<QListWidget>(form, "userNameListWidget")->currentRow(), 0);
+    QVERIFY(Child<QWidget>(form, "loginButton")->isEnabled());
+    QVERIFY(form.isVisible());
+    Child<QLineEdit>(form, "passwordLineEdit")->setText(QStringLiteral("Secret"));
+    Click(form, "loginButton");
+    QCOMPARE(f.program.CurrentUser()->UserName, std::string("Anna (restored)"));
+
+    TTwoAccounts plain;
+    TFLogin without(plain.program, plain.prompter, {});
+    without.show();
+    QVERIFY(!Child<QPushButton>(without, "restoreButton")->isVisible());
+  }
+
   void ExitLogsNobodyIn() {
     TTwoAccounts f;
     TFLogin form(f.program, f.prompter, {});
