@@ -74,7 +74,7 @@ void WriteTextBackup(const std::filesystem::path& file, std::string_view text) {
 
 bool HasStagingFolder(const std::filesystem::path& folder) {
   for (const auto& entry : std::filesystem::directory_iterator(folder))
-    if (entry.path().filename().string().starts_with("restoring")) return true;
+    if (entry.path().filename().string().starts_with(kRestoreStagingPrefix)) return true;
   return false;
 }
 

@@ -1,8 +1,11 @@
 #include "app/program_folder.h"
 
+#include <algorithm>
 #include <array>
 #include <string_view>
+#include <vector>
 
+#include "reports/diary_backup.h"
 #include "storage/errors.h"
 #include "storage/file_system.h"
 
@@ -88,6 +91,18 @@ void RemoveLeftoverTemporaryFiles(const std::filesystem::path& programFolder) {
     if (name.rfind("usr", 0) == 0 && entry.is_directory() && !entry.is_symlink())
       clean(entry.path());
   }
+  // A restore that ended before its account was moved into place.
+  std::vector<std::filesystem::path> staging;
+  for (const auto& entry : std::filesystem::directory_iterator(programFolder, ec)) {
+    const std::string name = entry.path().filename().string();
+    const std::string_view number =
+        std::string_view(name).substr(std::min(name.size(), kRestoreStagingPrefix.size()));
+    if (name.starts_with(kRestoreStagingPrefix) && !number.empty() &&
+        std::all_of(number.begin(), number.end(), [](char c) { return c >= '0' && c <= '9'; }) &&
+        entry.is_directory() && !entry.is_symlink())
+      staging.push_back(entry.path());
+  }
+  for (const auto& folder : staging) std::filesystem::remove_all(folder, ec);
 }
 
 std::string AlreadyRunningText(const std::filesystem::path& programFolder) {

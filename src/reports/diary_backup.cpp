@@ -339,8 +339,8 @@ class TRestoredTraining {
 // shows it.
 fs::path StagingFolder(const fs::path& programFolder, TRandom& random) {
   for (;;) {
-    const fs::path folder =
-        programFolder / ("restoring" + std::to_string(random.Uniform(0, 1000000)));
+    const fs::path folder = programFolder / (std::string(kRestoreStagingPrefix) +
+                                             std::to_string(random.Uniform(0, 1000000)));
     std::error_code ec;
     if (fs::create_directory(folder, ec)) return folder;
     if (ec) throw EXMLIOError(folder.string(), "cannot create the folder: " + ec.message());

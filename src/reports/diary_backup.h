@@ -24,6 +24,9 @@ inline constexpr std::string_view kBackupExtension = ".kvb";
 inline constexpr std::string_view kBackupHeaderElement = "KVBACKUP";
 inline constexpr std::string_view kBackupFileElement = "BFILE";
 inline constexpr std::string_view kBackupExercisesElement = "BDRILLS";
+// A restore writes the account into the program folder's "restoring" + a
+// number first; the account list never shows such a folder.
+inline constexpr std::string_view kRestoreStagingPrefix = "restoring";
 
 inline constexpr const char* kMsgBackupDamaged =
     "This file is not a Korvela diary backup, or it is damaged. Nothing was restored.";

@@ -304,11 +304,20 @@ TEST(ProgramFolder, LeftoverTemporaryFilesGoAndEverythingElseStays) {
   // A linked "usr" folder is no account: nothing in it is touched.
   test::WriteBytes(elsewhere / "Xtmp", "not ours");
   std::filesystem::create_directory_symlink(elsewhere.Path(), program / "usr99");
+  // A restore cut short goes whole; folders only named alike stay.
+  std::filesystem::create_directories(program / "restoring4711");
+  test::WriteBytes(program / "restoring4711" / "LI.DAT", "half restored");
+  for (const char* name : {"restoring", "restoring old", "restoring12a"})
+    std::filesystem::create_directories(program / name);
+  std::filesystem::create_directory_symlink(elsewhere.Path(), program / "restoring99");
 
   RemoveLeftoverTemporaryFiles(program.Path());
   for (const char* name : leftovers) EXPECT_FALSE(std::filesystem::exists(program / name)) << name;
   for (const char* name : kept) EXPECT_EQ(test::ReadBytes(program / name), "whole") << name;
   EXPECT_TRUE(std::filesystem::exists(elsewhere / "Xtmp"));
+  EXPECT_FALSE(std::filesystem::exists(program / "restoring4711"));
+  for (const char* name : {"restoring", "restoring old", "restoring12a", "restoring99"})
+    EXPECT_TRUE(std::filesystem::exists(program / name)) << name;
 }
 
 TEST_F(ProgramTest, ANewAccountTheDiskRefusesLeavesNoFolderBehind) {
