@@ -34,6 +34,9 @@ inline constexpr TExportDialog kExportHtmlDialog = {
 inline constexpr TExportDialog kExportPdfDialog = {"Export report to PDF file", "PDF files (*.pdf)",
                                                    "pdf", "Exported Report.pdf"};
 
+inline constexpr const char* kMsgPrintReportFailed =
+    "The report could not be printed: the printer did not take the page.";
+
 // The warnings of the viewer; `reason` is the system's.
 std::string CannotShowReportText(const std::filesystem::path& file, std::string_view reason);
 std::string CannotExportReportText(const std::filesystem::path& file, std::string_view reason);

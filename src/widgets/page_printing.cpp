@@ -18,8 +18,17 @@ namespace korvela {
 
 void PrintPage(QTextEdit& view, QWidget* parent) {
   QPrinter printer(QPrinter::HighResolution);
+  if (ChoosePrinter(printer, parent)) PrintPageOn(view, printer);
+}
+
+bool ChoosePrinter(QPrinter& printer, QWidget* parent) {
   QPrintDialog dialog(&printer, parent);
-  if (dialog.exec() == QDialog::Accepted) view.print(&printer);
+  return dialog.exec() == QDialog::Accepted;
+}
+
+bool PrintPageOn(QTextEdit& view, QPrinter& printer) {
+  view.print(&printer);
+  return printer.printerState() != QPrinter::Error;
 }
 
 void PreviewPage(QTextEdit& view, QWidget* parent) {

@@ -8,6 +8,7 @@
 #include <QHBoxLayout>
 #include <QKeySequence>
 #include <QLabel>
+#include <QPrinter>
 #include <QScreen>
 #include <QStandardPaths>
 #include <QTextBrowser>
@@ -160,7 +161,11 @@ void TFShowReport::ColorSchemeListChange(int index) {
   ShowPage(page_.SelectScheme(static_cast<std::size_t>(index)));
 }
 
-void TFShowReport::PrintButtonClick() { PrintPage(*viewer_, this); }
+void TFShowReport::PrintButtonClick() {
+  QPrinter printer(QPrinter::HighResolution);
+  const bool chosen = choosePrinter_ ? choosePrinter_(printer) : ChoosePrinter(printer, this);
+  if (chosen && !PrintPageOn(*viewer_, printer)) prompter_.Warn(kMsgPrintReportFailed);
+}
 
 void TFShowReport::PrintPreviewButtonClick() { PreviewPage(*viewer_, this); }
 

@@ -10,6 +10,8 @@
 class QComboBox;
 class QTextBrowser;
 
+class QPrinter;
+
 namespace korvela {
 
 // Asks where an export goes: a save dialog with the given title, filter,
@@ -30,6 +32,10 @@ class TFShowReport final : public QDialog {
 
   // Tests answer the save dialog here.
   void SetExportFileChooser(TExportFileChooser chooser) { chooseFile_ = std::move(chooser); }
+  // And the print dialog here: false for a cancelled dialog.
+  void SetPrinterChooser(std::function<bool(QPrinter&)> chooser) {
+    choosePrinter_ = std::move(chooser);
+  }
   QTextBrowser* Viewer() const { return viewer_; }
 
  private:
@@ -45,6 +51,7 @@ class TFShowReport final : public QDialog {
   TReportPage page_;
   TPrompter& prompter_;
   TExportFileChooser chooseFile_ = ChooseExportFile;
+  std::function<bool(QPrinter&)> choosePrinter_;
   QTextBrowser* viewer_ = nullptr;
   QComboBox* schemeList_ = nullptr;
   QList<QAction*> pageActions_;

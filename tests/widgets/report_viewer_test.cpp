@@ -7,6 +7,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
+#include <QPrinter>
 #include <QTextBrowser>
 #include <QToolButton>
 #include <filesystem>
@@ -131,6 +132,28 @@ TEST_F(ReportViewerTest, FailedExportWarnsNamingTheFileAndTheViewerStaysOpen) {
   EXPECT_NE(prompter.shown[1].find("r.pdf"), std::string::npos);
   EXPECT_TRUE(viewer.isVisible());
   EXPECT_FALSE(fs::exists(folder / "no such folder"));
+}
+
+// Printing goes to a PDF file here in place of a printer.
+TEST_F(ReportViewerTest, APrinterThatFailsIsReportedAndACancelledDialogPrintsNothing) {
+  TFShowReport viewer(report, folder.Path(), prompter);
+  const auto printTo = [&](const fs::path& file, bool chosen) {
+    viewer.SetPrinterChooser([file, chosen](QPrinter& printer) {
+      printer.setOutputFormat(QPrinter::PdfFormat);
+      printer.setOutputFileName(QString::fromStdString(file.string()));
+      return chosen;
+    });
+    Action(viewer, "printAction")->trigger();
+  };
+  printTo(folder / "printed.pdf", true);
+  EXPECT_TRUE(ReadBytes(folder / "printed.pdf").starts_with("%PDF-"));
+  EXPECT_TRUE(prompter.shown.empty());
+  printTo(folder / "cancelled.pdf", false);
+  EXPECT_FALSE(fs::exists(folder / "cancelled.pdf"));
+  EXPECT_TRUE(prompter.shown.empty());
+  printTo(folder / "no such folder" / "printed.pdf", true);
+  EXPECT_EQ(prompter.shown,
+            std::vector<std::string>{std::string("warn: ") + kMsgPrintReportFailed});
 }
 
 TEST_F(ReportViewerTest, PageThatCannotBeWrittenIsAnnouncedAndPrintingIsOff) {
