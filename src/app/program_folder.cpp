@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <chrono>
 #include <string_view>
 #include <vector>
 
@@ -91,7 +92,10 @@ void RemoveLeftoverTemporaryFiles(const std::filesystem::path& programFolder) {
     if (name.rfind("usr", 0) == 0 && entry.is_directory() && !entry.is_symlink())
       clean(entry.path());
   }
-  // A restore that ended before its account was moved into place.
+  // A restore that ended before its account was moved into place. A restore
+  // takes seconds; one younger than an hour may still be at work (the data
+  // tool restores without the program).
+  const auto abandoned = std::filesystem::file_time_type::clock::now() - std::chrono::hours(1);
   std::vector<std::filesystem::path> staging;
   for (const auto& entry : std::filesystem::directory_iterator(programFolder, ec)) {
     const std::string name = entry.path().filename().string();
@@ -99,7 +103,7 @@ void RemoveLeftoverTemporaryFiles(const std::filesystem::path& programFolder) {
         std::string_view(name).substr(std::min(name.size(), kRestoreStagingPrefix.size()));
     if (name.starts_with(kRestoreStagingPrefix) && !number.empty() &&
         std::all_of(number.begin(), number.end(), [](char c) { return c >= '0' && c <= '9'; }) &&
-        entry.is_directory() && !entry.is_symlink())
+        entry.is_directory() && !entry.is_symlink() && entry.last_write_time(ec) < abandoned && !ec)
       staging.push_back(entry.path());
   }
   for (const auto& folder : staging) std::filesystem::remove_all(folder, ec);

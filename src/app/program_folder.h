@@ -23,8 +23,8 @@ void SeedProgramFolder(const std::filesystem::path& shippedFolder,
 // Removes what a copy that ended in the middle of a write left behind: the
 // temporary files of the program folder and of every account folder ("LItmp",
 // "PS12026tmp", "foods.dat.new"), and the folder of a restore that never
-// became an account ("restoring123"). The files they were to replace are
-// intact.
+// became an account ("restoring123", untouched for an hour). The files they
+// were to replace are intact.
 void RemoveLeftoverTemporaryFiles(const std::filesystem::path& programFolder);
 
 // What a second start on a data folder in use tells the user.

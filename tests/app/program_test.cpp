@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <thread>
 
 #include "app/program.h"
@@ -304,10 +305,14 @@ TEST(ProgramFolder, LeftoverTemporaryFilesGoAndEverythingElseStays) {
   // A linked "usr" folder is no account: nothing in it is touched.
   test::WriteBytes(elsewhere / "Xtmp", "not ours");
   std::filesystem::create_directory_symlink(elsewhere.Path(), program / "usr99");
-  // A restore cut short goes whole; folders only named alike stay.
+  // A restore cut short goes whole; one at work (written to in the last
+  // hour) and folders only named alike stay.
   std::filesystem::create_directories(program / "restoring4711");
   test::WriteBytes(program / "restoring4711" / "LI.DAT", "half restored");
-  for (const char* name : {"restoring", "restoring old", "restoring12a"})
+  std::filesystem::last_write_time(
+      program / "restoring4711",
+      std::filesystem::file_time_type::clock::now() - std::chrono::hours(2));
+  for (const char* name : {"restoring", "restoring old", "restoring12a", "restoring815"})
     std::filesystem::create_directories(program / name);
   std::filesystem::create_directory_symlink(elsewhere.Path(), program / "restoring99");
 
@@ -316,7 +321,8 @@ TEST(ProgramFolder, LeftoverTemporaryFilesGoAndEverythingElseStays) {
   for (const char* name : kept) EXPECT_EQ(test::ReadBytes(program / name), "whole") << name;
   EXPECT_TRUE(std::filesystem::exists(elsewhere / "Xtmp"));
   EXPECT_FALSE(std::filesystem::exists(program / "restoring4711"));
-  for (const char* name : {"restoring", "restoring old", "restoring12a", "restoring99"})
+  for (const char* name :
+       {"restoring", "restoring old", "restoring12a", "restoring815", "restoring99"})
     EXPECT_TRUE(std::filesystem::exists(program / name)) << name;
 }
 
