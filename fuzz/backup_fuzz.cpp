@@ -16,6 +16,7 @@
 #include "package_fuzz_support.h"
 #include "reports/diary_backup.h"
 #include "storage/errors.h"
+#include "storage/garbled_stream.h"
 #include "storage/xml_db.h"
 #include "users/user.h"
 
@@ -54,7 +55,7 @@ void WriteTextBackup(const std::filesystem::path& file, std::string_view text) {
         if (element->FindAttr(fuzz::kDocumentAttr)) bytes = ScrambledDocument(bytes);
         const XMLString& name = element->AttrOrEmpty("NAME");
         element =
-            fuzz::FileRecord(name.empty() ? std::string(kAccountFileName) : name.str(), bytes);
+            BackupFileRecord(name.empty() ? std::string(kAccountFileName) : name.str(), bytes);
         date = 2;
       } else if (element->Name == kBackupExercisesElement) {
         date = 4;

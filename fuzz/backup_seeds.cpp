@@ -13,6 +13,7 @@
 #include "nutrition/food_log_store.h"
 #include "package_fuzz_support.h"
 #include "reports/diary_backup.h"
+#include "storage/garbled_stream.h"
 #include "storage/xml_db.h"
 #include "users/user.h"
 

@@ -1,6 +1,7 @@
 #include "reports/diary_backup.h"
 
 #include <algorithm>
+#include <array>
 #include <cctype>
 #include <cstdio>
 #include <map>
@@ -113,13 +114,18 @@ struct TUsedItems {
   }
 };
 
-void ScanFoodLogs(const fs::path& file, TUsedItems& used, TRandom& random, TFileSystem& fs) {
+// Hands every record of a record database from identifier `firstID` on to
+// `read`; an absent file has none. An error names the file.
+template <typename Read>
+void ReadEveryRecord(const fs::path& file, std::int32_t kind, std::int32_t firstID, Read&& read,
+                     TRandom& random, TFileSystem& fs) {
   if (!fs.Exists(file)) return;
-  XMLDB db(file, kFoodLogKind, random, fs);
+  XMLDB db(file, kind, random, fs);
   for (const XMLHandle& handle : db.Handles()) {
+    if (handle.ID < firstID) continue;
     if (const XMLNode* node = db.Get(handle.ID, kDataKey, handle.Date)) {
       try {
-        used.AddFoods(ReadFoodLogElement(*node));
+        read(*node);
       } catch (EKorvelaError& e) {
         e.SetFileIfUnknown(file.string());
         throw;
@@ -128,22 +134,36 @@ void ScanFoodLogs(const fs::path& file, TUsedItems& used, TRandom& random, TFile
   }
 }
 
+void ScanFoodLogs(const fs::path& file, TUsedItems& used, TRandom& random, TFileSystem& fs) {
+  ReadEveryRecord(
+      file, kFoodLogKind, 0, [&](const XMLNode& node) { used.AddFoods(ReadFoodLogElement(node)); },
+      random, fs);
+}
+
 void ScanFrequentFoods(const fs::path& file, TUsedItems& used, TRandom& random, TFileSystem& fs) {
-  if (!fs.Exists(file)) return;
-  XMLDB db(file, kFrequentFoodsKind, random, fs);
-  for (const XMLHandle& handle : db.Handles()) {
-    if (handle.ID < kFirstFreeID) continue;
-    if (const XMLNode* node = db.Get(handle.ID, kDataKey, handle.Date)) {
-      try {
+  ReadEveryRecord(
+      file, kFrequentFoodsKind, kFirstFreeID,
+      [&](const XMLNode& node) {
         TFrequentFood food;
-        ReadFrequentFoodElement(*node, food);
+        ReadFrequentFoodElement(node, food);
         used.foods.insert(NameKey(food.Name));
-      } catch (EKorvelaError& e) {
-        e.SetFileIfUnknown(file.string());
-        throw;
-      }
-    }
+      },
+      random, fs);
+}
+
+// The day-record kinds that name exercises, and where: the set lines of a
+// day's workouts and the day's personal records. Loads the record.
+constexpr std::array<std::int32_t, 2> kExerciseRecordKinds = {kWorkoutDayKind, kPRWrapperKind};
+std::vector<std::int32_t*> ExerciseIDsOf(TDayRecordStore& store, TDBC& entry) {
+  std::vector<std::int32_t*> ids;
+  if (entry.Kind == kWorkoutDayKind) {
+    for (TWorkout& workout : store.Loaded<TWorkoutDay>(entry).Workouts)
+      for (TWLine& line : workout.Lines)
+        if (auto* set = std::get_if<TDrillSet>(&line)) ids.push_back(&set->DID);
+  } else if (entry.Kind == kPRWrapperKind) {
+    for (TDrillPR& record : store.Loaded<TPRWrapper>(entry).Records) ids.push_back(&record.DID);
   }
+  return ids;
 }
 
 void ScanDayRecords(const fs::path& folder, const TDayRecordRegistry& registry, TUsedItems& used,
@@ -153,12 +173,9 @@ void ScanDayRecords(const fs::path& folder, const TDayRecordRegistry& registry, 
   for (const auto& entry : store.List(kCalStatKind))
     for (const TSECERec& activity : store.Loaded<TCalStat>(*entry).Entries)
       if (activity.Type == 0) used.activities.insert(NameKey(activity.Name));
-  for (const auto& entry : store.List(kWorkoutDayKind))
-    for (const TWorkout& workout : store.Loaded<TWorkoutDay>(*entry).Workouts)
-      used.AddLines(workout);
-  for (const auto& entry : store.List(kPRWrapperKind))
-    for (const TDrillPR& record : store.Loaded<TPRWrapper>(*entry).Records)
-      used.AddExercise(record.DID);
+  for (const std::int32_t kind : kExerciseRecordKinds)
+    for (const auto& entry : store.List(kind))
+      for (const std::int32_t* id : ExerciseIDsOf(store, *entry)) used.AddExercise(*id);
   store.CloseDayRecords();
 }
 
@@ -175,15 +192,6 @@ void AddRecipeIngredients(TFoodTree& foods, TUsedItems& used) {
         grew |= used.foods.insert(NameKey(ingredient.Name)).second;
     }
   }
-}
-
-std::unique_ptr<XMLNode> FileElement(const std::string& name, const std::string& bytes) {
-  auto element =
-      std::make_unique<XMLNode>(std::string(kBackupFileElement), XMLString(EncodeBase64(bytes)));
-  element->AddAttr(std::string(kFileNameAttr), name);
-  element->AddAttr(std::string(kFileSizeAttr), std::to_string(bytes.size()));
-  element->AddAttr(std::string(kFileCrcAttr), CrcText(bytes));
-  return element;
 }
 
 // One file of a backup as it will be written into the new folder.
@@ -293,8 +301,8 @@ class TRestoredTraining {
       : store_(registry, random, fs) {
     try {
       store_.OpenDayRecords(folder);
-      for (const auto& entry : store_.List(kWorkoutDayKind)) store_.Loaded<TWorkoutDay>(*entry);
-      for (const auto& entry : store_.List(kPRWrapperKind)) store_.Loaded<TPRWrapper>(*entry);
+      for (const std::int32_t kind : kExerciseRecordKinds)
+        for (const auto& entry : store_.List(kind)) ExerciseIDsOf(store_, *entry);
     } catch (const EKorvelaError&) {
       throw EBackupDamaged(backupFile.string());
     }
@@ -308,24 +316,15 @@ class TRestoredTraining {
       const auto found = local.find(id);
       return found == local.end() ? -1 : found->second;
     };
-    for (const auto& entry : store_.List(kWorkoutDayKind)) {
-      bool changed = false;
-      for (TWorkout& workout : store_.Loaded<TWorkoutDay>(*entry).Workouts)
-        for (TWLine& line : workout.Lines)
-          if (auto* set = std::get_if<TDrillSet>(&line); set && linked(set->DID) != set->DID) {
-            set->DID = linked(set->DID);
-            changed = true;
-          }
-      if (changed) store_.SaveDayRecord(*entry);
-    }
-    for (const auto& entry : store_.List(kPRWrapperKind)) {
-      bool changed = false;
-      for (TDrillPR& record : store_.Loaded<TPRWrapper>(*entry).Records)
-        if (linked(record.DID) != record.DID) {
-          record.DID = linked(record.DID);
-          changed = true;
+    for (const std::int32_t kind : kExerciseRecordKinds) {
+      for (const auto& entry : store_.List(kind)) {
+        bool changed = false;
+        for (std::int32_t* id : ExerciseIDsOf(store_, *entry)) {
+          changed = changed || linked(*id) != *id;
+          *id = linked(*id);
         }
-      if (changed) store_.SaveDayRecord(*entry);
+        if (changed) store_.SaveDayRecord(*entry);
+      }
     }
     store_.CloseDayRecords();
   }
@@ -348,6 +347,15 @@ fs::path StagingFolder(const fs::path& programFolder, TRandom& random) {
 }
 
 }  // namespace
+
+std::unique_ptr<XMLNode> BackupFileRecord(const std::string& name, std::string_view bytes) {
+  auto element =
+      std::make_unique<XMLNode>(std::string(kBackupFileElement), XMLString(EncodeBase64(bytes)));
+  element->AddAttr(std::string(kFileNameAttr), name);
+  element->AddAttr(std::string(kFileSizeAttr), std::to_string(bytes.size()));
+  element->AddAttr(std::string(kFileCrcAttr), CrcText(bytes));
+  return element;
+}
 
 std::string DefaultBackupFileName(std::string_view userName, TDateTime today) {
   std::string name(TrimmedName(userName));
@@ -468,7 +476,7 @@ TBackupSummary BackUpDiary(const fs::path& userFolder, const TDayRecordRegistry&
       XMLDB db(part, kBackupKind, stores.random, fs);
       std::int32_t id = kFirstFreeID;
       for (const std::string& name : names) {
-        db.Put(FileElement(name, ReadBytes(fs, userFolder / name)), id++, kDataKey, kFileDate);
+        db.Put(BackupFileRecord(name, ReadBytes(fs, userFolder / name)), id++, kDataKey, kFileDate);
         ++summary.files;
       }
       for (auto& item : items) db.Put(std::move(item), id++, kDataKey, kItemDate);

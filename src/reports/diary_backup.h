@@ -2,6 +2,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <filesystem>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -78,6 +79,9 @@ struct TRestoreOutcome {
 TRestoreOutcome RestoreDiary(const std::filesystem::path& backupFile, TIEStores& stores,
                              const TDayRecordRegistry& registry,
                              const std::vector<std::string>& takenNames);
+
+// The record of one file of the account folder as a backup holds it.
+std::unique_ptr<XMLNode> BackupFileRecord(const std::string& name, std::string_view bytes);
 
 // The texts of the backup and restore screens.
 inline constexpr const char* kMsgChooseBackupTarget = "Please choose the file to back up to";
