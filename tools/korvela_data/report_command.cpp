@@ -7,15 +7,13 @@
 #include <vector>
 
 #include "energy/energy_model.h"
-#include "energy/energy_records.h"
 #include "korvela_data/arguments.h"
+#include "korvela_data/opened_diary.h"
 #include "korvela_data/private_copy.h"
 #include "storage/day_records.h"
 #include "storage/errors.h"
 #include "training/exercise_dictionary.h"
-#include "training/training_records.h"
 #include "users/configurator.h"
-#include "users/user.h"
 
 namespace korvela {
 namespace {
@@ -38,22 +36,12 @@ void PrintReport(TReportKind kind, const fs::path& dataFolder, const fs::path& u
           CopyExerciseDictionary(dataFolder, copy.parent_path()), random, fs);
       LoadCopiedDictionary(*dictionary, dataFolder);
     }
-    TConfigurator config;
-    const auto settings = TConfigData::Load(config, copy / kConfigFileName);
-    const std::unique_ptr<TUser> user = LoadUser(copy);
-    TDayRecordRegistry registry;
-    RegisterEnergyRecords(registry);
-    RegisterTrainingRecords(registry, config);
-    TDayRecordStore store(registry, random, fs);
-    store.OpenDayRecords(copy);
-    TEnergyModel model(store, *user, clock);
-    model.RestartEnergyModel();
-
+    TOpenedDiary diary(copy, clock, random, fs);
     TReportRequest request;
     request.Kind = kind;
     request.Period = period;
-    request.DistanceUnit = InitialReportDistanceUnit(config);
-    const TReportSources sources{store, model, config, dictionary.get()};
+    request.DistanceUnit = InitialReportDistanceUnit(diary.config);
+    const TReportSources sources{diary.store, diary.model, diary.config, dictionary.get()};
     text = csv ? DiaryReportCsv(request, sources) : DiaryReport(request, sources).Text();
   });
   out << text;

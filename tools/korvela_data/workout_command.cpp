@@ -10,8 +10,8 @@
 #include <system_error>
 
 #include "energy/energy_model.h"
-#include "energy/energy_records.h"
 #include "korvela_data/arguments.h"
+#include "korvela_data/opened_diary.h"
 #include "korvela_data/private_copy.h"
 #include "storage/day_records.h"
 #include "storage/errors.h"
@@ -21,7 +21,6 @@
 #include "training/training_records.h"
 #include "training/workout_stats.h"
 #include "users/configurator.h"
-#include "users/user.h"
 
 namespace korvela {
 namespace {
@@ -116,21 +115,12 @@ void PrintWorkouts(const fs::path& dataFolder, const fs::path& userFolder, TDate
     TExerciseDictionary dictionary(CopyExerciseDictionary(dataFolder, copy.parent_path()), random,
                                    fs);
     LoadCopiedDictionary(dictionary, dataFolder);
-    TConfigurator config;
-    const auto settings = TConfigData::Load(config, copy / kConfigFileName);
-    const std::unique_ptr<TUser> user = LoadUser(copy);
-    TDayRecordRegistry registry;
-    RegisterEnergyRecords(registry);
-    RegisterTrainingRecords(registry, config);
-    TDayRecordStore store(registry, random, fs);
-    store.OpenDayRecords(copy);
-    TEnergyModel model(store, *user, clock);
-    model.RestartEnergyModel();
-    const bool shortNames = FetchTrainOpt(store).ShortNames();
-    const std::vector<TWorkout> workouts = WorkoutsOfDay(store, day);
+    TOpenedDiary diary(copy, clock, random, fs);
+    const bool shortNames = FetchTrainOpt(diary.store).ShortNames();
+    const std::vector<TWorkout> workouts = WorkoutsOfDay(diary.store, day);
     if (workouts.empty()) text << kNoWorkout << '\n';
     for (const TWorkout& workout : workouts)
-      WriteWorkout(text, config, dictionary, store, model, workout, shortNames);
+      WriteWorkout(text, diary.config, dictionary, diary.store, diary.model, workout, shortNames);
   });
   out << text.str();
 }
