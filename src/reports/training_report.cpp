@@ -7,6 +7,7 @@
 #include "storage/errors.h"
 #include "training/exercise_dictionary.h"
 #include "training/expressions.h"
+#include "training/quantities.h"
 #include "training/rm_fractions.h"
 #include "training/set_weights.h"
 #include "training/training_records.h"
@@ -133,21 +134,6 @@ TTrainingData TrainingDays(const TReportRequest& request, TReportSources sources
   return data;
 }
 
-const char* UnitSuffix(std::int32_t unit) {
-  switch (unit) {
-    case kMile:
-      return " miles";
-    case kFoot:
-      return " feet";
-    case kYard:
-      return " yards";
-    case kMeter:
-      return " meters";
-    default:
-      return " km";
-  }
-}
-
 // Hours beyond a day go on counting: a period's total time may be longer.
 std::string DurationText(std::int64_t seconds) {
   char text[48];
@@ -178,8 +164,9 @@ std::vector<std::string> FigureCells(const TReportRequest& request, const TTrain
                               " per min"
                         : std::string(kNotAvailable));
   if (IsTicked(request, 5))
-    cells.push_back(f.Distance > 0 ? number(f.Distance, 3) + UnitSuffix(request.DistanceUnit)
-                                   : std::string(kNotAvailable));
+    cells.push_back(f.Distance > 0
+                        ? number(f.Distance, 3) + " " + DistUnitPlural(request.DistanceUnit)
+                        : std::string(kNotAvailable));
   if (IsTicked(request, 6))
     cells.push_back(f.Seconds > 0 ? DurationText(f.Seconds) : std::string(kNotAvailable));
   const auto seconds = static_cast<Extended>(f.Seconds);

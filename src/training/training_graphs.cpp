@@ -15,21 +15,6 @@
 namespace korvela {
 namespace {
 
-const char* UnitSuffix(std::int32_t unit) {
-  switch (unit) {
-    case kMile:
-      return " miles";
-    case kFoot:
-      return " feet";
-    case kYard:
-      return " yards";
-    case kKm:
-      return " km";
-    default:
-      return " meters";
-  }
-}
-
 // The sums of one day over the considered lines.
 struct TDaySums {
   Extended OneRMSum = 0, OneRMLifts = 0;
@@ -145,7 +130,7 @@ std::size_t DefaultGraphDistanceUnit(const TConfigurator& config) {
 
 TTrainingGraphLook TrainingGraphLook(TTrainingGraph graph, bool metric, std::int32_t distanceUnit) {
   const std::string weight = metric ? "kg" : "lbs";
-  const std::string suffix = UnitSuffix(distanceUnit);
+  const std::string suffix = std::string(" ") + DistUnitPlural(distanceUnit);
   switch (graph) {
     case TTrainingGraph::OneRM:
       return {"%1RM", false, "Average %1RM Graph", "%1RM"};
