@@ -13,14 +13,13 @@ bool IsDayRecordKind(std::int32_t kind) {
   return kind >= kFirstDayRecordKind && kind <= kLastDayRecordKind;
 }
 
-// "PS" + period + year + ".dat", in any letter case.
+}  // namespace
+
 bool IsDayRecordFileName(const std::string& name) {
   const std::string_view n(name);
   return n.size() > 6 && SameTextIgnoringCase(n.substr(0, 2), "PS") &&
          SameTextIgnoringCase(n.substr(n.size() - 4), ".dat");
 }
-
-}  // namespace
 
 void TDayRecordRegistry::Register(std::int32_t kind, TFactory factory) {
   factories_[kind] = std::move(factory);

@@ -58,6 +58,8 @@ class TDayRecordRegistry {
 std::string PeriodSuffix(TDateTime date);
 // "PS" + period suffix + ".dat".
 std::string DayRecordFileName(TDateTime date);
+// Whether a file name is one of a period file: "PS" ... ".dat" in any letter case.
+bool IsDayRecordFileName(const std::string& name);
 
 // The open day-record files of a user.
 class TDBFManager {

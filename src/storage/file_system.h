@@ -74,9 +74,11 @@ void ReplaceFile(TFileSystem& fs, const std::filesystem::path& path, WriteFn&& w
     }
     fs.Rename(temp, path);
   } catch (const EXMLIOError& e) {
-    // The target is untouched; leave no half-written temporary file behind,
-    // and name the file the caller knows.
+    // The target is untouched; leave no half-written temporary file behind.
+    // A failure of the temporary file names the file the caller knows; one
+    // of another file `write` read from keeps naming that file.
     RemoveQuietly(fs, temp);
+    if (!e.File().empty() && std::filesystem::path(e.File()) != temp) throw;
     throw EXMLIOError(path.string(), e.Message());
   } catch (...) {
     RemoveQuietly(fs, temp);

@@ -49,6 +49,13 @@ std::array<std::uint8_t, kRecordHeaderSize> EncodeRecordHeader(std::int32_t id, 
   return h;
 }
 
+std::array<std::uint8_t, kXMLDBHeaderSize> EncodeDatabaseHeader(std::int32_t kind) {
+  std::array<std::uint8_t, kXMLDBHeaderSize> header{};
+  PutInt32(header.data(), kXMLDBMagic);
+  PutInt32(header.data() + 4, kind);
+  return header;
+}
+
 // Copies byte ranges of the old file into the new one, joining neighbouring
 // ranges so that a file of unchanged records is copied in large pieces.
 class TRangeCopier {
@@ -94,26 +101,18 @@ XMLDB::XMLDB(std::filesystem::path file, std::int32_t kind, TRandom& random, TFi
 }
 
 void XMLDB::CreateEmpty() {
-  std::array<std::uint8_t, kXMLDBHeaderSize> header{};
-  PutInt32(header.data(), kXMLDBMagic);
-  PutInt32(header.data() + 4, kind_);
-  try {
-    const std::unique_ptr<TWritableFile> out = fs_.Create(file_);
-    out->Write(header.data(), header.size());
-    out->Flush();
-    out->Close();
-  } catch (const EKorvelaError&) {
-    try {
-      fs_.Remove(file_);
-    } catch (const EKorvelaError&) {
-    }
-    throw;
-  }
+  // Through the temporary file like every other write: a new database is
+  // either there with its header or not there at all.
+  const auto header = EncodeDatabaseHeader(kind_);
+  ReplaceFile(fs_, file_, [&](TWritableFile& out) { out.Write(header.data(), header.size()); });
 }
 
 void XMLDB::Index() {
   const std::unique_ptr<TReadableFile> in = fs_.OpenRead(file_);
   const std::int64_t fileSize = in->Size();
+  // An older version created a database by writing its header in place; a
+  // stop at that moment left an empty file, which holds no record.
+  if (fileSize == 0) return;
   if (fileSize < kXMLDBHeaderSize) throw EXMLIOError(file_.string(), "not a record database");
   std::array<std::uint8_t, kXMLDBHeaderSize> header;
   in->ReadAt(0, header.data(), header.size());
@@ -149,6 +148,43 @@ void XMLDB::Index() {
     // record fails.
     pos += h.size;
   }
+}
+
+TRecordScan ScanRecordDatabase(const TReadableFile& in, std::int32_t kind) {
+  TRecordScan scan;
+  const std::int64_t fileSize = in.Size();
+  if (fileSize == 0) return scan;
+  if (fileSize < kXMLDBHeaderSize) {
+    scan.problem = "not a record database";
+    scan.isDatabase = false;
+    return scan;
+  }
+  std::array<std::uint8_t, kXMLDBHeaderSize> header;
+  in.ReadAt(0, header.data(), header.size());
+  if (GetInt32(header.data()) != kXMLDBMagic || GetInt32(header.data() + 4) != kind) {
+    scan.problem = GetInt32(header.data()) == kXMLDBMagic
+                       ? "not a record database of the expected kind"
+                       : "not a record database";
+    scan.isDatabase = false;
+    return scan;
+  }
+  std::int64_t pos = kXMLDBHeaderSize;
+  std::array<std::uint8_t, kRecordHeaderSize> bytes;
+  while (pos < fileSize) {
+    if (fileSize - pos < kRecordHeaderSize) {
+      scan.problem = "truncated record header";
+      return scan;
+    }
+    in.ReadAt(pos, bytes.data(), bytes.size());
+    const TRecordHeader h = DecodeRecordHeader(bytes.data());
+    if (h.size < 0) {
+      scan.problem = "negative record size";
+      return scan;
+    }
+    scan.records.push_back({h.id, h.date, pos + kRecordHeaderSize, h.size});
+    pos += kRecordHeaderSize + h.size;
+  }
+  return scan;
 }
 
 XMLDB::TRecordKey XMLDB::KeyOf(std::int32_t id, double date) {
@@ -230,8 +266,7 @@ void XMLDB::Save() {
   rebuilt.reserve(handles_.size());
   const std::unique_ptr<TReadableFile> old = fs_.OpenRead(file_);
   ReplaceFile(fs_, file_, [&](TWritableFile& out) {
-    std::array<std::uint8_t, kXMLDBHeaderSize> header;
-    old->ReadAt(0, header.data(), header.size());
+    const auto header = EncodeDatabaseHeader(kind_);
     out.Write(header.data(), header.size());
     TRangeCopier copier(*old, out);
     for (XMLHandle& h : handles_) {
@@ -284,8 +319,13 @@ void XMLDB::AppendStoredRecords(const XMLDB& source, const std::vector<std::size
   const std::unique_ptr<TReadableFile> from = source.fs_.OpenRead(source.file_);
   ReplaceFile(fs_, file_, [&](TWritableFile& out) {
     TRangeCopier own(*old, out);
-    own.Add(0, old->Size());
-    own.Drain();
+    if (old->Size() == 0) {
+      const auto header = EncodeDatabaseHeader(kind_);
+      out.Write(header.data(), header.size());
+    } else {
+      own.Add(0, old->Size());
+      own.Drain();
+    }
     TRangeCopier copier(*from, out);
     for (const std::size_t position : positions) {
       const XMLHandle& h = source.handles_.at(position);

@@ -41,14 +41,35 @@ struct XMLHandle {
   std::string Key;
 };
 
+// One record as its header stands in the file: the block of `Size` bytes
+// (checksum header included) starts at `Offset`.
+struct TRecordSpan {
+  std::int32_t ID = 0;
+  double Date = 0;
+  std::int64_t Offset = 0;
+  std::int64_t Size = 0;
+};
+
+// The record headers of a database file, read without trusting them: every
+// header found in file order (a block may claim more bytes than the file
+// holds), and why the headers end early or the file is no database of the
+// kind. An empty file is a database without records.
+struct TRecordScan {
+  bool isDatabase = true;
+  std::string problem;
+  std::vector<TRecordSpan> records;
+};
+TRecordScan ScanRecordDatabase(const TReadableFile& file, std::int32_t kind);
+
 // A file of many small documents, each a scrambled block behind a plain
 // record header, addressed by identifier and date. Opening reads only the
 // record headers; documents are read on first Get and cached. Changes stay in
 // memory until Save rebuilds the file through its temporary file.
 class XMLDB {
  public:
-  // Opens the database, creating it (8-byte header only) when absent. A file
-  // of another kind or not a database raises EXMLIOError.
+  // Opens the database, creating it (8-byte header only, through the
+  // temporary file) when absent. An empty file is read as a database without
+  // records. A file of another kind or not a database raises EXMLIOError.
   XMLDB(std::filesystem::path file, std::int32_t kind, TRandom& random,
         TFileSystem& fs = PosixFileSystem());
   XMLDB(const XMLDB&) = delete;
@@ -74,6 +95,7 @@ class XMLDB {
 
   const std::filesystem::path& FileName() const { return file_; }
   std::int32_t Kind() const { return kind_; }
+  TFileSystem& FileSystem() const { return fs_; }
   // The index in list order: stored records in file order, then those added
   // since the database was opened.
   const std::vector<XMLHandle>& Handles() const { return handles_; }

@@ -5,6 +5,7 @@
 #include "storage/errors.h"
 #include "storage/garbled_stream.h"
 #include "storage/xml_db.h"
+#include "support/faulty_file_system.h"
 #include "support/temp_folder.h"
 
 namespace korvela {
@@ -12,99 +13,10 @@ namespace {
 
 using test::TTempFolder;
 
-enum class TStep { Create, Write, Flush, Rename };
-constexpr TStep kSteps[] = {TStep::Create, TStep::Write, TStep::Flush, TStep::Rename};
-
-const char* StepName(TStep step) {
-  switch (step) {
-    case TStep::Create:
-      return "create";
-    case TStep::Write:
-      return "write";
-    case TStep::Flush:
-      return "flush";
-    case TStep::Rename:
-      return "rename";
-  }
-  return "";
-}
-
-// Passes everything to the real files, except that the n-th operation of one
-// step fails. A failing write first writes half of its bytes, as a full disk
-// would.
-class TFaultyFileSystem final : public TFileSystem {
- public:
-  void Arm(TStep step, int failAt) {
-    step_ = step;
-    failAt_ = failAt;
-    seen_ = 0;
-  }
-  void Disarm() { failAt_ = -1; }
-  int Seen() const { return seen_; }
-
-  std::unique_ptr<TReadableFile> OpenRead(const std::filesystem::path& p) override {
-    return real_.OpenRead(p);
-  }
-  std::unique_ptr<TWritableFile> Create(const std::filesystem::path& p) override {
-    Hit(TStep::Create, p);
-    return std::make_unique<TFaultyFile>(*this, real_.Create(p), p);
-  }
-  std::unique_ptr<TWritableFile> OpenUpdate(const std::filesystem::path& p) override {
-    Hit(TStep::Create, p);
-    return std::make_unique<TFaultyFile>(*this, real_.OpenUpdate(p), p);
-  }
-  void Rename(const std::filesystem::path& from, const std::filesystem::path& to) override {
-    Hit(TStep::Rename, to);
-    real_.Rename(from, to);
-  }
-  void Remove(const std::filesystem::path& p) override { real_.Remove(p); }
-  bool Exists(const std::filesystem::path& p) override { return real_.Exists(p); }
-
- private:
-  class TFaultyFile final : public TWritableFile {
-   public:
-    TFaultyFile(TFaultyFileSystem& fs, std::unique_ptr<TWritableFile> real,
-                std::filesystem::path path)
-        : fs_(fs), real_(std::move(real)), path_(std::move(path)) {}
-    void Write(const void* data, std::size_t size) override {
-      if (fs_.Fails(TStep::Write)) {
-        real_->Write(data, size / 2);
-        real_->Flush();
-        throw EXMLIOError(path_.string(), "injected write failure");
-      }
-      real_->Write(data, size);
-    }
-    void WriteAt(std::int64_t offset, const void* data, std::size_t size) override {
-      fs_.Hit(TStep::Write, path_);
-      real_->WriteAt(offset, data, size);
-    }
-    void Flush() override {
-      fs_.Hit(TStep::Flush, path_);
-      real_->Flush();
-    }
-    void Close() override { real_->Close(); }
-    std::int64_t Size() const override { return real_->Size(); }
-
-   private:
-    TFaultyFileSystem& fs_;
-    std::unique_ptr<TWritableFile> real_;
-    std::filesystem::path path_;
-  };
-
-  bool Fails(TStep step) {
-    if (step != step_ || failAt_ < 0) return false;
-    return seen_++ == failAt_;
-  }
-  void Hit(TStep step, const std::filesystem::path& p) {
-    if (Fails(step))
-      throw EXMLIOError(p.string(), std::string("injected ") + StepName(step) + " failure");
-  }
-
-  TFileSystem& real_ = PosixFileSystem();
-  TStep step_ = TStep::Create;
-  int failAt_ = -1;
-  int seen_ = 0;
-};
+using test::kSteps;
+using test::StepName;
+using test::TFaultyFileSystem;
+using test::TStep;
 
 std::unique_ptr<XMLNode> Version(const std::string& text) {
   auto node = std::make_unique<XMLNode>("LI");
