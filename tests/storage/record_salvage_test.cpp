@@ -263,5 +263,28 @@ TEST(FaultInjection, ASalvageStoppedAtAnyStepLosesNothing) {
   EXPECT_GE(step, 8);  // two files, each created, written, flushed, renamed
 }
 
+// An error about the file a save reads from names that file, not the file
+// being written.
+TEST(ReplaceFile, AnErrorOfTheSourceNamesTheSource) {
+  TTempFolder folder;
+  const auto source = folder / "FDBC.DAT";
+  const auto target = folder / "FDBA.DAT";
+  FourRecords(source);
+  auto random = MakeSeededRandom(8);
+  XMLDB from(source, kKind, *random);
+  XMLDB to(target, kKind, *random);
+  std::string bytes = ReadBytes(source);
+  bytes.pop_back();
+  WriteBytes(source, bytes);  // cut behind the index's back
+  const std::string before = ReadBytes(target);
+  try {
+    to.AppendStoredRecords(from, {0, 3});
+    ADD_FAILURE() << "no error";
+  } catch (const EXMLIOError& e) {
+    EXPECT_EQ(e.File(), source.string()) << e.what();
+  }
+  EXPECT_EQ(ReadBytes(target), before);
+}
+
 }  // namespace
 }  // namespace korvela
