@@ -1,10 +1,12 @@
 #include "nutrition/food_log_store.h"
 
+#include <algorithm>
 #include <cmath>
 #include <vector>
 
 #include "storage/errors.h"
 #include "storage/garbled_stream.h"
+#include "storage/record_salvage.h"
 
 namespace korvela {
 
@@ -16,6 +18,30 @@ TFoodLogStore::TFoodLogStore(const std::filesystem::path& userFolder, TRandom& r
                              TFileSystem& fs)
     : current_(userFolder / kCurrentFoodLogsFile, kFoodLogKind, random, fs),
       archive_(userFolder / kArchivedFoodLogsFile, kFoodLogKind, random, fs) {}
+
+namespace {
+
+TDatabaseCheck CheckFoodLogFile(const XMLDB& db) {
+  return CheckRecordDatabase(db.FileName(), kFoodLogKind, db.FileSystem(),
+                             [](std::int32_t id, double, const XMLNode& node) {
+                               if (id != kFoodLogID) return;
+                               if (node.IsBlob) throw EInvalidXMLFile();
+                               (void)ReadFoodLogElement(node);
+                             });
+}
+
+void RequireSound(const XMLDB& db) {
+  const TDatabaseCheck check = CheckFoodLogFile(db);
+  if (check.Sound()) return;
+  std::string what = check.database ? std::to_string(check.Lost()) +
+                                          (check.Lost() == 1 ? " record cannot" : " records cannot") +
+                                          " be read"
+                                    : check.problem;
+  throw EXMLIOError(db.FileName().string(),
+                    "the food log file is damaged (" + what + "); no food log was archived");
+}
+
+}  // namespace
 
 int TFoodLogStore::RunArchivingPass(TDateTime today) {
   const std::vector<XMLHandle>& handles = current_.Handles();
@@ -32,12 +58,30 @@ int TFoodLogStore::RunArchivingPass(TDateTime today) {
       moving.push_back(i);
   if (moving.empty()) return 0;
 
-  // The archive is written first: should the program stop before the current
-  // file is rewritten, the logs are in both files and the current copy wins.
-  archive_.AppendStoredRecords(current_, moving);
+  // Both files are read whole first: a record appended behind a damaged one
+  // could never be read again, and a damaged record must not be carried
+  // into the archive. Either stops the pass with both files as they were.
+  RequireSound(current_);
+  RequireSound(archive_);
+
   std::vector<TDateTime> days;
   days.reserve(moving.size());
   for (const std::size_t i : moving) days.push_back(handles[i].Date);
+  // The archive is written first: should the program stop before the current
+  // file is rewritten, the logs are in both files and the current copy wins.
+  archive_.AppendStoredRecords(current_, moving);
+  // The logs leave the current file only once the archive has been read
+  // back holding each of them.
+  const TDatabaseCheck written = CheckFoodLogFile(archive_);
+  for (const TDateTime day : days) {
+    const bool held = std::any_of(written.readable.begin(), written.readable.end(),
+                                  [day](const TRecordSpan& r) {
+                                    return r.ID == kFoodLogID && r.Date == day;
+                                  });
+    if (!written.Sound() || !held)
+      throw EXMLIOError(archive_.FileName().string(),
+                        "the archive does not read back; no food log was moved");
+  }
   for (const TDateTime day : days) current_.Delete(kFoodLogID, day);
   current_.Save();
   return static_cast<int>(days.size());

@@ -40,7 +40,10 @@ class TFoodLogStore {
 
   // Moves old logs out of "FDBC.DAT" when one of them is kArchiveTrigger days
   // or more away from today: "FDBA.DAT" is written with them appended, then
-  // "FDBC.DAT" without them. Returns how many logs moved.
+  // "FDBC.DAT" without them. Returns how many logs moved. Before anything
+  // moves, both files are read whole (every record's size and checksum); a
+  // damaged one raises EXMLIOError naming it, both files unchanged. The logs
+  // leave "FDBC.DAT" only after "FDBA.DAT" has been read back holding them.
   int RunArchivingPass(TDateTime today);
 
   // The stored log of the day, meals sorted by time; none when the day has

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -10,6 +12,8 @@
 #include "nutrition/menus.h"
 #include "storage/errors.h"
 #include "storage/garbled_stream.h"
+#include "storage/record_salvage.h"
+#include "support/faulty_file_system.h"
 
 namespace korvela {
 namespace {
@@ -179,6 +183,87 @@ TEST_F(ArchivingTest, ADamagedCurrentFileNamesItself) {
   } catch (const EXMLIOError& e) {
     EXPECT_NE(e.File().find("FDBC.DAT"), std::string::npos);
   }
+}
+
+// The archive cut in half, a byte of a current log flipped, the current file
+// one byte short: the pass stops before anything moves, names the damaged
+// file and leaves both files as they were.
+TEST_F(ArchivingTest, ADamagedSourceOrTargetStopsThePassAndChangesNeither) {
+  const struct {
+    const char* name;
+    bool archive;  // the damaged file
+    std::function<void(std::string&)> damage;
+  } cases[] = {
+      {"archive cut in half", true, [](std::string& b) { b.resize(b.size() / 2); }},
+      {"current log byte flipped", false,
+       [](std::string& b) { b[b.size() - 40] = static_cast<char>(b[b.size() - 40] ^ 1); }},
+      {"current one byte short", false, [](std::string& b) { b.pop_back(); }},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    std::filesystem::remove(Current());
+    std::filesystem::remove(Archive());
+    Save(kToday - 100);
+    Save(kToday - 120);
+    PutCurrent({70, 5, 65});
+    const std::filesystem::path damaged = c.archive ? Archive() : Current();
+    std::string bytes = test::ReadBytes(damaged);
+    c.damage(bytes);
+    test::WriteBytes(damaged, bytes);
+    const std::string current = test::ReadBytes(Current());
+    const std::string archive = test::ReadBytes(Archive());
+    try {
+      ArchiveOldFoodLogs(folder.Path(), kToday, *random);
+      ADD_FAILURE() << "no error";
+    } catch (const EXMLIOError& e) {
+      EXPECT_EQ(e.File(), damaged.string()) << e.what();
+    }
+    EXPECT_EQ(test::ReadBytes(Current()), current);
+    EXPECT_EQ(test::ReadBytes(Archive()), archive);
+  }
+}
+
+// The program killed at each write step of the pass: afterwards both files
+// read whole, every log is found with its content, and the next pass ends
+// with the logs where they belong.
+TEST_F(ArchivingTest, AKillAtAnyWriteStepLosesNoLog) {
+  const std::vector<int> ages = {70, 5, 65, 31, 2};
+  test::TFaultyFileSystem fs;
+  int step = 0;
+  for (;; ++step) {
+    std::filesystem::remove(Current());
+    std::filesystem::remove(Archive());
+    Save(kToday - 100);
+    PutCurrent(ages);
+    fs.KillAt(step);
+    bool killed = false;
+    try {
+      ArchiveOldFoodLogs(folder.Path(), kToday, *random, fs);
+    } catch (const EXMLIOError&) {
+      killed = true;
+    }
+    EXPECT_EQ(killed, fs.Killed()) << step;
+    fs.Disarm();
+    for (const auto& file : {Current(), Archive()})
+      EXPECT_TRUE(CheckRecordDatabase(file, kFoodLogKind, PosixFileSystem()).Sound())
+          << step << " " << file;
+    {
+      TFoodLogStore store(folder.Path(), *random);
+      for (const int ago : {100, 70, 5, 65, 31, 2}) {
+        const std::optional<TDaysMeals> log = store.LoadDayLog(kToday - ago);
+        ASSERT_TRUE(log.has_value()) << step << " " << ago;
+        EXPECT_NEAR(static_cast<double>(DayTotals(*log).P), 16.8, 1e-9);
+      }
+    }
+    ArchiveOldFoodLogs(folder.Path(), kToday, *random);
+    EXPECT_EQ(AgesIn(Current()), (std::vector<int>{5, 2})) << step;
+    std::vector<int> archived = AgesIn(Archive());
+    std::sort(archived.begin(), archived.end());
+    archived.erase(std::unique(archived.begin(), archived.end()), archived.end());
+    EXPECT_EQ(archived, (std::vector<int>{31, 65, 70, 100})) << step;
+    if (!killed) break;
+  }
+  EXPECT_GE(step, 8);  // the archive and the current file, each written and renamed
 }
 
 }  // namespace
