@@ -1,15 +1,11 @@
 #include "app/damaged_files.h"
 
+#include "storage/record_salvage.h"
+
 namespace korvela {
 
 std::filesystem::path SetAsideName(const std::filesystem::path& file, TFileSystem& fs) {
-  std::filesystem::path aside = file;
-  aside += ".damaged";
-  for (int n = 2; fs.Exists(aside); ++n) {
-    aside = file;
-    aside += "." + std::to_string(n) + ".damaged";
-  }
-  return aside;
+  return FreeSetAsideName(file, fs);
 }
 
 std::string SetAsideQuestion(const std::filesystem::path& file, std::string_view contents,

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "app/damaged_files.h"
+#include "app/record_files.h"
 #include "energy/energy_records.h"
 #include "storage/errors.h"
 #include "training/training_records.h"
@@ -35,6 +36,7 @@ void TProgram::Start() {
 }
 
 bool TProgram::LoadSharedCollections(TPrompter* prompter) {
+  OfferToSalvage(SharedRecordFiles(folder_), shippedFolder_, prompter);
   bool catalogueFound;
   try {
     catalogueFound = LoadFoodCatalogue(foods_, units_, folder_, random_);

@@ -53,8 +53,13 @@ class TProgram {
   // dictionary and the help book. Returns false when the catalogue file is
   // missing (the program then runs with an empty catalogue and says so once).
   // With a prompter, a damaged unit dictionary "FW.DAT" may be set aside and
-  // the default units taken.
+  // the default units taken, and a damaged record database ("UA.DAT",
+  // "RBOX.DAT", "FM.DAT", "GDDB.DAT", "PWTD.DAT", "SAA.DAT") replaced by its
+  // readable records (OfferToSalvage), a shipped dictionary filled up from
+  // its shipped copy.
   [[nodiscard]] bool LoadSharedCollections(TPrompter* prompter = nullptr);
+  // Where the shipped copies of the dictionaries lie; none by default.
+  void SetShippedFolder(std::filesystem::path folder) { shippedFolder_ = std::move(folder); }
 
   TFoodTree& Foods() { return foods_; }
   TUnitDictionary& Units() { return units_; }
@@ -111,6 +116,7 @@ class TProgram {
 
  private:
   std::filesystem::path folder_;
+  std::filesystem::path shippedFolder_;
   TConfigurator config_;
   TClock& clock_;
   TRandom& random_;

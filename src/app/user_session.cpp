@@ -1,6 +1,7 @@
 #include "app/user_session.h"
 
 #include "app/damaged_files.h"
+#include "app/record_files.h"
 #include "nutrition/food_log_store.h"
 
 namespace korvela {
@@ -57,6 +58,9 @@ void TUserSession::LoadFrequentFoods(TPrompter* prompter) {
 void TUserSession::OpenAtLogin(TPrompter* prompter) {
   LoadSettings(prompter);
   LoadMeals(prompter);
+  // The record databases are read whole before anything moves records
+  // between them; a damaged one may keep its readable records.
+  OfferToSalvage(UserRecordFiles(user_.Folder), {}, prompter);
   LoadFrequentFoods(prompter);
   ArchiveOldFoodLogs(user_.Folder, clock_.Today(), random_);
   dayRecords_.OpenDayRecords(user_.Folder);

@@ -100,6 +100,7 @@ int RunKorvela(int argc, char** argv, const std::function<void(QApplication&)>& 
         ShippedDataFolder(QCoreApplication::applicationDirPath().toStdString());
     SeedProgramFolder(shipped, folder);
     program = std::make_unique<TProgram>(folder, SystemDefaults(), *clock, *random);
+    program->SetShippedFolder(shipped);
     program->Start();
 
     THelpWindowOwner help(*program);
