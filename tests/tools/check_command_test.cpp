@@ -101,6 +101,53 @@ TEST_F(TCheckCommandTest, EachDamagedFileOrRecordGetsALineAndTheExitIsOne) {
   EXPECT_EQ(Snapshot(), before);
 }
 
+// The shared dictionaries, the workout records and the column map are read
+// with the program's readers, and a missing settings file is named.
+TEST_F(TCheckCommandTest, EveryFileAndRecordKindIsReadAsTheProgramReadsIt) {
+  const std::pair<const char*, std::int32_t> dictionaries[] = {
+      {"RBOX.DAT", 1394257}, {"GDDB.DAT", 94387390}, {"PWTD.DAT", 482319762}, {"SAA.DAT", 95739423}};
+  for (const auto& [name, kind] : dictionaries) {
+    XMLDB db(Data() / name, kind, *random_);
+    db.Put(std::make_unique<XMLNode>("X"), 5, kDataKey, 0);  // a fixed record, not read
+    db.Put(std::make_unique<XMLNode>("X"), 100, kDataKey, 0);
+    db.Close();
+    std::string bytes = ReadBytes(Data() / name);
+    bytes.pop_back();
+    WriteBytes(Data() / name, bytes);
+  }
+  {
+    XMLDB db(user_ / "PS22007.dat", kDayRecordsKind, *random_);
+    auto day = std::make_unique<XMLNode>("WW");
+    day->AddChild(std::make_unique<XMLNode>("Workout"));  // without its column map
+    db.Put(std::move(day), 120, kDataKey, EncodeDate(2007, 6, 16));
+    db.Close();
+  }
+  {
+    XMLDB db(user_ / "PS11900.dat", kDayRecordsKind, *random_);
+    auto map = std::make_unique<XMLNode>("SCOLMAP");
+    for (int i = 0; i < 31; ++i) map->AddChild(std::make_unique<XMLNode>("COL"));
+    db.Put(std::move(map), 119, kDataKey, 79);
+    db.Close();
+  }
+  fs::remove(user_ / "CI.DAT");
+  const auto before = Snapshot();
+
+  const TToolRun run = Run({"check", Data().string()});
+  EXPECT_EQ(run.code, kExitFailure);
+  for (const std::string& line : std::vector<std::string>{
+           (Data() / "RBOX.DAT").string() + ": record id=100 date=0: ",
+           (Data() / "GDDB.DAT").string() + ": record id=100 date=0: ",
+           (Data() / "PWTD.DAT").string() + ": record id=100 date=0: ",
+           (Data() / "SAA.DAT").string() + ": record id=100 date=0: ",
+           (user_ / "CI.DAT").string() + ": missing\n",
+           (user_ / "PS11900.dat").string() + ": record id=119 date=79: ",
+           (user_ / "PS22007.dat").string() + ": record id=120 date=39249: ",
+       })
+    EXPECT_NE(run.out.find(line), std::string::npos) << line << " in\n" << run.out;
+  EXPECT_TRUE(run.out.ends_with(": 7 damaged\n")) << run.out;
+  EXPECT_EQ(Snapshot(), before);
+}
+
 // The checksum holds, but what it guards is no document: dump refuses it as
 // the program would.
 TEST_F(TToolTest, DumpRefusesAScrambledBodyThatIsNoDocument) {

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "app/help.h"
+#include "app/record_files.h"
 #include "app/string_table.h"
 #include "energy/energy_records.h"
 #include "korvela_data/arguments.h"
@@ -31,9 +32,6 @@
 namespace korvela {
 namespace {
 
-// How the program reads one record's document; throws what the program would.
-using TRecordReader = std::function<void(const XMLHandle& record, const XMLNode& document)>;
-
 // What is wrong, without the file, which the line names first.
 std::string Describe(const EKorvelaError& e) {
   std::string text = e.what();
@@ -44,9 +42,7 @@ std::string Describe(const EKorvelaError& e) {
 
 class TChecker {
  public:
-  TChecker(std::ostream& out, TFileSystem& fs) : out_(out), fs_(fs) {
-    RegisterEnergyRecords(registry_);
-  }
+  TChecker(std::ostream& out, TFileSystem& fs) : out_(out), fs_(fs) {}
 
   // A file read whole by `read`, which raises as the program would.
   void CheckFile(const std::filesystem::path& file, const std::function<void()>& read) {
@@ -60,99 +56,58 @@ class TChecker {
     }
   }
 
-  // A record database: its header and index, then each record's checksum,
-  // its text form and, with a reader, its content.
-  void CheckDatabase(const std::filesystem::path& file, std::int32_t kind,
-                     const TRecordReader& read) {
+  // A record database read whole with the program's reader of its records:
+  // a line for what is wrong with the file as a whole and one for each
+  // record that cannot be read.
+  // The help book shares the recipe box's kind; its pages are read as
+  // documents only (`documentsOnly`).
+  void CheckDatabase(const TRecordFile& file, bool documentsOnly = false) {
     ++files_;
-    std::unique_ptr<XMLDB> db;
-    std::unique_ptr<TReadableFile> in;
-    try {
-      db = std::make_unique<XMLDB>(file, kind, *unusedRandom_, fs_);
-      in = fs_.OpenRead(file);
-    } catch (const EKorvelaError& e) {
-      Report(file, nullptr, Describe(e));
+    if (std::filesystem::is_directory(file.path)) {
+      Report(file.path, nullptr, "a folder stands where a data file belongs");
       return;
     }
-    for (const XMLHandle& h : db->Handles()) {
-      ++records_;
-      try {
-        std::string body = ReadPlainBlock(*in, file, RecordKey(kind, h.ID), h.Offset, h.Size);
-        std::unique_ptr<XMLNode> document;
-        try {
-          document = XMLNode::Parse(std::move(body));
-        } catch (const EInvalidXMLFile&) {
-          Report(file, &h, "the body is not a document");
-          continue;
-        }
-        if (read) read(h, *document);
-      } catch (const EKorvelaError& e) {
-        Report(file, &h, Describe(e));
-      } catch (const std::exception& e) {
-        Report(file, &h, e.what());
-      }
+    const TDatabaseCheck check =
+        documentsOnly ? CheckRecordDatabase(file.path, file.kind, fs_, {},
+                                            TRecordReaders::KeyOf(file.kind))
+                      : CheckRecordFile(file, readers_, fs_);
+    records_ += static_cast<int>(check.readable.size() + check.unreadable.size());
+    if (!check.problem.empty()) Report(file.path, nullptr, check.problem);
+    for (const TUnreadableRecord& r : check.unreadable) {
+      XMLHandle h;
+      h.ID = r.ID;
+      h.Date = r.Date;
+      Report(file.path, &h, r.what);
     }
   }
 
   void CheckProgramFolder(const std::filesystem::path& folder) {
     if (Exists(folder / kStringTableFileName))
-      CheckDatabase(folder / kStringTableFileName, kStringTableKind, nullptr);
+      CheckDatabase({folder / kStringTableFileName, kStringTableKind, "strings", false});
     if (Exists(folder / kHelpBookFileName))
-      CheckDatabase(folder / kHelpBookFileName, kHelpBookKind, nullptr);
+      CheckDatabase({folder / kHelpBookFileName, kHelpBookKind, "help pages", false}, true);
     const std::filesystem::path catalogue = folder / kFoodCatalogueFile;
     if (Exists(catalogue))
       CheckFile(catalogue, [&] {
         const std::unique_ptr<XMLNode> root = LoadXMLFile(catalogue, kDataKey, fs_);
         if (!root || root->IsBlob) throw EInvalidXMLFile();
       });
-    if (Exists(folder / kUserFoodsFile))
-      CheckDatabase(folder / kUserFoodsFile, kUserFoodsKind,
-                    [](const XMLHandle& h, const XMLNode& node) {
-                      if (h.ID < kFirstFreeID) return;
-                      TUserFood food;
-                      ReadUserFoodElement(node, food);
-                    });
     if (Exists(folder / kUnitDictionaryFile))
       CheckFile(folder / kUnitDictionaryFile, [&] { (void)LoadUnitDictionary(folder, fs_); });
-    if (Exists(folder / kMenusFile))
-      CheckDatabase(folder / kMenusFile, kMenusKind,
-                    [](const XMLHandle&, const XMLNode& node) { (void)ReadFoodLogElement(node); });
+    for (const TRecordFile& file : SharedRecordFiles(folder, fs_)) CheckDatabase(file);
   }
 
   void CheckAccountFolder(const std::filesystem::path& folder) {
     CheckFile(folder / kAccountFileName, [&] { (void)LoadUser(folder); });
     const std::filesystem::path settings = folder / kConfigFileName;
-    if (Exists(settings))
-      CheckFile(settings, [&] {
-        TConfigurator probe;
-        (void)TConfigData::Load(probe, settings);
-      });
+    CheckFile(settings, [&] {
+      if (!Exists(settings)) throw EKorvelaError("missing");
+      TConfigurator probe;
+      (void)TConfigData::Load(probe, settings);
+    });
     if (Exists(folder / kMealDefinitionsFile))
       CheckFile(folder / kMealDefinitionsFile, [&] { (void)LoadMealDefinitions(folder, fs_); });
-    if (Exists(folder / kFrequentFoodsFile))
-      CheckDatabase(folder / kFrequentFoodsFile, kFrequentFoodsKind,
-                    [](const XMLHandle& h, const XMLNode& node) {
-                      if (h.ID < kFirstFreeID) return;
-                      TFrequentFood food;
-                      ReadFrequentFoodElement(node, food);
-                    });
-    for (const std::string_view name : {kCurrentFoodLogsFile, kArchivedFoodLogsFile})
-      if (Exists(folder / name))
-        CheckDatabase(folder / name, kFoodLogKind, [](const XMLHandle& h, const XMLNode& node) {
-          if (h.ID == kFoodLogID) (void)ReadFoodLogElement(node);
-        });
-    for (const std::filesystem::path& file : PeriodFiles(folder)) {
-      if (!std::filesystem::is_regular_file(file)) {
-        ++files_;
-        Report(file, nullptr, "a folder stands where a data file belongs");
-        continue;
-      }
-      CheckDatabase(file, kDayRecordsKind, [this](const XMLHandle& h, const XMLNode& node) {
-        if (h.ID < kFirstDayRecordKind || h.ID > kLastDayRecordKind || !registry_.Has(h.ID))
-          return;  // kinds the program ignores
-        registry_.Create(h.ID, nullptr)->Read(node);
-      });
-    }
+    for (const TRecordFile& file : UserRecordFiles(folder, fs_)) CheckDatabase(file);
   }
 
   // Prints the summary; whether all is sound.
@@ -177,25 +132,9 @@ class TChecker {
     out_ << what << '\n';
   }
 
-  // "PS" + period + year + ".dat" in any letter case, sorted.
-  static std::vector<std::filesystem::path> PeriodFiles(const std::filesystem::path& folder) {
-    std::vector<std::filesystem::path> files;
-    std::error_code ec;
-    for (const auto& entry : std::filesystem::directory_iterator(folder, ec)) {
-      const std::string name = entry.path().filename().string();
-      if (name.size() > 6 && SameTextIgnoringCase(std::string_view(name).substr(0, 2), "PS") &&
-          SameTextIgnoringCase(std::string_view(name).substr(name.size() - 4), ".dat"))
-        files.push_back(entry.path());
-    }
-    std::sort(files.begin(), files.end());
-    return files;
-  }
-
   std::ostream& out_;
   TFileSystem& fs_;
-  // Databases draw random numbers only when they write, which a check never does.
-  std::unique_ptr<TRandom> unusedRandom_ = MakeSeededRandom(0);
-  TDayRecordRegistry registry_;
+  TRecordReaders readers_;
   int files_ = 0;
   int records_ = 0;
   int damaged_ = 0;

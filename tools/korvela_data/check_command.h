@@ -7,11 +7,13 @@
 
 namespace korvela {
 
-// Reads every file of a data folder the way the program does: the shared
-// files of the program folder ("rs.dat", "Help.dat", "foods.dat", "UA.DAT",
-// "FW.DAT", "FM.DAT") and, in every account folder, "LI.DAT", "CI.DAT",
+// Reads every file of a data folder with the program's own readers: the
+// shared files of the program folder ("rs.dat", "Help.dat", "foods.dat",
+// "FW.DAT", "UA.DAT", "RBOX.DAT", "FM.DAT", "GDDB.DAT", "PWTD.DAT", "SAA.DAT")
+// and, in every account folder, "LI.DAT", "CI.DAT" (named when missing),
 // "MI.DAT", "FF.DAT", the food logs and the period files, each record of a
-// record database on its own. Prints one line per damaged file or record,
+// record database on its own with the reader of its kind. Prints one line
+// per damaged file or record,
 //   FILE: what is wrong
 //   FILE: record id=ID date=DATE: what is wrong
 // and then the summary line

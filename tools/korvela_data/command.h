@@ -24,6 +24,8 @@ struct TToolEnvironment {
   // Where a command makes its scratch folders; empty for the system's
   // temporary folder.
   std::filesystem::path temporaryFolder = {};
+  // Where the shipped data files lie; empty when the tool found none.
+  std::filesystem::path shippedFolder = {};
 };
 
 // A command's arguments, the command name excluded.

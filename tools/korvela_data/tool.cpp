@@ -21,6 +21,7 @@
 #include "korvela_data/import_weights_command.h"
 #include "korvela_data/pack_command.h"
 #include "korvela_data/report_command.h"
+#include "korvela_data/salvage_command.h"
 #include "korvela_data/search_command.h"
 #include "korvela_data/strength_command.h"
 #include "korvela_data/workout_command.h"
@@ -62,6 +63,9 @@ constexpr std::array kCommands = {
     TCommand{"check", "DATAFOLDER",
              "read every file and record of a data folder and list what is damaged", 1,
              RunCheckCommand},
+    TCommand{"salvage", "DATAFOLDER [USERFOLDER]",
+             "replace each damaged record database by its readable records, keeping the original",
+             1, RunSalvageCommand, 1},
     TCommand{"workout", "DATAFOLDER USERFOLDER DATE",
              "print a user's workouts of a day with their statistics, from a copy", 3,
              RunWorkoutCommand},
@@ -141,6 +145,8 @@ void WriteUsage(std::ostream& out) {
       << "the search's message instead when it shows one, and changes nothing.\n"
       << "check prints one line per damaged file or record and a summary line;\n"
       << "it exits 1 when anything is damaged and changes nothing.\n"
+      << "salvage keeps a damaged file as NAME.damaged and exits 1 when records\n"
+      << "could not be read; it prints one line per record database.\n"
       << "workout reads GDDB.DAT of DATAFOLDER and USERFOLDER from copies; DATE is\n"
       << "YYYY-MM-DD; today as for energy.\n"
       << "import-weights reads CSV with a date column (YYYY-MM-DD) and weight_kg,\n"
