@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <functional>
+#include <iostream>
 #include <string>
 #include <vector>
 
@@ -264,6 +265,7 @@ TEST_F(ArchivingTest, AKillAtAnyWriteStepLosesNoLog) {
     if (!killed) break;
   }
   EXPECT_GE(step, 8);  // the archive and the current file, each written and renamed
+  std::cout << "kill tests, archiving pass: " << step << " write steps killed, then a whole run\n";
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <iostream>
 #include <set>
 #include <string>
 
@@ -119,6 +120,7 @@ TEST(FaultInjection, ACreatedDatabaseIsThereWholeOrNotAtAll) {
     if (!killed) break;
   }
   EXPECT_GE(step, 3);  // create, write, flush, rename at least
+  std::cout << "kill tests, creating a record database: " << step << " write steps killed, then a whole run\n";
 }
 
 TEST(CheckRecordDatabase, EachDamageNamesTheRecordsThatCannotBeRead) {
@@ -261,6 +263,7 @@ TEST(FaultInjection, ASalvageStoppedAtAnyStepLosesNothing) {
     if (!killed) break;
   }
   EXPECT_GE(step, 8);  // two files, each created, written, flushed, renamed
+  std::cout << "kill tests, salvage: " << step << " write steps killed, then a whole run\n";
 }
 
 // An error about the file a save reads from names that file, not the file
