@@ -27,6 +27,7 @@
 #include "nutrition/menus.h"
 #include "nutrition/recipes.h"
 #include "nutrition/user_foods.h"
+#include "storage/errors.h"
 #include "storage/garbled_stream.h"
 #include "storage/record_salvage.h"
 #include "storage/xml_db.h"
@@ -384,6 +385,29 @@ TEST_F(DamageTable, EveryFileKindAndDamage) {
             << ", shipped items taken again " << filled << "\n";
   EXPECT_EQ(named, cases - readEmpty);
   EXPECT_EQ(offered, cases - readEmpty);
+}
+
+// No to the question ends in the error report naming the file, and the
+// damaged file stays as it was, not set aside.
+TEST_F(DamageTable, NoKeepsTheDamagedFileAndTheErrorNamesIt) {
+  for (const TFileKind& k : {kKinds[3], kKinds[8]}) {  // GDDB.DAT at start, FDBA.DAT at login
+    SCOPED_TRACE(k.name);
+    Restore();
+    const fs::path file = PathOf(k);
+    std::string bytes = ReadBytes(file);
+    bytes.resize(bytes.size() / 2);
+    WriteBytes(file, bytes);
+    prompter_.Plan(TAnswer::No);
+    try {
+      RunProgram();
+      ADD_FAILURE() << "no error";
+    } catch (const EKorvelaError& e) {
+      EXPECT_EQ(e.File(), file.string()) << e.what();
+    }
+    EXPECT_EQ(prompter_.shown.size(), 1u);
+    EXPECT_EQ(ReadBytes(file), bytes);
+    EXPECT_FALSE(fs::exists(file.string() + ".damaged"));
+  }
 }
 
 }  // namespace
