@@ -266,6 +266,7 @@ TEST_F(DamageTable, EveryFileKindAndDamage) {
   TRecordReaders readers;
   int cases = 0, named = 0, offered = 0, readEmpty = 0;
   int kept = 0, lost = 0, filled = 0;
+  std::map<std::string, std::pair<int, int>> perKind;  // records kept and lost
   for (const TFileKind& k : kKinds) {
     for (const TDamage d : kDamages) {
       SCOPED_TRACE(std::string(k.name) + ", " + DamageName(d));
@@ -356,6 +357,8 @@ TEST_F(DamageTable, EveryFileKindAndDamage) {
       EXPECT_TRUE(after.Sound());
       kept += static_cast<int>(before.readable.size());
       lost += before.Lost();
+      perKind[k.name].first += static_cast<int>(before.readable.size());
+      perKind[k.name].second += before.Lost();
       if (k.shipped) {
         // What the damage lost of the shipped items comes back.
         const TDatabaseCheck shipped =
@@ -383,6 +386,8 @@ TEST_F(DamageTable, EveryFileKindAndDamage) {
             << " empty files read as empty databases); the way past offered " << offered
             << " times; records kept " << kept << ", lost " << lost
             << ", shipped items taken again " << filled << "\n";
+  for (const auto& [name, counts] : perKind)
+    std::cout << "  " << name << ": kept " << counts.first << ", lost " << counts.second << "\n";
   EXPECT_EQ(named, cases - readEmpty);
   EXPECT_EQ(offered, cases - readEmpty);
 }
