@@ -26,6 +26,7 @@
 #include "nutrition/meal_definitions.h"
 #include "nutrition/menus.h"
 #include "nutrition/recipes.h"
+#include "nutrition/unit_dictionary.h"
 #include "nutrition/user_foods.h"
 #include "storage/errors.h"
 #include "storage/garbled_stream.h"
@@ -52,7 +53,7 @@ const TDateTime kToday = EncodeDate(2007, 6, 15);
 
 struct TFileKind {
   const char* name;  // in the program folder, or with `user` in the account folder
-  std::int32_t kind;
+  std::int32_t kind;  // of a record database; 0 for a file of one document
   bool user;
   bool shipped;
 };
@@ -63,6 +64,9 @@ constexpr TFileKind kKinds[] = {
     {"PWTD.DAT", kTemplateDBKind, false, false},  {"SAA.DAT", kSportsKind, false, true},
     {"FF.DAT", kFrequentFoodsKind, true, false},  {"FDBC.DAT", kFoodLogKind, true, false},
     {"FDBA.DAT", kFoodLogKind, true, false},      {"PS22007.dat", kDayRecordsKind, true, false},
+    // Files of one document each (kind 0), which have defaults.
+    {"CI.DAT", 0, true, false},                   {"MI.DAT", 0, true, false},
+    {"FW.DAT", 0, false, false},
 };
 
 enum class TDamage { Empty, Half, OneByteShort, FlipMiddle, FlipNearEnd, OtherKind, Folder };
@@ -165,6 +169,7 @@ class DamageTable : public test::TToolTest {
     XMLNode catalogue("Foods");
     catalogue.AddChild(std::make_unique<XMLNode>("Cat")).AddAttr("name", "Fruit");
     SaveXMLFile(catalogue, Data() / "foods.dat", kDataKey, *random_);
+    SaveUnitDictionary(DefaultUnits(), Data(), *random_);
     {
       auto program = Start();
       user_ = program->CreateAccount(test::AnnAccount()).Folder;
@@ -273,7 +278,8 @@ TEST_F(DamageTable, EveryFileKindAndDamage) {
       ++cases;
       Restore();
       const fs::path file = PathOf(k);
-      // user_ is Data()/usrN; the same path in the copy.
+      const bool document = k.kind == 0;
+      ASSERT_TRUE(fs::is_regular_file(file));
       const std::string sound = ReadBytes(file);
       std::string bytes = sound;
       switch (d) {
@@ -287,7 +293,8 @@ TEST_F(DamageTable, EveryFileKindAndDamage) {
           bytes.pop_back();
           break;
         case TDamage::FlipMiddle: {
-          const std::int64_t at = MiddleBodyByte(bytes, k.kind);
+          const std::int64_t at = document ? static_cast<std::int64_t>(bytes.size() / 2)
+                                           : MiddleBodyByte(bytes, k.kind);
           bytes[static_cast<std::size_t>(at)] ^= 0x10;
           break;
         }
@@ -295,7 +302,8 @@ TEST_F(DamageTable, EveryFileKindAndDamage) {
           bytes[bytes.size() - 3] ^= 0x10;
           break;
         case TDamage::OtherKind:
-          bytes = ReadBytes(Data() / (k.kind == kMenusKind ? "UA.DAT" : "FM.DAT"));
+          bytes = document ? ReadBytes(user_ / "LI.DAT")
+                           : ReadBytes(Data() / (k.kind == kMenusKind ? "UA.DAT" : "FM.DAT"));
           break;
         case TDamage::Folder:
           break;
@@ -308,7 +316,8 @@ TEST_F(DamageTable, EveryFileKindAndDamage) {
         WriteBytes(file, bytes);
       }
       const TRecordFile recordFile{file, k.kind, "", k.shipped};
-      const TDatabaseCheck before = CheckRecordFile(recordFile, readers);
+      const TDatabaseCheck before =
+          document ? TDatabaseCheck{} : CheckRecordFile(recordFile, readers);
       const auto untouched = Snapshot(Data());
 
       // check names the file (an empty database is read as one without
@@ -316,7 +325,8 @@ TEST_F(DamageTable, EveryFileKindAndDamage) {
       std::ostringstream out;
       const bool allSound = CheckDataFolder(Data(), out, PosixFileSystem());
       EXPECT_EQ(Snapshot(Data()), untouched);
-      if (d == TDamage::Empty) {
+      const bool readAsEmpty = d == TDamage::Empty && !document;
+      if (readAsEmpty) {
         EXPECT_TRUE(allSound) << out.str();
         ++readEmpty;
       } else {
@@ -334,7 +344,7 @@ TEST_F(DamageTable, EveryFileKindAndDamage) {
         ADD_FAILURE() << "the program stopped: " << e.what();
         continue;
       }
-      if (d == TDamage::Empty) {
+      if (readAsEmpty) {
         EXPECT_TRUE(prompter_.shown.empty());
         continue;
       }
@@ -352,6 +362,21 @@ TEST_F(DamageTable, EveryFileKindAndDamage) {
         const std::string record = bytes.substr(static_cast<std::size_t>(r.Offset - kRecordHeaderSize),
                                                 static_cast<std::size_t>(r.Size + kRecordHeaderSize));
         EXPECT_NE(now.find(record), std::string::npos) << "record " << r.ID;
+      }
+      if (document) {
+        // The defaults took the file's place; nothing else changed.
+        auto changed = Snapshot(Data());
+        auto expected = untouched;
+        for (auto* files : {&changed, &expected})
+          for (auto it = files->begin(); it != files->end();)
+            it = it->first.string().starts_with(fs::relative(file, Data()).string())
+                     ? files->erase(it)
+                     : std::next(it);
+        EXPECT_EQ(changed, expected);
+        prompter_.shown.clear();
+        RunProgram();
+        EXPECT_TRUE(prompter_.shown.empty());
+        continue;
       }
       const TDatabaseCheck after = CheckRecordFile(recordFile, readers);
       EXPECT_TRUE(after.Sound());
