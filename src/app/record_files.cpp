@@ -187,8 +187,9 @@ std::string SalvageQuestion(const TRecordFile& file, const TDatabaseCheck& check
     text += ", take what is missing from the copy that came with the program";
   else if (!check.database || kept == 0)
     text += ", start the file afresh";
-  text += " and go on? The damaged file is kept in its folder.\n\n"
-          "No ends the program with an error report.";
+  text +=
+      " and go on? The damaged file is kept in its folder.\n\n"
+      "No ends the program with an error report.";
   return text;
 }
 
@@ -201,11 +202,11 @@ void OfferToSalvage(const std::vector<TRecordFile>& files, const fs::path& shipp
     if (check.Sound()) continue;
     const bool fromShipped = !ShippedCopyOf(file, shippedFolder, fs).empty();
     if (!prompter->AskYesNo(SalvageQuestion(file, check, fromShipped, fs)))
-      throw EXMLIOError(file.path.string(),
-                        check.database ? "damaged record database: " +
-                                             Plural(check.Lost(), "record", "records") +
-                                             " cannot be read"
-                                       : check.problem);
+      throw EXMLIOError(
+          file.path.string(),
+          check.database ? "damaged record database: " + Plural(check.Lost(), "record", "records") +
+                               " cannot be read"
+                         : check.problem);
     (void)SalvageRecordFile(file, readers, shippedFolder, fs);
   }
 }

@@ -33,10 +33,10 @@ TDatabaseCheck CheckFoodLogFile(const XMLDB& db) {
 void RequireSound(const XMLDB& db) {
   const TDatabaseCheck check = CheckFoodLogFile(db);
   if (check.Sound()) return;
-  std::string what = check.database ? std::to_string(check.Lost()) +
-                                          (check.Lost() == 1 ? " record cannot" : " records cannot") +
-                                          " be read"
-                                    : check.problem;
+  std::string what =
+      check.database ? std::to_string(check.Lost()) +
+                           (check.Lost() == 1 ? " record cannot" : " records cannot") + " be read"
+                     : check.problem;
   throw EXMLIOError(db.FileName().string(),
                     "the food log file is damaged (" + what + "); no food log was archived");
 }
@@ -49,8 +49,9 @@ int TFoodLogStore::RunArchivingPass(TDateTime today) {
     return h.ID == kFoodLogID && h.State == TRecordState::Stored;
   };
   std::size_t first = 0;
-  while (first < handles.size() &&
-         !(isLog(handles[first]) && WholeDaysBetween(handles[first].Date, today) >= kArchiveTrigger))
+  while (
+      first < handles.size() &&
+      !(isLog(handles[first]) && WholeDaysBetween(handles[first].Date, today) >= kArchiveTrigger))
     ++first;
   std::vector<std::size_t> moving;
   for (std::size_t i = first; i < handles.size(); ++i)
@@ -74,10 +75,9 @@ int TFoodLogStore::RunArchivingPass(TDateTime today) {
   // back holding each of them.
   const TDatabaseCheck written = CheckFoodLogFile(archive_);
   for (const TDateTime day : days) {
-    const bool held = std::any_of(written.readable.begin(), written.readable.end(),
-                                  [day](const TRecordSpan& r) {
-                                    return r.ID == kFoodLogID && r.Date == day;
-                                  });
+    const bool held =
+        std::any_of(written.readable.begin(), written.readable.end(),
+                    [day](const TRecordSpan& r) { return r.ID == kFoodLogID && r.Date == day; });
     if (!written.Sound() || !held)
       throw EXMLIOError(archive_.FileName().string(),
                         "the archive does not read back; no food log was moved");

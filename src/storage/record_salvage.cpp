@@ -43,8 +43,7 @@ void PutInt32(std::uint8_t* p, std::int32_t value) {
 // The spans of a sound shipped copy, with the bytes they stand in; nothing
 // when the copy is missing or itself damaged.
 std::pair<std::string, std::vector<TRecordSpan>> ShippedRecords(const std::filesystem::path& copy,
-                                                                std::int32_t kind,
-                                                                TFileSystem& fs,
+                                                                std::int32_t kind, TFileSystem& fs,
                                                                 const TRecordReader& read,
                                                                 const TRecordKeyOf& keyOf) {
   if (copy.empty() || !fs.Exists(copy)) return {};

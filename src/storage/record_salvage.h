@@ -12,8 +12,7 @@
 namespace korvela {
 
 // How the program reads one record's content; raises what the program would.
-using TRecordReader =
-    std::function<void(std::int32_t id, double date, const XMLNode& document)>;
+using TRecordReader = std::function<void(std::int32_t id, double date, const XMLNode& document)>;
 // The key a record of the database is scrambled with; none means kDataKey.
 using TRecordKeyOf = std::function<std::string(std::int32_t id)>;
 

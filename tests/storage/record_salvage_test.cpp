@@ -57,7 +57,8 @@ std::vector<TRecordSpan> FourRecords(const std::filesystem::path& file) {
 }
 
 void Flip(std::string& bytes, std::int64_t at) {
-  bytes[static_cast<std::size_t>(at)] = static_cast<char>(bytes[static_cast<std::size_t>(at)] ^ 0x5A);
+  bytes[static_cast<std::size_t>(at)] =
+      static_cast<char>(bytes[static_cast<std::size_t>(at)] ^ 0x5A);
 }
 
 TEST(EmptyRecordDatabase, ReadsAsADatabaseWithoutRecords) {
@@ -120,7 +121,8 @@ TEST(FaultInjection, ACreatedDatabaseIsThereWholeOrNotAtAll) {
     if (!killed) break;
   }
   EXPECT_GE(step, 3);  // create, write, flush, rename at least
-  std::cout << "kill tests, creating a record database: " << step << " write steps killed, then a whole run\n";
+  std::cout << "kill tests, creating a record database: " << step
+            << " write steps killed, then a whole run\n";
 }
 
 TEST(CheckRecordDatabase, EachDamageNamesTheRecordsThatCannotBeRead) {
@@ -145,9 +147,9 @@ TEST(CheckRecordDatabase, EachDamageNamesTheRecordsThatCannotBeRead) {
        true},
       {"checksum of the last", [&](std::string& b) { Flip(b, spans[3].Offset + 1); }, "11 12 13 ",
        1, true},
-      {"record header cut", [&](std::string& b) {
-         b.resize(static_cast<std::size_t>(spans[3].Offset - 9));
-       }, "11 12 13 ", 1, true},
+      {"record header cut",
+       [&](std::string& b) { b.resize(static_cast<std::size_t>(spans[3].Offset - 9)); },
+       "11 12 13 ", 1, true},
       {"another kind", [](std::string& b) { b[4] = static_cast<char>(b[4] + 1); }, "", 0, false},
       {"no database", [](std::string& b) { b = "garbage garbage"; }, "", 0, false},
   };
@@ -168,10 +170,11 @@ TEST(CheckRecordDatabase, EachDamageNamesTheRecordsThatCannotBeRead) {
   }
   // A reader's refusal makes a record unreadable as a bad checksum does.
   WriteBytes(folder / "FM.DAT", bytes);
-  const TDatabaseCheck refused = CheckRecordDatabase(
-      folder / "FM.DAT", kKind, PosixFileSystem(), [](std::int32_t id, double, const XMLNode&) {
-        if (id == 13) throw EConvertError("no number");
-      });
+  const TDatabaseCheck refused = CheckRecordDatabase(folder / "FM.DAT", kKind, PosixFileSystem(),
+                                                     [](std::int32_t id, double, const XMLNode&) {
+                                                       if (id == 13)
+                                                         throw EConvertError("no number");
+                                                     });
   ASSERT_EQ(refused.unreadable.size(), 1u);
   EXPECT_EQ(refused.unreadable[0].ID, 13);
   EXPECT_EQ(refused.unreadable[0].what, "no number");

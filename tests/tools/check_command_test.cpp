@@ -104,8 +104,10 @@ TEST_F(TCheckCommandTest, EachDamagedFileOrRecordGetsALineAndTheExitIsOne) {
 // The shared dictionaries, the workout records and the column map are read
 // with the program's readers, and a missing settings file is named.
 TEST_F(TCheckCommandTest, EveryFileAndRecordKindIsReadAsTheProgramReadsIt) {
-  const std::pair<const char*, std::int32_t> dictionaries[] = {
-      {"RBOX.DAT", 1394257}, {"GDDB.DAT", 94387390}, {"PWTD.DAT", 482319762}, {"SAA.DAT", 95739423}};
+  const std::pair<const char*, std::int32_t> dictionaries[] = {{"RBOX.DAT", 1394257},
+                                                               {"GDDB.DAT", 94387390},
+                                                               {"PWTD.DAT", 482319762},
+                                                               {"SAA.DAT", 95739423}};
   for (const auto& [name, kind] : dictionaries) {
     XMLDB db(Data() / name, kind, *random_);
     db.Put(std::make_unique<XMLNode>("X"), 5, kDataKey, 0);  // a fixed record, not read

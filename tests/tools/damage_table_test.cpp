@@ -52,20 +52,26 @@ using test::WriteBytes;
 const TDateTime kToday = EncodeDate(2007, 6, 15);
 
 struct TFileKind {
-  const char* name;  // in the program folder, or with `user` in the account folder
+  const char* name;   // in the program folder, or with `user` in the account folder
   std::int32_t kind;  // of a record database; 0 for a file of one document
   bool user;
   bool shipped;
 };
 
 constexpr TFileKind kKinds[] = {
-    {"UA.DAT", kUserFoodsKind, false, false},     {"RBOX.DAT", kRecipeBoxKind, false, false},
-    {"FM.DAT", kMenusKind, false, false},         {"GDDB.DAT", kExerciseDBKind, false, true},
-    {"PWTD.DAT", kTemplateDBKind, false, false},  {"SAA.DAT", kSportsKind, false, true},
-    {"FF.DAT", kFrequentFoodsKind, true, false},  {"FDBC.DAT", kFoodLogKind, true, false},
-    {"FDBA.DAT", kFoodLogKind, true, false},      {"PS22007.dat", kDayRecordsKind, true, false},
+    {"UA.DAT", kUserFoodsKind, false, false},
+    {"RBOX.DAT", kRecipeBoxKind, false, false},
+    {"FM.DAT", kMenusKind, false, false},
+    {"GDDB.DAT", kExerciseDBKind, false, true},
+    {"PWTD.DAT", kTemplateDBKind, false, false},
+    {"SAA.DAT", kSportsKind, false, true},
+    {"FF.DAT", kFrequentFoodsKind, true, false},
+    {"FDBC.DAT", kFoodLogKind, true, false},
+    {"FDBA.DAT", kFoodLogKind, true, false},
+    {"PS22007.dat", kDayRecordsKind, true, false},
     // Files of one document each (kind 0), which have defaults.
-    {"CI.DAT", 0, true, false},                   {"MI.DAT", 0, true, false},
+    {"CI.DAT", 0, true, false},
+    {"MI.DAT", 0, true, false},
     {"FW.DAT", 0, false, false},
 };
 
@@ -106,7 +112,8 @@ std::vector<TRecordSpan> SpansOf(const std::string& bytes, std::int32_t kind) {
 std::int64_t MiddleBodyByte(const std::string& bytes, std::int32_t kind) {
   const auto middle = static_cast<std::int64_t>(bytes.size() / 2);
   for (const TRecordSpan& r : SpansOf(bytes, kind))
-    if (middle < r.Offset + r.Size) return r.Offset + kBlockHeaderSize + (r.Size - kBlockHeaderSize) / 2;
+    if (middle < r.Offset + r.Size)
+      return r.Offset + kBlockHeaderSize + (r.Size - kBlockHeaderSize) / 2;
   return middle;
 }
 
@@ -144,7 +151,8 @@ class DamageTable : public test::TToolTest {
   void PutRecords(const fs::path& file, std::int32_t kind, std::int32_t firstID, int count,
                   TMake make, double date = 0) {
     XMLDB db(file, kind, *random_);
-    for (int i = 0; i < count; ++i) db.Put(make(i), firstID + i, kDataKey, date == 0 ? 0 : date - i);
+    for (int i = 0; i < count; ++i)
+      db.Put(make(i), firstID + i, kDataKey, date == 0 ? 0 : date - i);
     db.Close();
   }
 
@@ -158,9 +166,10 @@ class DamageTable : public test::TToolTest {
                    (Shipped() / "GDDB.DAT").string()})
                   .code,
               kExitSuccess);
-    ASSERT_EQ(Run({"build-activities", KORVELA_SHIPPED_ACTIVITIES, (Shipped() / "SAA.DAT").string()})
-                  .code,
-              kExitSuccess);
+    ASSERT_EQ(
+        Run({"build-activities", KORVELA_SHIPPED_ACTIVITIES, (Shipped() / "SAA.DAT").string()})
+            .code,
+        kExitSuccess);
     fs::copy_file(Shipped() / "GDDB.DAT", Data() / "GDDB.DAT");
     fs::copy_file(Shipped() / "SAA.DAT", Data() / "SAA.DAT");
     TStringTable strings(Data() / kStringTableFileName, *random_);
@@ -359,8 +368,9 @@ TEST_F(DamageTable, EveryFileKindAndDamage) {
       // Every readable record is in the new file, byte for byte.
       const std::string now = ReadBytes(file);
       for (const TRecordSpan& r : before.readable) {
-        const std::string record = bytes.substr(static_cast<std::size_t>(r.Offset - kRecordHeaderSize),
-                                                static_cast<std::size_t>(r.Size + kRecordHeaderSize));
+        const std::string record =
+            bytes.substr(static_cast<std::size_t>(r.Offset - kRecordHeaderSize),
+                         static_cast<std::size_t>(r.Size + kRecordHeaderSize));
         EXPECT_NE(now.find(record), std::string::npos) << "record " << r.ID;
       }
       if (document) {
@@ -396,8 +406,9 @@ TEST_F(DamageTable, EveryFileKindAndDamage) {
       auto expected = untouched;
       for (auto* files : {&changed, &expected})
         for (auto it = files->begin(); it != files->end();)
-          it = it->first.string().starts_with(fs::relative(file, Data()).string()) ? files->erase(it)
-                                                                                  : std::next(it);
+          it = it->first.string().starts_with(fs::relative(file, Data()).string())
+                   ? files->erase(it)
+                   : std::next(it);
       EXPECT_EQ(changed, expected);
       // The next run asks nothing.
       prompter_.shown.clear();

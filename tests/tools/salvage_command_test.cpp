@@ -30,8 +30,8 @@ class TSalvageCommandTest : public test::TToolTest {
       menu.MenuName = "Menu " + std::to_string(i);
       menus.Put(WriteFoodLogElement(menu), 100 + i, kDataKey, 0);
       const TDateTime day = 39240 + i;
-      logs.Put(WriteFoodLogElement(NewDayPlan(day, DefaultMealDefinitions())), kFoodLogID,
-               kDataKey, day);
+      logs.Put(WriteFoodLogElement(NewDayPlan(day, DefaultMealDefinitions())), kFoodLogID, kDataKey,
+               day);
     }
     menus.Close();
     logs.Close();

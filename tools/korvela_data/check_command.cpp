@@ -68,9 +68,9 @@ class TChecker {
       return;
     }
     const TDatabaseCheck check =
-        documentsOnly ? CheckRecordDatabase(file.path, file.kind, fs_, {},
-                                            TRecordReaders::KeyOf(file.kind))
-                      : CheckRecordFile(file, readers_, fs_);
+        documentsOnly
+            ? CheckRecordDatabase(file.path, file.kind, fs_, {}, TRecordReaders::KeyOf(file.kind))
+            : CheckRecordFile(file, readers_, fs_);
     records_ += static_cast<int>(check.readable.size() + check.unreadable.size());
     if (!check.problem.empty()) Report(file.path, nullptr, check.problem);
     for (const TUnreadableRecord& r : check.unreadable) {

@@ -20,7 +20,8 @@ int main(int argc, char** argv) {
   std::error_code ec;
   const std::filesystem::path exe = std::filesystem::read_symlink("/proc/self/exe", ec);
   if (!ec) {
-    for (const std::filesystem::path& dir : {exe.parent_path(), exe.parent_path().parent_path() / "src"}) {
+    for (const std::filesystem::path& dir :
+         {exe.parent_path(), exe.parent_path().parent_path() / "src"}) {
       const std::filesystem::path shipped = korvela::ShippedDataFolder(dir);
       if (std::filesystem::exists(shipped / "rs.dat", ec)) {
         env.shippedFolder = shipped;

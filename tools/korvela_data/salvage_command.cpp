@@ -39,8 +39,8 @@ void RunSalvageCommand(TCommandArgs args, TToolEnvironment& env) {
   for (const TRecordFile& file : files) {
     const TDatabaseCheck check = CheckRecordFile(file, readers, env.fs);
     if (check.Sound()) {
-      env.out << file.path.string() << ": sound, " << Records(static_cast<int>(check.readable.size()))
-              << '\n';
+      env.out << file.path.string() << ": sound, "
+              << Records(static_cast<int>(check.readable.size())) << '\n';
       continue;
     }
     const TSalvage salvage = SalvageRecordFile(file, readers, env.shippedFolder, env.fs);
@@ -49,7 +49,8 @@ void RunSalvageCommand(TCommandArgs args, TToolEnvironment& env) {
       env.out << "kept " << Records(salvage.kept) << ", " << salvage.lost << " could not be read";
     else
       env.out << "no record could be read (" << check.problem << ")";
-    if (salvage.filled > 0) env.out << ", " << Records(salvage.filled) << " taken from the shipped copy";
+    if (salvage.filled > 0)
+      env.out << ", " << Records(salvage.filled) << " taken from the shipped copy";
     env.out << "; the damaged file is kept as " << salvage.aside.filename().string() << '\n';
     if (salvage.lost > 0 || !salvage.database) lost = true;
   }
