@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cmath>
 #include <cstring>
 #include <set>
 #include <utility>
@@ -35,6 +36,12 @@ std::pair<std::int32_t, std::uint64_t> KeyOf(std::int32_t id, double date) {
   return {id, bits};
 }
 
+std::int32_t GetInt32(const char* p) {
+  std::uint32_t u = 0;
+  for (int i = 3; i >= 0; --i) u = (u << 8) | static_cast<std::uint8_t>(p[i]);
+  return static_cast<std::int32_t>(u);
+}
+
 void PutInt32(std::uint8_t* p, std::int32_t value) {
   const auto u = static_cast<std::uint32_t>(value);
   for (int i = 0; i < 4; ++i) p[i] = static_cast<std::uint8_t>(u >> (8 * i));
@@ -55,10 +62,7 @@ std::pair<std::string, std::vector<TRecordSpan>> ShippedRecords(const std::files
 
 }  // namespace
 
-int TDatabaseCheck::Lost() const {
-  const bool cutHeader = database && !problem.empty();
-  return static_cast<int>(unreadable.size()) + (cutHeader ? 1 : 0);
-}
+int TDatabaseCheck::Lost() const { return static_cast<int>(unreadable.size()); }
 
 TDatabaseCheck CheckRecordDatabase(const std::filesystem::path& file, std::int32_t kind,
                                    TFileSystem& fs, const TRecordReader& read,
@@ -66,23 +70,75 @@ TDatabaseCheck CheckRecordDatabase(const std::filesystem::path& file, std::int32
   TDatabaseCheck check;
   if (!fs.Exists(file)) return check;
   std::unique_ptr<TReadableFile> in;
-  TRecordScan scan;
+  std::string bytes;
   try {
     in = fs.OpenRead(file);
-    scan = ScanRecordDatabase(*in, kind);
+    const TRecordScan scan = ScanRecordDatabase(*in, kind);
+    if (!scan.isDatabase) {
+      check.problem = scan.problem;
+      check.database = false;
+      return check;
+    }
+    bytes = WholeFile(*in);
   } catch (const std::exception& e) {
     check.problem = Describe(e);
     check.database = false;
     return check;
   }
-  check.problem = scan.problem;
-  check.database = scan.isDatabase;
-  for (const TRecordSpan& span : scan.records) {
+  const auto fileSize = static_cast<std::int64_t>(bytes.size());
+  const auto headerAt = [&bytes](std::int64_t pos) {
+    TRecordSpan span;
+    span.ID = GetInt32(bytes.data() + pos);
+    std::memcpy(&span.Date, bytes.data() + pos + 4, 8);
+    span.Size = GetInt32(bytes.data() + pos + 12);
+    span.Offset = pos + kRecordHeaderSize;
+    return span;
+  };
+  // The record's block passes its checksum (the record's extent can be
+  // trusted); raises what is wrong otherwise.
+  const auto verify = [&](const TRecordSpan& span) {
+    if (span.Size < 0) throw EKorvelaError("negative record size");
+    if (span.Offset + span.Size > fileSize)
+      throw EKorvelaError("record beyond the end of the file");
+    const std::string key = keyOf ? keyOf(span.ID) : std::string(kDataKey);
+    return ReadPlainBlock(*in, file, key, span.Offset, span.Size);
+  };
+  // Where the next record whose block passes its checksum starts, searched
+  // byte by byte behind a damaged one; only headers that could be true are
+  // tried (a block that fits the file, a date that is a day value).
+  const auto nextSound = [&](std::int64_t from) {
+    for (std::int64_t q = from; q + kRecordHeaderSize + kBlockHeaderSize < fileSize; ++q) {
+      const TRecordSpan span = headerAt(q);
+      if (span.Size <= kBlockHeaderSize || span.Offset + span.Size > fileSize) continue;
+      if (span.Date != 0 && !(std::fabs(span.Date) >= 1 && std::fabs(span.Date) <= 1e7)) continue;
+      try {
+        (void)verify(span);
+        return q;
+      } catch (const std::exception&) {
+      }
+    }
+    return fileSize;
+  };
+
+  std::int64_t pos = kXMLDBHeaderSize;
+  while (pos < fileSize) {
+    if (fileSize - pos < kRecordHeaderSize) {
+      check.unreadable.push_back({0, 0, "truncated record header", true});
+      break;
+    }
+    const TRecordSpan span = headerAt(pos);
+    std::string body;
     try {
-      if (span.Offset + span.Size > in->Size())
-        throw EXMLIOError(file.string(), "record beyond the end of the file");
-      const std::string key = keyOf ? keyOf(span.ID) : std::string(kDataKey);
-      std::string body = ReadPlainBlock(*in, file, key, span.Offset, span.Size);
+      body = verify(span);
+    } catch (const std::exception& e) {
+      // The record's extent cannot be trusted: the records behind it are
+      // found by their own checksums.
+      check.unreadable.push_back({span.ID, span.Date, Describe(e)});
+      pos = nextSound(pos + 1);
+      continue;
+    }
+    pos = span.Offset + span.Size;
+    try {
       std::unique_ptr<XMLNode> document;
       try {
         document = XMLNode::Parse(std::move(body));

@@ -20,24 +20,26 @@ struct TUnreadableRecord {
   std::int32_t ID = 0;
   double Date = 0;
   std::string what;
+  // No record header to name: the file ends inside one.
+  bool cutHeader = false;
 };
 
 // A record database read whole: every record's size against the file's
 // length, every block's checksum and text form and, with a reader, its
-// content.
+// content. Behind a record whose size or checksum is wrong, the next record
+// is found by its own checksum, so that one damaged header costs one entry.
 struct TDatabaseCheck {
-  // What is wrong with the file as a whole: not a database of the kind, a
-  // folder in its place, a record header cut short. Empty when the file
-  // itself is in order.
+  // Why no record can be read at all (the file is no database of the kind,
+  // or cannot be opened); empty otherwise.
   std::string problem;
-  // False when no record can be read at all (the file is no database of the
-  // kind, or cannot be opened).
   bool database = true;
   std::vector<TRecordSpan> readable;
+  // Each record that cannot be read, or each stretch of the file where a
+  // damaged record header hides how many there were, and a record header
+  // cut short at the end.
   std::vector<TUnreadableRecord> unreadable;
 
   bool Sound() const { return problem.empty() && unreadable.empty(); }
-  // Records that cannot be read; a record header cut short counts as one.
   int Lost() const;
 };
 

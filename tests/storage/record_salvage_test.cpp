@@ -150,6 +150,12 @@ TEST(CheckRecordDatabase, EachDamageNamesTheRecordsThatCannotBeRead) {
       {"record header cut",
        [&](std::string& b) { b.resize(static_cast<std::size_t>(spans[3].Offset - 9)); },
        "11 12 13 ", 1, true},
+      // The second record's size no longer leads to the third record: the
+      // records behind it are found by their checksums.
+      {"size of the second", [&](std::string& b) { Flip(b, spans[1].Offset - 4); }, "11 13 14 ", 1,
+       true},
+      {"size of the second past the end", [&](std::string& b) { Flip(b, spans[1].Offset - 2); },
+       "11 13 14 ", 1, true},
       {"another kind", [](std::string& b) { b[4] = static_cast<char>(b[4] + 1); }, "", 0, false},
       {"no database", [](std::string& b) { b = "garbage garbage"; }, "", 0, false},
   };

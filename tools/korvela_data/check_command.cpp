@@ -74,6 +74,10 @@ class TChecker {
     records_ += static_cast<int>(check.readable.size() + check.unreadable.size());
     if (!check.problem.empty()) Report(file.path, nullptr, check.problem);
     for (const TUnreadableRecord& r : check.unreadable) {
+      if (r.cutHeader) {
+        Report(file.path, nullptr, r.what);
+        continue;
+      }
       XMLHandle h;
       h.ID = r.ID;
       h.Date = r.Date;
