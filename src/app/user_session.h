@@ -24,7 +24,8 @@ class TUserSession {
   // Login: the user's "CI.DAT" is applied, the meal definitions and frequent
   // foods loaded, old food logs archived, the day records indexed and the
   // energy model restarted. With a prompter, a damaged "CI.DAT", "MI.DAT" or
-  // "FF.DAT" may be set aside (OfferToSetAside) and its defaults taken.
+  // "FF.DAT" may be set aside (OfferToSetAside) and its defaults taken. A
+  // missing "CI.DAT" means the settings of a new account.
   void OpenAtLogin(TPrompter* prompter = nullptr);
   // A new account: the current settings become the user's "CI.DAT" and the
   // default meals its "MI.DAT"; the entered weight (kg) becomes today's
