@@ -30,9 +30,21 @@ TProgram::TProgram(std::filesystem::path folder, const TSystemDefaults& defaults
 
 TProgram::~TProgram() = default;
 
-void TProgram::Start() {
+void TProgram::Start(TPrompter* prompter) {
   strings_ = std::make_unique<TStringTable>(folder_ / kStringTableFileName, random_);
-  accounts_ = LoadAccountList(folder_);
+  TAccountFolders scan = ScanAccountFolders(folder_);
+  accounts_ = std::move(scan.accounts);
+  std::vector<std::filesystem::path> kept;
+  for (const auto& folder : scan.withoutAccountFile) {
+    // An account creation cut short leaves its folder empty: nothing is lost
+    // by removing it. Files may be someone's diary; they stay.
+    std::error_code ec;
+    if (std::filesystem::is_empty(folder, ec) && !ec)
+      std::filesystem::remove(folder, ec);  // one the disk keeps is still listed nowhere
+    else
+      kept.push_back(folder);
+  }
+  if (!kept.empty() && prompter) prompter->Inform(FoldersWithoutAccountFileText(kept));
 }
 
 bool TProgram::LoadSharedCollections(TPrompter* prompter) {

@@ -45,8 +45,10 @@ class TProgram {
   TProgram& operator=(const TProgram&) = delete;
 
   // The first step of start-up: the string table is opened and the account
-  // list loaded.
-  void Start();
+  // list loaded. A "usr*" folder without "LI.DAT" never stops the start: an
+  // empty one is removed, one with files is left as it is, listed nowhere,
+  // and named to the prompter.
+  void Start(TPrompter* prompter = nullptr);
   // The shared collections, loaded while the start-up picture is shown: the
   // food catalogue with the user-added foods, the unit dictionary and the
   // menus, the exercise dictionary, the workout templates, the activity

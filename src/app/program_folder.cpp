@@ -113,4 +113,10 @@ std::string AlreadyRunningText(const std::filesystem::path& programFolder) {
   return "Korvela is already running with the data folder " + programFolder.string() + ".";
 }
 
+std::string LockFailedText(const std::filesystem::path& lockFile, std::string_view reason) {
+  return "Korvela cannot start: the file " + lockFile.string() + " cannot be written (" +
+         std::string(reason) +
+         "). Make room on the disk or make the data folder writable, then start Korvela again.";
+}
+
 }  // namespace korvela

@@ -1,6 +1,7 @@
 #pragma once
 #include <filesystem>
 #include <string>
+#include <string_view>
 
 namespace korvela {
 
@@ -29,5 +30,8 @@ void RemoveLeftoverTemporaryFiles(const std::filesystem::path& programFolder);
 
 // What a second start on a data folder in use tells the user.
 std::string AlreadyRunningText(const std::filesystem::path& programFolder);
+// What a start says when the lock file that keeps a second copy off the
+// data folder cannot be made, with the reason the disk gave.
+std::string LockFailedText(const std::filesystem::path& lockFile, std::string_view reason);
 
 }  // namespace korvela

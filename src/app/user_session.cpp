@@ -22,6 +22,14 @@ void TUserSession::OpenFrequentFoods() {
 
 void TUserSession::LoadSettings(TPrompter* prompter) {
   const std::filesystem::path file = user_.Folder / kConfigFileName;
+  std::error_code ec;
+  if (!std::filesystem::exists(std::filesystem::symlink_status(file, ec))) {
+    // No settings stored yet (a backup or an older copy without them): as
+    // for a new account, the current settings become the user's.
+    settings_ = TConfigData::FromCurrent(config_);
+    SaveSettings();
+    return;
+  }
   try {
     settings_ = TConfigData::Load(config_, file);
   } catch (const EKorvelaError& e) {

@@ -27,6 +27,7 @@ class TUserSession {
   // "FF.DAT" may be set aside (OfferToSetAside) and its defaults taken, and
   // a damaged record database of the user (frequent foods, food logs, period
   // files) replaced by its readable records (OfferToSalvage).
+  // A missing "CI.DAT" means the settings of a new account.
   void OpenAtLogin(TPrompter* prompter = nullptr);
   // A new account: the current settings become the user's "CI.DAT" and the
   // default meals its "MI.DAT"; the entered weight (kg) becomes today's

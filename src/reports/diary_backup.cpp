@@ -336,13 +336,11 @@ class TRestoredTraining {
 // A folder of the program folder that no account and no other restore
 // uses; its name does not start with "usr", so the account list never
 // shows it.
-fs::path StagingFolder(const fs::path& programFolder, TRandom& random) {
+fs::path StagingFolder(const fs::path& programFolder, TRandom& random, TFileSystem& fs) {
   for (;;) {
     const fs::path folder = programFolder / (std::string(kRestoreStagingPrefix) +
                                              std::to_string(random.Uniform(0, 1000000)));
-    std::error_code ec;
-    if (fs::create_directory(folder, ec)) return folder;
-    if (ec) throw EXMLIOError(folder.string(), "cannot create the folder: " + ec.message());
+    if (fs.CreateFolder(folder)) return folder;
   }
 }
 
@@ -512,7 +510,7 @@ TRestoreOutcome RestoreDiary(const fs::path& backupFile, TIEStores& stores,
   const TBackupContents contents = ReadBackup(*db, kinds);
 
   TRestoreOutcome outcome;
-  const fs::path staging = StagingFolder(stores.programFolder, stores.random);
+  const fs::path staging = StagingFolder(stores.programFolder, stores.random, fs);
   try {
     for (const TBackedUpFile& file : contents.files)
       WriteBytes(fs, staging / file.name, file.bytes);
@@ -524,7 +522,7 @@ TRestoreOutcome RestoreDiary(const fs::path& backupFile, TIEStores& stores,
     }
     user->UserName = RestoredName(user->UserName, takenNames);
     user->AutoLogin = false;
-    SaveUser(*user, stores.random);
+    SaveUser(*user, stores.random, fs);
     outcome.userName = user->UserName;
     TRestoredTraining training(staging, registry, stores.random, fs, backupFile);
 
@@ -563,25 +561,17 @@ TRestoreOutcome RestoreDiary(const fs::path& backupFile, TIEStores& stores,
     }
     for (const auto& kind : kinds) kind->CloseStore();
 
-    // The account appears whole under its own name: an empty folder of a
-    // free name is made and the restored one takes its place.
-    outcome.folder = CreateAccountFolder(stores.programFolder, stores.random);
-    std::error_code ec;
-    fs::rename(staging, outcome.folder, ec);
-    if (ec) {
-      fs::remove(outcome.folder, ec);
-      throw EXMLIOError(outcome.folder.string(), "cannot move the restored account into place");
-    }
+    // The account appears whole under its own name, in one rename: until
+    // then no account folder exists that a start could find half written.
+    outcome.folder = MoveToFreeAccountFolder(staging, stores.programFolder, stores.random, fs);
   } catch (const EKorvelaError& e) {
-    std::error_code ignored;
-    fs::remove_all(staging, ignored);
+    fs.RemoveFolder(staging);
     // A restored file that cannot be read came so from the backup.
     if (!dynamic_cast<const EXMLIOError*>(&e) && e.File().starts_with(staging.string()))
       throw EBackupDamaged(backupFile.string());
     throw;
   } catch (...) {
-    std::error_code ignored;
-    fs::remove_all(staging, ignored);
+    fs.RemoveFolder(staging);
     throw;
   }
   return outcome;

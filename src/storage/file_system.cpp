@@ -7,6 +7,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <system_error>
 #include <vector>
 
 #include "storage/errors.h"
@@ -16,6 +17,17 @@ namespace {
 
 [[noreturn]] void IoFailure(const std::filesystem::path& path, const char* what) {
   throw EXMLIOError(path.string(), std::string(what) + ": " + std::strerror(errno));
+}
+
+// Makes a rename in the folder of `path` durable; a failure here leaves a
+// correct file.
+void SyncFolderOf(const std::filesystem::path& path) {
+  const std::filesystem::path folder = path.has_parent_path() ? path.parent_path() : ".";
+  const int dir = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (dir >= 0) {
+    ::fsync(dir);
+    ::close(dir);
+  }
 }
 
 class TPosixReadableFile final : public TReadableFile {
@@ -140,13 +152,7 @@ class TPosixFileSystem final : public TFileSystem {
 
   void Rename(const std::filesystem::path& from, const std::filesystem::path& to) override {
     if (::rename(from.c_str(), to.c_str()) != 0) IoFailure(to, "cannot rename");
-    // Make the rename itself durable; a failure here leaves a correct file.
-    const std::filesystem::path folder = to.has_parent_path() ? to.parent_path() : ".";
-    const int dir = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (dir >= 0) {
-      ::fsync(dir);
-      ::close(dir);
-    }
+    SyncFolderOf(to);
   }
 
   void Remove(const std::filesystem::path& path) override {
@@ -160,6 +166,40 @@ class TPosixFileSystem final : public TFileSystem {
 };
 
 }  // namespace
+
+bool TFileSystem::CreateFolder(const std::filesystem::path& path) {
+  if (::mkdir(path.c_str(), 0755) == 0) {
+    SyncFolderOf(path);
+    return true;
+  }
+  if (errno == EEXIST) return false;
+  IoFailure(path, "cannot create the folder");
+}
+
+bool TFileSystem::RenameFolder(const std::filesystem::path& from, const std::filesystem::path& to) {
+  if (::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0) {
+    SyncFolderOf(to);
+    return true;
+  }
+  if (errno == EEXIST) return false;
+  if (errno == EINVAL || errno == ENOSYS) {
+    // A file system that cannot promise not to replace: a name seen taken is
+    // skipped, and a plain rename never replaces a folder that holds anything.
+    struct stat st {};
+    if (::lstat(to.c_str(), &st) == 0) return false;
+    if (::rename(from.c_str(), to.c_str()) == 0) {
+      SyncFolderOf(to);
+      return true;
+    }
+    if (errno == EEXIST || errno == ENOTEMPTY) return false;
+  }
+  IoFailure(to, "cannot move the folder");
+}
+
+void TFileSystem::RemoveFolder(const std::filesystem::path& path) noexcept {
+  std::error_code ignored;
+  std::filesystem::remove_all(path, ignored);
+}
 
 TFileSystem& PosixFileSystem() {
   static TPosixFileSystem fs;

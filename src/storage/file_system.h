@@ -43,6 +43,17 @@ class TFileSystem {
   // Removes the file if it exists.
   virtual void Remove(const std::filesystem::path& path) = 0;
   virtual bool Exists(const std::filesystem::path& path) = 0;
+
+  // Folders. These act on the operating system's folders unless a file
+  // system overrides them, so that one made for a test need only wrap what
+  // it changes.
+  // Makes a new, empty folder; false when the name is taken already.
+  virtual bool CreateFolder(const std::filesystem::path& path);
+  // Gives the folder `from` the name `to` in one step, never replacing
+  // anything: false, with nothing changed, when `to` exists already.
+  virtual bool RenameFolder(const std::filesystem::path& from, const std::filesystem::path& to);
+  // Removes a folder and everything in it, as far as the disk lets.
+  virtual void RemoveFolder(const std::filesystem::path& path) noexcept;
 };
 
 // The operating system's files. Stateless; shared by everything that is not

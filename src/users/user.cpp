@@ -50,7 +50,7 @@ std::unique_ptr<TUser> LoadUser(const std::filesystem::path& folder) {
   return user;
 }
 
-TAccountList LoadAccountList(const std::filesystem::path& programFolder) {
+TAccountFolders ScanAccountFolders(const std::filesystem::path& programFolder) {
   std::vector<std::filesystem::path> folders;
   std::error_code ec;
   for (const auto& entry : std::filesystem::directory_iterator(programFolder, ec))
@@ -60,12 +60,21 @@ TAccountList LoadAccountList(const std::filesystem::path& programFolder) {
       folders.push_back(entry.path());
   if (ec) throw EXMLIOError(programFolder.string(), "cannot list the folder");
   std::sort(folders.begin(), folders.end());
-  TAccountList list;
-  for (const auto& folder : folders) list.push_back(LoadUser(folder));
-  return list;
+  TAccountFolders scan;
+  for (const auto& folder : folders) {
+    if (std::filesystem::exists(std::filesystem::symlink_status(folder / kAccountFileName)))
+      scan.accounts.push_back(LoadUser(folder));
+    else
+      scan.withoutAccountFile.push_back(folder);
+  }
+  return scan;
 }
 
-void SaveUser(TUser& user, TRandom& random) {
+TAccountList LoadAccountList(const std::filesystem::path& programFolder) {
+  return std::move(ScanAccountFolders(programFolder).accounts);
+}
+
+void SaveUser(TUser& user, TRandom& random, TFileSystem& fs) {
   if (!user.Password.empty() && !IsPasswordHash(user.Password))
     user.Password = HashPassword(user.Password);
   XMLNode root(kLoginElement);
@@ -77,7 +86,7 @@ void SaveUser(TUser& user, TRandom& random) {
   root.AddIntAttr(kSexAttr, static_cast<int>(user.UserSex));
   root.AddFloatAttr(kCreationDateAttr, user.UserCreationDate);
   root.AddIntAttr(kActivityAttr, user.UserActivityLevel);
-  SaveXMLFile(root, user.Folder / kAccountFileName, kDataKey, random);
+  SaveXMLFile(root, user.Folder / kAccountFileName, kDataKey, random, fs);
 }
 
 std::filesystem::path CreateAccountFolder(const std::filesystem::path& programFolder,
@@ -92,6 +101,29 @@ std::filesystem::path CreateAccountFolder(const std::filesystem::path& programFo
     return folder;
   }
   throw EUserCreationError(programFolder.string());
+}
+
+std::filesystem::path MoveToFreeAccountFolder(const std::filesystem::path& folder,
+                                              const std::filesystem::path& programFolder,
+                                              TRandom& random, TFileSystem& fs) {
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    const std::filesystem::path name =
+        programFolder / ("usr" + std::to_string(random.Uniform(0, 1000000)));
+    if (std::filesystem::exists(std::filesystem::symlink_status(name))) continue;
+    if (fs.RenameFolder(folder, name)) return name;
+  }
+  throw EUserCreationError(programFolder.string());
+}
+
+std::string FoldersWithoutAccountFileText(const std::vector<std::filesystem::path>& folders) {
+  const bool one = folders.size() == 1;
+  std::string text = one ? "This folder holds files but no account file (\"LI.DAT\"), so it is "
+                           "not listed as an account:\n"
+                         : "These folders hold files but no account file (\"LI.DAT\"), so they "
+                           "are not listed as accounts:\n";
+  for (const auto& folder : folders) text += "\n" + folder.string();
+  text += one ? "\n\nIts files were left as they are." : "\n\nTheir files were left as they are.";
+  return text;
 }
 
 void DeleteAccountFolder(const std::filesystem::path& folder) {

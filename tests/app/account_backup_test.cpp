@@ -10,11 +10,16 @@
 #include <fstream>
 #include <map>
 #include <memory>
+#include <optional>
+#include <set>
+#include <stdexcept>
 #include <string>
+#include <utility>
 #include <variant>
 
 #include "activities/sport_list.h"
 #include "app/program.h"
+#include "app/program_folder.h"
 #include "energy/cal_stat.h"
 #include "nutrition/day_plan.h"
 #include "nutrition/food_item.h"
@@ -25,7 +30,12 @@
 #include "storage/base64.h"
 #include "storage/garbled_stream.h"
 #include "storage/xml_db.h"
+#include "energy/energy_records.h"
+#include "nutrition/food_catalogue.h"
+#include "nutrition/unit_dictionary.h"
+#include "support/cut_file_system.h"
 #include "support/disk_limit.h"
+#include "support/scripted_prompter.h"
 #include "support/new_account.h"
 #include "support/temp_folder.h"
 #include "training/training_records.h"
@@ -561,6 +571,271 @@ TEST_F(AccountBackupTest, ARestoreTheDiskRefusesLeavesNoAccount) {
   }
   EXPECT_EQ(other.program->Accounts().size(), 1u);
   EXPECT_SAME_FILES(TreeContents(other.folder.Path()), before);
+}
+
+// The settings file is no part of what a backup must hold: without it the
+// restored account opens with the settings of a new account.
+TEST_F(AccountBackupTest, ABackupWithoutSettingsRestoresAndOpensWithTheDefaults) {
+  fs::remove(annFolder / kConfigFileName);
+  BackUpAccount(*home.program, Ann(), backup);
+  TUser& restored = RestoreAccount(*other.program, backup);
+  EXPECT_FALSE(fs::exists(restored.Folder / kConfigFileName));
+  other.program->Config().SetFloatingChar(',');
+  test::TScriptedPrompter prompter;
+  other.program->Login(restored, &prompter);
+  EXPECT_EQ(prompter.shown, std::vector<std::string>{});
+  EXPECT_EQ(other.program->Config().FloatingChar(), ',');
+  EXPECT_TRUE(fs::exists(restored.Folder / kConfigFileName));
+  EXPECT_EQ(DayRecordTexts(*other.program, restored.Folder).size(),
+            DayRecordTexts(*home.program, annFolder).size());
+}
+
+// Where the installations of the cut restores lie: a folder in memory when
+// the system has one, since every run flushes its files many times.
+fs::path Scratch() {
+  std::error_code ec;
+  return fs::is_directory("/dev/shm", ec) ? fs::path("/dev/shm") : fs::temp_directory_path();
+}
+
+// The shared collections of a program folder as the program loads them,
+// over a file system of the test's choice, and the day-record kinds.
+class TCollectionsOn {
+ public:
+  TCollectionsOn(const fs::path& folder, TRandom& random, TFileSystem& fs)
+      : menus_(folder, random, fs),
+        exercises_(folder, random, fs),
+        templates_(folder, config_, random, fs),
+        sports_(folder, random, fs),
+        stores{folder, foods_, menus_, exercises_, templates_, sports_, config_, random, fs} {
+    if (!LoadFoodCatalogue(foods_, units_, folder, random, fs))
+      throw std::runtime_error("no food catalogue");
+    menus_.LoadMenus();
+    exercises_.Load();
+    templates_.Load();
+    sports_.LoadSports();
+    RegisterEnergyRecords(registry);
+    RegisterTrainingRecords(registry, config_);
+  }
+
+ private:
+  TConfigurator config_;
+  TFoodTree foods_;
+  TUnitDictionary units_;
+  TMenuList menus_;
+  TExerciseDictionary exercises_;
+  TTemplateList templates_;
+  TSportList sports_;
+
+ public:
+  TIEStores stores;
+  TDayRecordRegistry registry;
+};
+
+using TTree = std::map<std::string, std::string>;
+
+// The files of the shared collections a restore adds to.
+const std::set<std::string> kSharedFiles = {"UA.DAT",   "RBOX.DAT", "FM.DAT",
+                                            "GDDB.DAT", "PWTD.DAT", "SAA.DAT"};
+
+// A restore cut at each of its write steps in turn, by a kill or by a disk
+// that refuses the step. The installation is one that a restore made
+// whole (the reference) or the one before, file by file: the account folder
+// appears whole or not at all, every other file is as before or as the
+// whole restore leaves it, and the next start loads it without a word.
+class RestoreCutTest : public AccountBackupTest {
+ protected:
+  RestoreCutTest() {
+    BackUpAccount(*home.program, Ann(), backup);
+    // The installation holds every shared record database already, so that
+    // the cuts fall on the restore's own steps; a cut while a missing
+    // database is first made is the record database's own test.
+    TUserFood& rye = other.AddFood("Other's Rye");
+    other.AddRecipe("Other's Toast", rye);
+    auto menu = std::make_unique<TDaysMeals>(DayLog(0, {Logged(rye, 1)}));
+    menu->MenuName = "Other's Sunday";
+    other.program->Menus().SaveMenu(std::move(menu));
+    TWorkout plan;
+    plan.Name = "Other's Plan";
+    plan.Lines.push_back(other.SetLine(other.ExerciseID("Someone's Row")));
+    other.program->Templates().Save(std::move(plan), other.program->Exercises());
+    other.program->Exit();
+    fs::copy(other.folder.Path(), before.Path(), fs::copy_options::recursive);
+    beforeTree = Tree(before.Path());
+    // The reference: the same restore, never cut.
+    const test::TTempFolder whole(Scratch());
+    Copy(whole.Path());
+    EXPECT_EQ(test::RunInChild([&] { Restore(whole.Path(), -1, test::TCutFileSystem::TCut::Kill); }),
+              test::TChildEnd::Finished);
+    wholeTree = Tree(whole.Path());
+    for (const auto& [name, bytes] : wholeTree)
+      if (!beforeTree.count(name) && name.find('/') == std::string::npos) accountFolder = name;
+    EXPECT_TRUE(accountFolder.starts_with("usr")) << accountFolder;
+    wholeRecords = RecordsOfStart(whole.Path(), accountFolder);
+    const test::TTempFolder start(Scratch());
+    Copy(start.Path());
+    RecordsOfStart(start.Path(), "");
+  }
+
+  void Copy(const fs::path& to) const {
+    fs::copy(before.Path(), to, fs::copy_options::recursive | fs::copy_options::overwrite_existing);
+  }
+
+  // The restore as the data tool runs it, cut at write step `at`.
+  void Restore(const fs::path& folder, int at, test::TCutFileSystem::TCut cut) const {
+    auto random = MakeSeededRandom(77);
+    test::TCutFileSystem fs(cut);
+    TCollectionsOn collections(folder, *random, fs);
+    fs.Arm(at);
+    RestoreDiary(backup, collections.stores, collections.registry, {"Ann"});
+  }
+
+  // Every file and folder, a staging folder of a restore left out: it is
+  // no account, and a start removes it once it is an hour old.
+  static TTree Tree(const fs::path& folder) {
+    TTree tree = TreeContents(folder);
+    std::erase_if(tree, [](const auto& entry) {
+      return entry.first.starts_with(kRestoreStagingPrefix);
+    });
+    return tree;
+  }
+
+  // The shared items of a started program by kind and name.
+  static std::set<std::string> SharedItems(TProgram& program) {
+    std::set<std::string> items;
+    for (const auto& food : program.Foods().UserFoodList().Foods) items.insert("food " + food->Name);
+    for (const auto& food : program.Foods().RecipeList().Foods) items.insert("recipe " + food->Name);
+    for (const auto& menu : program.Menus().Menus()) items.insert("menu " + menu->MenuName);
+    for (const auto& drill : program.Exercises().Live()) items.insert("exercise " + drill->Name);
+    for (const auto& plan : program.Templates().Templates()) items.insert("template " + plan.Name);
+    for (std::size_t i = 0; i < program.Sports().Count(); ++i)
+      items.insert("activity " + program.Sports().At(i).Activity);
+    return items;
+  }
+
+  // The day records of the restored account as a start finds them, empty
+  // when there is no such account; the shared items become those of the
+  // installation before the restore (no account named) or after it.
+  std::map<std::pair<std::int32_t, TDateTime>, std::string> RecordsOfStart(
+      const fs::path& folder, const std::string& account) {
+    TFixedClock clock(kToday + 0.5);
+    auto random = MakeSeededRandom(5);
+    TProgram program(folder, TSystemDefaults{}, clock, *random);
+    program.Start();
+    EXPECT_TRUE(program.LoadSharedCollections());
+    (account.empty() ? beforeItems : wholeItems) = SharedItems(program);
+    for (const auto& user : program.Accounts())
+      if (user->Folder.filename() == account) return DayRecordTexts(program, user->Folder);
+    return {};
+  }
+
+  // What a cut left: returns whether the account came.
+  bool ExpectWholeOrNothing(const fs::path& folder, const std::string& what) {
+    RemoveLeftoverTemporaryFiles(folder);
+    const TTree after = Tree(folder);
+    const bool restored = after.count(accountFolder) > 0;
+    std::set<std::string> names;
+    for (const TTree* tree : std::initializer_list<const TTree*>{&beforeTree, &wholeTree, &after})
+      for (const auto& [name, bytes] : *tree) names.insert(name);
+    for (const std::string& name : names) {
+      const auto value = [&](const TTree& tree) {
+        const auto found = tree.find(name);
+        return found == tree.end() ? std::optional<std::string>() : found->second;
+      };
+      if (name == accountFolder || name.starts_with(accountFolder + "/")) {
+        EXPECT_TRUE(value(after) == (restored ? value(wholeTree) : value(beforeTree)))
+            << what << ": " << name;
+      } else if (value(after) != value(beforeTree) && value(after) != value(wholeTree)) {
+        // A shared collection that takes its items one write each may hold
+        // some of them: checked item by item below.
+        EXPECT_TRUE(kSharedFiles.count(name)) << what << ": " << name;
+      }
+      if (!name.starts_with("usr") && value(after) != value(beforeTree)) sharedChanged.insert(what);
+    }
+    // The next start: no message, the shared collections load, every
+    // account opens.
+    TFixedClock clock(kToday + 0.5);
+    auto random = MakeSeededRandom(6);
+    test::TScriptedPrompter prompter;
+    TProgram program(folder, TSystemDefaults{}, clock, *random);
+    program.Start(&prompter);
+    EXPECT_EQ(prompter.shown, std::vector<std::string>{}) << what;
+    EXPECT_TRUE(program.LoadSharedCollections()) << what;
+    EXPECT_EQ(program.Accounts().size(), restored ? 2u : 1u) << what;
+    const std::set<std::string> items = SharedItems(program);
+    EXPECT_TRUE(std::includes(items.begin(), items.end(), beforeItems.begin(), beforeItems.end()))
+        << what;
+    EXPECT_TRUE(std::includes(wholeItems.begin(), wholeItems.end(), items.begin(), items.end()))
+        << what;
+    for (const auto& user : program.Accounts()) {
+      program.Login(*user);
+      program.LogOff();
+    }
+    if (!restored) {
+      // A later restore is not hindered by what the cut one left.
+      TUser& again = RestoreAccount(program, backup);
+      EXPECT_EQ(again.UserName, "Ann (restored)") << what;
+      EXPECT_EQ(DayRecordTexts(program, again.Folder), wholeRecords) << what;
+    }
+    return restored;
+  }
+
+  test::TTempFolder before{Scratch()};
+  TTree beforeTree;
+  TTree wholeTree;
+  std::string accountFolder;
+  std::map<std::pair<std::int32_t, TDateTime>, std::string> wholeRecords;
+  std::set<std::string> beforeItems;
+  std::set<std::string> wholeItems;
+  // The cuts after which a shared file held what the restore added.
+  std::set<std::string> sharedChanged;
+};
+
+TEST_F(RestoreCutTest, AKillAtAnyWriteStepLeavesTheInstallationAsBeforeOrWhollyRestored) {
+  int killed = 0, restored = 0;
+  for (int at = 0;; ++at) {
+    const test::TTempFolder folder(Scratch());
+    Copy(folder.Path());
+    const test::TChildEnd end = test::RunInChild(
+        [&] { Restore(folder.Path(), at, test::TCutFileSystem::TCut::Kill); });
+    ASSERT_NE(end, test::TChildEnd::Failed) << "step " << at;
+    if (end == test::TChildEnd::Finished) {
+      // Every step has been cut once; uncut, the restore is the reference.
+      EXPECT_EQ(Tree(folder.Path()), wholeTree);
+      break;
+    }
+    ++killed;
+    if (ExpectWholeOrNothing(folder.Path(), "killed at step " + std::to_string(at))) ++restored;
+  }
+  EXPECT_GT(killed, 20);
+  // A kill ends the restore before its step is done, and the account's move
+  // is the last one: no kill brings the account.
+  EXPECT_EQ(restored, 0);
+  std::printf("restore killed at %d write steps; %zu left shared items added, none an account\n",
+              killed, sharedChanged.size());
+}
+
+TEST_F(RestoreCutTest, AWriteStepTheDiskRefusesLeavesNoAccountAndNoStagingFolder) {
+  int refused = 0;
+  for (int at = 0;; ++at) {
+    const test::TTempFolder folder(Scratch());
+    Copy(folder.Path());
+    const std::string what = "refused at step " + std::to_string(at);
+    bool failed = false;
+    try {
+      Restore(folder.Path(), at, test::TCutFileSystem::TCut::Fail);
+    } catch (const EKorvelaError& e) {
+      failed = true;
+      EXPECT_FALSE(e.File().empty()) << what << ": " << e.what();
+    }
+    if (!failed) break;
+    ++refused;
+    for (const auto& entry : fs::directory_iterator(folder.Path()))
+      EXPECT_FALSE(entry.path().filename().string().starts_with(kRestoreStagingPrefix)) << what;
+    EXPECT_FALSE(ExpectWholeOrNothing(folder.Path(), what));
+  }
+  EXPECT_GT(refused, 20);
+  std::printf("restore refused at %d write steps; %zu left shared items added, none an account\n",
+              refused, sharedChanged.size());
 }
 
 }  // namespace

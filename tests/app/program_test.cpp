@@ -10,6 +10,7 @@
 #include "storage/garbled_stream.h"
 #include "support/disk_limit.h"
 #include "support/new_account.h"
+#include "support/scripted_prompter.h"
 #include "support/temp_folder.h"
 #include "training/training_records.h"
 #include "users/account_forms.h"
@@ -155,6 +156,74 @@ TEST_F(ProgramTest, DamagedSettingsFailTheLoginWithTheFileNamed) {
   } catch (const EInvalidXMLFile& e) {
     EXPECT_NE(std::string(e.what()).find("CI.DAT"), std::string::npos) << e.what();
   }
+}
+
+// A settings file never written (a backup or a copy without it) is no
+// damage: the login goes on as a new account would, with the settings then
+// in effect, and stores them.
+TEST_F(ProgramTest, AMissingSettingsFileMeansTheSettingsOfANewAccount) {
+  auto program = StartProgram();
+  const auto userFolder = program->CreateAccount(test::AnnAccount(1)).Folder;
+  program->Config().SetFloatingChar(',');
+  program->LogOff();
+  std::filesystem::remove(userFolder / "CI.DAT");
+  program->Config().SetFloatingChar('.');
+  program->Config().SetFirstDOW(3);
+  test::TScriptedPrompter prompter;
+  program->Login(*program->Accounts()[0], &prompter);
+  EXPECT_EQ(prompter.shown, std::vector<std::string>{});
+  EXPECT_EQ(program->Config().FloatingChar(), '.');
+  EXPECT_EQ(program->Config().FirstDOW(), 3);
+  const auto stored = LoadXMLFile(userFolder / "CI.DAT", kDataKey);
+  ASSERT_TRUE(stored);
+  program->LogOff();
+  program->Config().SetFirstDOW(0);
+  program->Login(*program->Accounts()[0]);
+  EXPECT_EQ(program->Config().FirstDOW(), 3);
+}
+
+// Folders named like accounts but without "LI.DAT" never stop the start: an
+// empty one (an account creation cut short) goes, one with files stays,
+// listed nowhere, and the start names it in one message.
+TEST_F(ProgramTest, AStartPassesOverFoldersWithoutAccountFile) {
+  {
+    auto program = StartProgram();
+    program->CreateAccount(test::AnnAccount(1));
+    program->LogOff();
+  }
+  std::filesystem::create_directory(folder / "usr5");
+  std::filesystem::create_directory(folder / "usr6");
+  test::WriteBytes(folder / "usr6" / "FDBC.DAT", "someone's food logs");
+  std::filesystem::create_directory(folder / "usr7");
+  std::filesystem::create_directory(folder / "usr7" / "photos");
+
+  test::TScriptedPrompter prompter;
+  auto program = std::make_unique<TProgram>(folder.Path(), TSystemDefaults{}, clock, *random);
+  program->Start(&prompter);
+  ASSERT_EQ(program->Accounts().size(), 1u);
+  EXPECT_EQ(program->Accounts()[0]->UserName, "Ann");
+  EXPECT_FALSE(std::filesystem::exists(folder / "usr5"));
+  EXPECT_EQ(test::ReadBytes(folder / "usr6" / "FDBC.DAT"), "someone's food logs");
+  EXPECT_TRUE(std::filesystem::is_directory(folder / "usr7" / "photos"));
+  EXPECT_EQ(prompter.shown,
+            std::vector<std::string>{"inform: " + FoldersWithoutAccountFileText(
+                                                      {folder / "usr6", folder / "usr7"})});
+  const std::string& text = prompter.shown.at(0);
+  EXPECT_NE(text.find((folder / "usr6").string()), std::string::npos) << text;
+  EXPECT_NE(text.find("LI.DAT"), std::string::npos) << text;
+  EXPECT_EQ(text.find("usr5"), std::string::npos) << text;
+  // The account still opens; the other folders are as they were.
+  program->Login(*program->Accounts()[0]);
+  EXPECT_EQ(test::FolderContents(folder / "usr6").size(), 1u);
+}
+
+TEST(AccountFolderTexts, OneFolderOrSeveral) {
+  EXPECT_EQ(FoldersWithoutAccountFileText({"/home/k/usr6"}),
+            "This folder holds files but no account file (\"LI.DAT\"), so it is not listed as "
+            "an account:\n\n/home/k/usr6\n\nIts files were left as they are.");
+  EXPECT_EQ(FoldersWithoutAccountFileText({"/k/usr6", "/k/usr7"}),
+            "These folders hold files but no account file (\"LI.DAT\"), so they are not listed "
+            "as accounts:\n\n/k/usr6\n/k/usr7\n\nTheir files were left as they are.");
 }
 
 TEST_F(ProgramTest, WithoutACatalogueFileTheFoodTreeHoldsOnlyItsTwoFixedLists) {

@@ -11,10 +11,10 @@ namespace korvela::test {
 // contents when the test ends.
 class TTempFolder {
  public:
-  TTempFolder() {
+  // Under `parent`, by default the system's temporary folder.
+  explicit TTempFolder(const std::filesystem::path& parent = std::filesystem::temp_directory_path()) {
     std::random_device device;
-    path_ = std::filesystem::temp_directory_path() /
-            ("korvela-test-" + std::to_string(device()) + std::to_string(device()));
+    path_ = parent / ("korvela-test-" + std::to_string(device()) + std::to_string(device()));
     std::filesystem::create_directories(path_);
   }
   ~TTempFolder() {

@@ -109,6 +109,22 @@ TEST_F(BackupCommandTest, ABackupRestoresInAnotherDataFolderAndChangesNothingAtH
   EXPECT_TRUE(again.out.ends_with("\tAnn (restored)\n")) << again.out;
 }
 
+// An account folder an older version left empty, or one with files but no
+// account file, is no account: it neither stops a restore nor is touched.
+TEST_F(BackupCommandTest, FoldersWithoutAccountFileDoNotHinderARestore) {
+  ASSERT_EQ(Run({"backup", Name("data"), ann_.filename().string(), Name("Ann.kvb")}).code, 0);
+  fs::create_directory(File("home2") / "usr5");
+  fs::create_directory(File("home2") / "usr6");
+  std::ofstream(File("home2") / "usr6" / "notes.txt") << "kept";
+  const test::TToolRun restored = Run({"restore", Name("home2"), Name("Ann.kvb")});
+  ASSERT_EQ(restored.code, 0) << restored.err;
+  const TAccountList accounts = LoadAccountList(File("home2"));
+  ASSERT_EQ(accounts.size(), 1u);
+  EXPECT_EQ(restored.out, accounts.front()->Folder.filename().string() + "\tAnn\n");
+  EXPECT_TRUE(fs::is_empty(File("home2") / "usr5"));
+  EXPECT_EQ(test::ReadBytes(File("home2") / "usr6" / "notes.txt"), "kept");
+}
+
 TEST_F(BackupCommandTest, ADamagedBackupOrAWrongCallChangesNothing) {
   ASSERT_EQ(Run({"backup", Name("data"), ann_.filename().string(), Name("Ann.kvb")}).code, 0);
   std::string bytes = test::ReadBytes(File("Ann.kvb"));

@@ -86,7 +86,7 @@ TEST(AccountFile, MissingPasswordMeansNoneAndOtherAttributesAreRequired) {
   EXPECT_THROW(LoadUser(folder.Path()), EInvalidXMLFile);
 }
 
-TEST(AccountList, ReadsEveryUsrFolderAndFailsOnAFolderWithoutAccountFile) {
+TEST(AccountList, ReadsEveryUsrFolderAndSetsApartFoldersWithoutAccountFile) {
   TTempFolder program;
   auto random = MakeSeededRandom(9);
   for (const char* name : {"Ann", "Bo"}) {
@@ -104,7 +104,77 @@ TEST(AccountList, ReadsEveryUsrFolderAndFailsOnAFolderWithoutAccountFile) {
     EXPECT_EQ(name.find_first_not_of("0123456789", 3), std::string::npos) << name;
   }
   std::filesystem::create_directory(program / "usr77");
-  EXPECT_THROW(LoadAccountList(program.Path()), EUserLogInfoMissing);
+  std::filesystem::create_directory(program / "usr0");
+  test::WriteBytes(program / "usr0" / "CI.DAT", "settings without an account");
+  const TAccountFolders scan = ScanAccountFolders(program.Path());
+  EXPECT_EQ(scan.accounts.size(), 2u);
+  EXPECT_EQ(scan.withoutAccountFile,
+            (std::vector<std::filesystem::path>{program / "usr0", program / "usr77"}));
+  EXPECT_EQ(LoadAccountList(program.Path()).size(), 2u);
+  // Reading changes nothing.
+  EXPECT_TRUE(std::filesystem::is_directory(program / "usr77"));
+  EXPECT_THROW(LoadUser(program / "usr77"), EUserLogInfoMissing);
+}
+
+// Draws the folder numbers given, over and over (a number below 1000000
+// is drawn from two 32-bit values, the high one first).
+class TDraws final : public TRandom {
+ public:
+  explicit TDraws(std::vector<std::uint32_t> numbers) : numbers_(std::move(numbers)) {}
+  std::uint32_t Next() override {
+    if (calls_++ % 2 == 0) return 0;
+    return numbers_.at(next_++ % numbers_.size());
+  }
+
+ private:
+  std::vector<std::uint32_t> numbers_;
+  std::size_t calls_ = 0;
+  std::size_t next_ = 0;
+};
+
+// The folder takes its account name in one rename: a name taken by a
+// folder, even an empty one, or by a file is passed over, never replaced.
+TEST(AccountFolder, MovingToAFreeNamePassesOverTakenNames) {
+  TTempFolder program;
+  const std::filesystem::path emptyOne = program / "usr1", fileOne = program / "usr2",
+                              free = program / "usr3";
+  std::filesystem::create_directory(emptyOne);
+  test::WriteBytes(fileOne, "a file");
+  std::filesystem::create_directory(program / "restoring1");
+  test::WriteBytes(program / "restoring1" / "LI.DAT", "restored");
+  TDraws draws({1, 2, 3});
+  EXPECT_EQ(MoveToFreeAccountFolder(program / "restoring1", program.Path(), draws), free);
+  EXPECT_EQ(test::ReadBytes(free / "LI.DAT"), "restored");
+  EXPECT_FALSE(std::filesystem::exists(program / "restoring1"));
+  EXPECT_TRUE(std::filesystem::is_empty(emptyOne));
+  EXPECT_EQ(test::ReadBytes(fileOne), "a file");
+
+  // No free name among the draws: nothing moves.
+  std::filesystem::create_directory(program / "restoring2");
+  TDraws taken({1, 2, 3});
+  EXPECT_THROW(MoveToFreeAccountFolder(program / "restoring2", program.Path(), taken),
+               EUserCreationError);
+  EXPECT_TRUE(std::filesystem::is_directory(program / "restoring2"));
+}
+
+// A name taken between the look and the rename is not replaced either.
+TEST(FileSystem, RenamingAFolderNeverReplaces) {
+  TTempFolder folder;
+  std::filesystem::create_directory(folder / "a");
+  test::WriteBytes(folder / "a" / "x", "a");
+  std::filesystem::create_directory(folder / "empty");
+  std::filesystem::create_directory(folder / "full");
+  test::WriteBytes(folder / "full" / "x", "full");
+  TFileSystem& fs = PosixFileSystem();
+  EXPECT_FALSE(fs.RenameFolder(folder / "a", folder / "empty"));
+  EXPECT_FALSE(fs.RenameFolder(folder / "a", folder / "full"));
+  EXPECT_TRUE(std::filesystem::is_empty(folder / "empty"));
+  EXPECT_EQ(test::ReadBytes(folder / "full" / "x"), "full");
+  EXPECT_TRUE(fs.RenameFolder(folder / "a", folder / "b"));
+  EXPECT_EQ(test::ReadBytes(folder / "b" / "x"), "a");
+  EXPECT_THROW(fs.RenameFolder(folder / "gone", folder / "c"), EXMLIOError);
+  EXPECT_TRUE(fs.CreateFolder(folder / "c"));
+  EXPECT_FALSE(fs.CreateFolder(folder / "c"));
 }
 
 TEST(AccountFolder, DeletingRemovesItsFilesAndTheFolder) {

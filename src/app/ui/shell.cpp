@@ -86,28 +86,38 @@ int RunKorvela(int argc, char** argv, const std::function<void(QApplication&)>& 
     const QString folderText = QString::fromStdString(folder.string());
     QDir().mkpath(folderText);
     TSingleInstance instance(folderText);
-    if (!instance.TryLock()) {
-      // The running copy comes forward; if it cannot be reached, say why
-      // nothing else happens.
-      const std::string text = AlreadyRunningText(folder);
-      std::fprintf(stderr, "%s\n", text.c_str());
-      if (!instance.AskRunningCopyToShow()) TMessageBoxPrompter().Inform(text);
-      return 0;
+    switch (instance.TryLock()) {
+      case TSingleInstance::TLock::Taken:
+        break;
+      case TSingleInstance::TLock::HeldByAnotherCopy: {
+        // The running copy comes forward; if it cannot be reached, say why
+        // nothing else happens.
+        const std::string text = AlreadyRunningText(folder);
+        std::fprintf(stderr, "%s\n", text.c_str());
+        if (!instance.AskRunningCopyToShow()) TMessageBoxPrompter().Inform(text);
+        return 0;
+      }
+      case TSingleInstance::TLock::Failed: {
+        const std::string text = LockFailedText(instance.LockFile(), instance.FailureReason());
+        std::fprintf(stderr, "%s\n", text.c_str());
+        TMessageBoxPrompter().Warn(text);
+        return 1;
+      }
     }
     RemoveLeftoverTemporaryFiles(folder);
 
     const std::filesystem::path shipped =
         ShippedDataFolder(QCoreApplication::applicationDirPath().toStdString());
     SeedProgramFolder(shipped, folder);
+    TMessageBoxPrompter prompter;
     program = std::make_unique<TProgram>(folder, SystemDefaults(), *clock, *random);
     program->SetShippedFolder(shipped);
-    program->Start();
+    program->Start(&prompter);
 
     THelpWindowOwner help(*program);
     program->SetHelpHandler([&help](int topic) { help.ShowHelp(topic); });
     app.SetHelpKeyHandler([&help](QWidget* window) { help.ShowHelpForScreen(window); });
 
-    TMessageBoxPrompter prompter;
     TFMain main(*program, prompter, MakeScreens(*program, prompter));
     main.PlaceOnScreen();
     instance.Listen([&main] {

@@ -3,7 +3,13 @@
 #include <QCryptographicHash>
 #include <QDir>
 #include <QFileInfo>
+#include <QFile>
 #include <QLocalSocket>
+#include <cerrno>
+#include <cstring>
+
+#include <fcntl.h>
+#include <unistd.h>
 
 namespace korvela {
 namespace {
@@ -29,6 +35,21 @@ QString SocketNameFor(const QString& dataFolder) {
   return QStringLiteral("korvela-") + QString::fromLatin1(hash);
 }
 
+// The lock tells only the kind of its failure; the reason is found by doing
+// what it did, making the file and writing to it, and undoing it at once.
+std::string WhyNoLockFile(const QString& lockFile, QLockFile::LockError error) {
+  const QByteArray name = QFile::encodeName(lockFile);
+  const int fd = ::open(name.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
+  if (fd < 0) return std::strerror(errno);
+  std::string reason;
+  const char probe = '\n';
+  if (::write(fd, &probe, 1) != 1 || ::fsync(fd) != 0) reason = std::strerror(errno);
+  ::close(fd);
+  ::unlink(name.constData());
+  if (!reason.empty()) return reason;
+  return error == QLockFile::PermissionError ? "permission denied" : "the file could not be written";
+}
+
 }  // namespace
 
 TSingleInstance::TSingleInstance(const QString& dataFolder)
@@ -37,7 +58,14 @@ TSingleInstance::TSingleInstance(const QString& dataFolder)
 
 TSingleInstance::~TSingleInstance() = default;
 
-bool TSingleInstance::TryLock() { return lock_.tryLock(kLockWaitMs); }
+TSingleInstance::TLock TSingleInstance::TryLock() {
+  if (lock_.tryLock(kLockWaitMs)) return TLock::Taken;
+  if (lock_.error() == QLockFile::LockFailedError) return TLock::HeldByAnotherCopy;
+  failure_ = WhyNoLockFile(lock_.fileName(), lock_.error());
+  return TLock::Failed;
+}
+
+std::string TSingleInstance::LockFile() const { return lock_.fileName().toStdString(); }
 
 void TSingleInstance::Listen(std::function<void()> show) {
   show_ = std::move(show);

@@ -4,6 +4,7 @@
 #include <QString>
 #include <functional>
 #include <memory>
+#include <string>
 
 namespace korvela {
 
@@ -19,8 +20,14 @@ class TSingleInstance final {
   TSingleInstance(const TSingleInstance&) = delete;
   TSingleInstance& operator=(const TSingleInstance&) = delete;
 
-  // True when this copy holds the folder's lock and may run.
-  bool TryLock();
+  enum class TLock { Taken, HeldByAnotherCopy, Failed };
+  // Taken when this copy holds the folder's lock and may run. Only a lock
+  // another copy holds is HeldByAnotherCopy; a lock file the disk does not
+  // let be made (a full disk, a read-only folder) is Failed.
+  TLock TryLock();
+  // After Failed: the lock file and why it could not be made.
+  std::string LockFile() const;
+  const std::string& FailureReason() const { return failure_; }
   // The running copy calls `show` whenever a second start asks for it.
   void Listen(std::function<void()> show);
   // A second start: true when the running copy was reached and asked to
@@ -32,6 +39,7 @@ class TSingleInstance final {
   QLockFile lock_;
   std::unique_ptr<QLocalServer> server_;
   std::function<void()> show_;
+  std::string failure_;
 };
 
 }  // namespace korvela
