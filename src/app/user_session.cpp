@@ -2,6 +2,7 @@
 
 #include "app/damaged_files.h"
 #include "nutrition/food_log_store.h"
+#include "storage/staged_commit.h"
 
 namespace korvela {
 
@@ -59,6 +60,9 @@ void TUserSession::OpenAtLogin(TPrompter* prompter) {
   LoadMeals(prompter);
   LoadFrequentFoods(prompter);
   ArchiveOldFoodLogs(user_.Folder, clock_.Today(), random_);
+  // A change of several day-record files that the end of the program cut off
+  // after it was decided is completed first.
+  CompleteStagedCommit(PosixFileSystem(), user_.Folder);
   dayRecords_.OpenDayRecords(user_.Folder);
   energy_ = std::make_unique<TEnergyModel>(dayRecords_, user_, clock_);
   energy_->ClearFlags();
