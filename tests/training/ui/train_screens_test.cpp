@@ -108,9 +108,9 @@ class TTrainScreensTest : public QObject {
     TFTrain form(f.program, f.prompter, f.Today());
     form.show();
     QVERIFY(QTest::qWaitForWindowExposed(&form));
-    form.Command(QStringLiteral("Insert Section"))->trigger();
     TWorkoutGridView* grid = form.Grid();
     grid->setFocus();
+    form.Command(QStringLiteral("Insert Section"))->trigger();
     grid->setCurrentCell(0, Column(form, kRestColumn));
     QTest::keyClick(grid, Qt::Key_F2);
     auto* time = grid->findChild<QTimeEdit*>(QStringLiteral("timeEditor"));
@@ -121,6 +121,70 @@ class TTrainScreensTest : public QObject {
     QCoreApplication::processEvents();
     QCOMPARE(grid->CellText(0, Column(form, kRestColumn)), QStringLiteral("01:30"));
     QCOMPARE(std::get<TWSection>(form.State().Grid().Workout().Lines[0]).Rest, 90);
+    f.prompter.Plan(TAnswer::No);
+    form.reject();
+  }
+
+  void ATypedTimeThatIsNoTimeIsRefused() {
+    TTrainFixture f;
+    TFTrain form(f.program, f.prompter, f.Today());
+    form.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&form));
+    TWorkoutGridView* grid = form.Grid();
+    grid->setFocus();
+    form.Command(QStringLiteral("Insert Section"))->trigger();
+    const auto type = [&](std::uint8_t column, const char* text) {
+      grid->setFocus();
+      grid->setCurrentCell(0, Column(form, column));
+      QTest::keyClick(grid, Qt::Key_F2);
+      // The open picker has the focus (the one of an earlier edit may
+      // still wait for its deletion).
+      auto* time = qobject_cast<QTimeEdit*>(QApplication::focusWidget());
+      QVERIFY(time);
+      QCOMPARE(time->objectName(), QStringLiteral("timeEditor"));
+      time->setSelectedSection(time->sectionAt(0));
+      QTest::keyClicks(time, QString::fromLatin1(text));
+      QTest::keyClick(time, Qt::Key_Return);
+      QCoreApplication::processEvents();
+    };
+    const auto section = [&] { return std::get<TWSection>(form.State().Grid().Workout().Lines[0]); };
+    type(kRestColumn, "0130");
+    QCOMPARE(section().Rest, 90);
+    type(kRestColumn, "99:99");
+    QCOMPARE(section().Rest, 90);  // kept, not 09:09
+    QCOMPARE(grid->CellText(0, Column(form, kRestColumn)), QStringLiteral("01:30"));
+    type(kTimeColumn, "1:02:03");
+    QCOMPARE(section().Dur, 3723);
+    type(kTimeColumn, "99:99");
+    QCOMPARE(section().Dur, 3723);  // kept, not 9:09:09
+    QCOMPARE(grid->CellText(0, Column(form, kTimeColumn)), QStringLiteral("01:02:03"));
+    f.prompter.Plan(TAnswer::No);
+    form.reject();
+  }
+
+  void RowCommandsActOnlyWhileTheGridHasTheFocus() {
+    TTrainFixture f;
+    TFTrain form(f.program, f.prompter, f.Today());
+    form.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&form));
+    TWorkoutGridView* grid = form.Grid();
+    grid->setFocus();
+    grid->setCurrentCell(0, 0);
+    QTest::keyClick(grid, Qt::Key_Insert, Qt::ControlModifier);  // Insert Section
+    const auto lines = [&] { return form.State().Grid().Workout().Lines.size(); };
+    QCOMPARE(lines(), std::size_t{1});
+    auto* notes = Child<QPlainTextEdit>(form, "notesPlainTextEdit");
+    auto* name = Child<QLineEdit>(form, "nameLineEdit");
+    for (QWidget* field : std::initializer_list<QWidget*>{notes, name}) {
+      field->setFocus();
+      QVERIFY(field->hasFocus());
+      for (const Qt::Key key : {Qt::Key_R, Qt::Key_E, Qt::Key_Insert, Qt::Key_Delete, Qt::Key_V})
+        QTest::keyClick(field, key, Qt::ControlModifier);
+      QCOMPARE(lines(), std::size_t{1});
+    }
+    grid->setFocus();
+    QTest::keyClick(grid, Qt::Key_R, Qt::ControlModifier);  // Repeat Row
+    QCOMPARE(lines(), std::size_t{2});
     f.prompter.Plan(TAnswer::No);
     form.reject();
   }
@@ -149,6 +213,53 @@ class TTrainScreensTest : public QObject {
     QCOMPARE(again.State().At(0).storedDate, f.Today());
     again.reject();
     QVERIFY(f.prompter.shown.empty());
+  }
+
+  void ClosingWithAnUnsavedWorkoutOnAHiddenTabAsksForEachAndSavesBoth() {
+    for (const bool ok : {true, false}) {
+      TTrainFixture f;
+      {
+        TFTrain form(f.program, f.prompter, f.Today());
+        form.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        auto* notes = Child<QPlainTextEdit>(form, "notesPlainTextEdit");
+        form.Grid()->setFocus();
+        form.Command(QStringLiteral("Insert Section"))->trigger();
+        notes->setPlainText(QStringLiteral("first"));
+        form.Command(QStringLiteral("New Workout"))->trigger();
+        notes->setPlainText(QStringLiteral("second"));
+        form.Grid()->setFocus();
+        form.Command(QStringLiteral("Insert Section"))->trigger();
+        QCOMPARE(form.Tabs()->currentIndex(), 1);
+
+        // While each question is up the screen goes on painting: the grid
+        // must show the workout asked about, never a grid that is gone.
+        QStringList asked;
+        f.prompter.onAsk = [&](const std::string&) {
+          TWorkoutGridView* grid = form.Grid();
+          QVERIFY(grid->Model() == &form.State().Grid());
+          grid->repaint();
+          QCoreApplication::processEvents();
+          QCOMPARE(form.Tabs()->currentIndex(), static_cast<int>(form.State().Shown()));
+          asked << notes->toPlainText();
+          QCOMPARE(QString::fromStdString(grid->Model()->Workout().Notes), notes->toPlainText());
+        };
+        f.prompter.Plan(TAnswer::Yes);
+        f.prompter.Plan(TAnswer::Yes);
+        if (ok)
+          form.accept();
+        else
+          form.reject();
+        f.prompter.onAsk = nullptr;
+        QCOMPARE(asked, (QStringList{QStringLiteral("second"), QStringLiteral("first")}));
+        QVERIFY(!form.isVisible());
+      }
+      const std::vector<TWorkout> logs =
+          WorkoutsOfDay(f.program.Session()->DayRecords(), f.Today());
+      QCOMPARE(logs.size(), std::size_t{2});
+      QCOMPARE(QString::fromStdString(logs[0].Notes), QStringLiteral("second"));
+      QCOMPARE(QString::fromStdString(logs[1].Notes), QStringLiteral("first"));
+    }
   }
 
   void ATemplateWithoutANameStaysOpen() {
