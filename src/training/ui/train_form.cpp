@@ -431,6 +431,7 @@ void TFTrain::LoadHeader(const TWorkout& w) {
   notesEdit_->setPlainText(QText(w.Notes));
   metEdit_->setText(w.MET == -1 ? QString() : QText(FormatNumber(config, w.MET, 2)));
   metCombo_->setEditText(QText(w.METStr));
+  metCombo_->lineEdit()->setCursorPosition(0);  // a long activity name from its start
   loading_ = false;
 }
 
@@ -527,6 +528,7 @@ void TFTrain::Changed() {
     loading_ = true;
     metEdit_->setText(QText(FormatNumber(program_.Config(), w.MET, 2)));
     metCombo_->setEditText(QText(w.METStr));
+    metCombo_->lineEdit()->setCursorPosition(0);
     loading_ = false;
   }
   UpdatePanels();

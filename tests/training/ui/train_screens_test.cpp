@@ -162,6 +162,44 @@ class TTrainScreensTest : public QObject {
     form.reject();
   }
 
+  void TheDefaultWidthsShowTimesSpeedsAndPercentagesWhole() {
+    TTrainFixture f;
+    const std::int32_t run = f.Add("Running", TMeasureKind::DistanceTime);
+    f.program.Exercises().SortLive();
+    TFTrain form(f.program, f.prompter, f.Today());
+    form.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&form));
+    TWorkoutGrid& g = form.State().Grid();
+    QVERIFY(g.ApplyExercise(0, run, kNoLimb));
+    QVERIFY(g.Commit(0, Column(form, kDistanceColumn), "5 km"));
+    QVERIFY(g.CommitSeconds(0, Column(form, kTimeColumn), 25 * 60 + 30));
+    QVERIFY(g.ApplyExercise(1, f.bench, kNoLimb));
+    form.Grid()->Refresh();
+    TWorkoutGridView* grid = form.Grid();
+    QCOMPARE(grid->CellText(0, Column(form, kTimeColumn)), QStringLiteral("00:25:30"));
+    QCOMPARE(grid->CellText(0, Column(form, kTempoColumn)), QStringLiteral("11.76 kph"));
+    // The cell's text margins on both sides, as the style draws them.
+    const int margins = 2 * (grid->style()->pixelMetric(QStyle::PM_FocusFrameHMargin) + 1) + 2;
+    const struct {
+      std::uint8_t column;
+      const char* widest;
+    } cases[] = {{kTimeColumn, "00:25:30"}, {kTempoColumn, "11.76 kph"}, {kNRMColumn, "92%10RM"}};
+    for (const auto& c : cases) {
+      const int needed = grid->fontMetrics().horizontalAdvance(QString::fromLatin1(c.widest)) + margins;
+      QVERIFY2(grid->columnWidth(Column(form, c.column)) >= needed, c.widest);
+    }
+    // The pace of the same line too.
+    const QString pace = grid->CellText(0, Column(form, kPaceColumn));
+    QVERIFY(!pace.isEmpty());
+    QVERIFY2(grid->columnWidth(Column(form, kPaceColumn)) >=
+                 grid->fontMetrics().horizontalAdvance(pace) + margins,
+             qPrintable(pace));
+    if (const QString folder = qEnvironmentVariable("KORVELA_SNAPSHOTS"); !folder.isEmpty())
+      form.grab().save(folder + QStringLiteral("/training-log-widths.png"));
+    f.prompter.Plan(TAnswer::No);
+    form.reject();
+  }
+
   void RowCommandsActOnlyWhileTheGridHasTheFocus() {
     TTrainFixture f;
     TFTrain form(f.program, f.prompter, f.Today());
