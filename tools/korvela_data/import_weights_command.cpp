@@ -40,6 +40,8 @@ void Import(const fs::path& userFolder, const std::string& csv, const fs::path& 
   if (store) CompleteStagedCommit(env.fs, userFolder);
   records.OpenDayRecords(userFolder);
   TEnergyModel model(records, *user, clock);
+  // The projection the restart writes goes in with the import, or not at all.
+  if (store) records.HoldFlushes();
   model.RestartEnergyModel();
   std::string why;
   const std::optional<TImportPreview> preview =
@@ -51,6 +53,7 @@ void Import(const fs::path& userFolder, const std::string& csv, const fs::path& 
     TImportOutcome outcome;
     try {
       outcome = ApplyImport(*preview, model, records, *user);
+      if (records.HoldsFlushes()) outcome.inPlace = records.CommitHeldChanges() && outcome.inPlace;
     } catch (const EXMLIOError& e) {
       throw EXMLIOError(e.File(), e.Message() + "; nothing was imported, the diary is as it was");
     }
