@@ -348,7 +348,7 @@ std::string ImportRefusedText(const EXMLIOError& error) {
   std::string text = "Korvela could not save the file \"" + error.File() + "\".";
   if (!error.Message().empty()) text += "\nReason: " + error.Message() + ".";
   text += "\n\n";
-  text += kMsgNothingImported;
+  text += kMsgWeighInsNotImported;
   text += " Free some disk space or check that the folder may be written to, then try again.";
   return text;
 }

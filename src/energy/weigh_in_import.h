@@ -70,7 +70,7 @@ struct TImportOutcome {
   bool inPlace = true;
 };
 
-inline constexpr const char* kMsgNothingImported = "Nothing was imported: the diary is as it was.";
+inline constexpr const char* kMsgWeighInsNotImported = "Nothing was imported: the diary is as it was.";
 inline constexpr const char* kMsgImportedLater =
     "The whole import is stored. Korvela could not yet put all of it in place in the diary's "
     "files and does so the next time the diary is opened.";

@@ -299,7 +299,7 @@ TEST_F(WeighInImportCommitTest, ARefusedStepLeavesDiskRecordsAndModelAsTheyWere)
       EXPECT_EQ(store->List(kWeightStatKind).size(), weighIns) << "step " << at;
       EXPECT_EQ(model->LastWeighInWeight, lastWeight) << "step " << at;
       EXPECT_EQ(model->CurrentActivityCoefficient, coefficient) << "step " << at;
-      EXPECT_NE(ImportRefusedText(e).find(kMsgNothingImported), std::string::npos);
+      EXPECT_NE(ImportRefusedText(e).find(kMsgWeighInsNotImported), std::string::npos);
       store->FlushDayRecords();
       EXPECT_EQ(ReadDiary(folder.Path()), before_) << "step " << at;
       // Tried again once the disk has room, the import is whole.

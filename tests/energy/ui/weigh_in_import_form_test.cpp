@@ -86,7 +86,7 @@ class TWeighInImportFormTest : public QObject {
     QCOMPARE(f.prompter.shown.size(), std::size_t{1});
     const std::string warning = f.prompter.shown[0];
     QVERIFY(warning.starts_with("warn: Korvela could not save the file"));
-    QVERIFY(warning.find(kMsgNothingImported) != std::string::npos);
+    QVERIFY(warning.find(kMsgWeighInsNotImported) != std::string::npos);
     QCOMPARE(FolderContents(user), before);
     QCOMPARE(f.StoredWeight(EncodeDate(2007, 6, 10)), -1.0);
     QCOMPARE(f.StoredWeight(EncodeDate(2007, 2, 10)), -1.0);

@@ -166,6 +166,15 @@ class TTrainScreensTest : public QObject {
     TTrainFixture f;
     const std::int32_t run = f.Add("Running", TMeasureKind::DistanceTime);
     f.program.Exercises().SortLive();
+    for (const auto& [name, met] : {std::pair<const char*, double>{"Running", 8},
+                                    {"Running, 10 mph (6 min/mile)", 14.5},
+                                    {kResistanceTrainingActivity, 3.5}}) {
+      TSport sport;
+      sport.Activity = name;
+      sport.MET = met;
+      sport.Per = 30;
+      f.program.Sports().AddSport(sport);
+    }
     TFTrain form(f.program, f.prompter, f.Today());
     form.show();
     QVERIFY(QTest::qWaitForWindowExposed(&form));
@@ -174,8 +183,13 @@ class TTrainScreensTest : public QObject {
     QVERIFY(g.Commit(0, Column(form, kDistanceColumn), "5 km"));
     QVERIFY(g.CommitSeconds(0, Column(form, kTimeColumn), 25 * 60 + 30));
     QVERIFY(g.ApplyExercise(1, f.bench, kNoLimb));
-    form.Grid()->Refresh();
     TWorkoutGridView* grid = form.Grid();
+    grid->OnChanged();  // as after an edit in the grid
+    grid->Refresh();
+    // A running workout counts with the dictionary's running MET, and says so.
+    QCOMPARE(Child<QLineEdit>(form, "metLineEdit")->text(), QStringLiteral("8"));
+    QVERIFY(Child<QLabel>(form, "metNoteLabel")->text().startsWith(
+        QStringLiteral("MET of the first exercise's activity")));
     QCOMPARE(grid->CellText(0, Column(form, kTimeColumn)), QStringLiteral("00:25:30"));
     QCOMPARE(grid->CellText(0, Column(form, kTempoColumn)), QStringLiteral("11.76 kph"));
     // The cell's text margins on both sides, as the style draws them.
