@@ -324,7 +324,10 @@ TImportOutcome ApplyImport(const TImportPreview& preview, TEnergyModel& model,
   if (rows.empty()) return outcome;
 
   // The whole import reaches the files in one commit; when it cannot, the
-  // records and the model go back to what they were before it.
+  // records and the model go back to what they were before it. What other
+  // screens left unsaved is written first, so that dropping the import
+  // drops nothing else.
+  records.FlushDayRecords();
   const Extended lastWeight = model.LastWeighInWeight;
   const float coefficient = model.CurrentActivityCoefficient;
   const bool drift = model.WeightDriftFlag;
