@@ -3,6 +3,7 @@
 #include "app/damaged_files.h"
 #include "app/record_files.h"
 #include "nutrition/food_log_store.h"
+#include "storage/staged_commit.h"
 
 namespace korvela {
 
@@ -71,6 +72,9 @@ void TUserSession::OpenAtLogin(TPrompter* prompter) {
   OfferToSalvage(UserRecordFiles(user_.Folder), {}, prompter);
   LoadFrequentFoods(prompter);
   ArchiveOldFoodLogs(user_.Folder, clock_.Today(), random_);
+  // A change of several day-record files that the end of the program cut off
+  // after it was decided is completed first.
+  CompleteStagedCommit(PosixFileSystem(), user_.Folder);
   dayRecords_.OpenDayRecords(user_.Folder);
   energy_ = std::make_unique<TEnergyModel>(dayRecords_, user_, clock_);
   energy_->ClearFlags();

@@ -271,19 +271,13 @@ std::optional<TImportPreview> PreviewImport(std::string_view csv, TImportUnit un
   return preview;
 }
 
-TImportOutcome ApplyImport(const TImportPreview& preview, TEnergyModel& model,
-                           TDayRecordStore& records, const TUser& user) {
-  std::vector<const TImportRow*> rows;
-  for (const TImportRow& row : preview.rows)
-    if (row.action == TImportAction::Add || row.action == TImportAction::Replace)
-      rows.push_back(&row);
-  std::sort(rows.begin(), rows.end(),
-            [](const TImportRow* a, const TImportRow* b) { return a->day < b->day; });
-  TImportOutcome outcome;
-  outcome.stored = static_cast<int>(rows.size());
-  if (rows.empty()) return outcome;
+namespace {
 
-  if (preview.kind == TImportKind::Measurements) {
+// Puts the rows into the records and the model; nothing reaches the disk
+// while the store holds its flushes.
+void StoreRows(const std::vector<const TImportRow*>& rows, TImportKind kind, TEnergyModel& model,
+               TDayRecordStore& records, const TUser& user, TImportOutcome& outcome) {
+  if (kind == TImportKind::Measurements) {
     for (const TImportRow* row : rows) {
       TDBC& entry = records.GetOrCreateDayRecord(kMeasureStatKind, row->day);
       TMeasureStat& m = records.Loaded<TMeasureStat>(entry);
@@ -291,8 +285,7 @@ TImportOutcome ApplyImport(const TImportPreview& preview, TEnergyModel& model,
         if (row->measurements.Sites[s] != -1) m.Sites[s] = row->measurements.Sites[s];
       records.SaveDayRecord(entry);
     }
-    records.FlushDayRecords();
-    return outcome;
+    return;
   }
 
   // Weigh-ins before the newest of all are history: stored as they are.
@@ -307,7 +300,6 @@ TImportOutcome ApplyImport(const TImportPreview& preview, TEnergyModel& model,
     w.BFP = row->bodyFat;
     records.SaveDayRecord(entry);
   }
-  records.FlushDayRecords();
   if (newestOfAll) {
     const TWeighInOutcome weighIn = WeighIn(model, records, user, newest->weightKg, newest->bodyFat,
                                             TLogAccuracy::Approximate, newest->day);
@@ -315,7 +307,53 @@ TImportOutcome ApplyImport(const TImportPreview& preview, TEnergyModel& model,
   } else {
     model.RestartEnergyModel();
   }
+}
+
+}  // namespace
+
+TImportOutcome ApplyImport(const TImportPreview& preview, TEnergyModel& model,
+                           TDayRecordStore& records, const TUser& user) {
+  std::vector<const TImportRow*> rows;
+  for (const TImportRow& row : preview.rows)
+    if (row.action == TImportAction::Add || row.action == TImportAction::Replace)
+      rows.push_back(&row);
+  std::sort(rows.begin(), rows.end(),
+            [](const TImportRow* a, const TImportRow* b) { return a->day < b->day; });
+  TImportOutcome outcome;
+  outcome.stored = static_cast<int>(rows.size());
+  if (rows.empty()) return outcome;
+
+  // The whole import reaches the files in one commit; when it cannot, the
+  // records and the model go back to what they were before it. What other
+  // screens left unsaved is written first, so that dropping the import
+  // drops nothing else.
+  records.FlushDayRecords();
+  const Extended lastWeight = model.LastWeighInWeight;
+  const float coefficient = model.CurrentActivityCoefficient;
+  const bool drift = model.WeightDriftFlag;
+  const bool asked = model.WeighInPromptShown;
+  records.HoldFlushes();
+  try {
+    StoreRows(rows, preview.kind, model, records, user, outcome);
+    outcome.inPlace = records.CommitHeldChanges();
+  } catch (...) {
+    if (records.HoldsFlushes()) records.DropHeldChanges();
+    model.LastWeighInWeight = lastWeight;
+    model.CurrentActivityCoefficient = coefficient;
+    model.WeightDriftFlag = drift;
+    model.WeighInPromptShown = asked;
+    throw;
+  }
   return outcome;
+}
+
+std::string ImportRefusedText(const EXMLIOError& error) {
+  std::string text = "Korvela could not save the file \"" + error.File() + "\".";
+  if (!error.Message().empty()) text += "\nReason: " + error.Message() + ".";
+  text += "\n\n";
+  text += kMsgWeighInsNotImported;
+  text += " Free some disk space or check that the folder may be written to, then try again.";
+  return text;
 }
 
 std::vector<std::string> PreviewLines(const TImportPreview& preview) {

@@ -9,6 +9,7 @@
 #include "energy/weigh_in.h"
 #include "storage/date_time.h"
 #include "storage/day_records.h"
+#include "storage/errors.h"
 #include "users/user.h"
 
 namespace korvela {
@@ -64,15 +65,31 @@ std::optional<TImportPreview> PreviewImport(std::string_view csv, TImportUnit un
 struct TImportOutcome {
   int stored = 0;           // records added or replaced
   bool readjusted = false;  // the newest weigh-in moved the activity coefficient
+  // False when the import is stored but a file could not yet take its new
+  // content; the next opening of the diary puts it in place.
+  bool inPlace = true;
 };
+
+inline constexpr const char* kMsgWeighInsNotImported = "Nothing was imported: the diary is as it was.";
+inline constexpr const char* kMsgImportedLater =
+    "The whole import is stored. Korvela could not yet put all of it in place in the diary's "
+    "files and does so the next time the diary is opened.";
 
 // Stores the preview's rows to add and to replace. Weigh-ins go in as
 // history; the newest imported weigh-in, when it is the newest of all, is
 // taken as a weigh-in of its day (with the readjustment of the activity
 // coefficient, as for a user who logs approximately). The energy model is
-// restarted afterwards.
+// restarted afterwards. Every day-record file is written once, and all of
+// them take the import or none does: when the disk refuses, the records and
+// the model are as before and the EXMLIOError goes on; a program killed
+// part-way leaves the files as they were, or as wholly imported once they
+// are next opened.
 TImportOutcome ApplyImport(const TImportPreview& preview, TEnergyModel& model,
                            TDayRecordStore& records, const TUser& user);
+
+// The warning after the disk refused an import: the file, the reason, and
+// that nothing of the import was stored.
+std::string ImportRefusedText(const EXMLIOError& error);
 
 // One line per row of the preview, as the command lists them: the file's
 // line, the date, the action, the values and the reason, tab-separated

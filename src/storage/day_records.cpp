@@ -44,7 +44,10 @@ std::string DayRecordFileName(TDateTime date) { return "PS" + PeriodSuffix(date)
 
 TDayRecordStore::TDayRecordStore(const TDayRecordRegistry& registry, TRandom& random,
                                  TFileSystem& fs)
-    : registry_(registry), random_(random), fs_(fs) {}
+    : registry_(registry),
+      random_(random),
+      fs_(fs),
+      staging_(std::make_unique<TStagingFileSystem>(fs)) {}
 
 void TDayRecordStore::OpenDayRecords(const std::filesystem::path& userFolder) {
   folder_ = userFolder;
@@ -65,7 +68,7 @@ void TDayRecordStore::OpenDayRecords(const std::filesystem::path& userFolder) {
   std::sort(names.begin(), names.end());
 
   for (const auto& name : names) {
-    manager->Files.push_back(std::make_unique<XMLDB>(name, kDayRecordsKind, random_, fs_));
+    manager->Files.push_back(std::make_unique<XMLDB>(name, kDayRecordsKind, random_, *staging_));
     const auto fileIndex = static_cast<std::int32_t>(manager->Files.size() - 1);
     for (const XMLHandle& h : manager->Files.back()->Handles()) {
       if (!IsDayRecordKind(h.ID)) continue;
@@ -130,7 +133,7 @@ std::int32_t TDayRecordStore::FileOfDate(TDateTime date) {
   for (std::size_t i = 0; i < manager_->Files.size(); ++i)
     if (SameTextIgnoringCase(manager_->Files[i]->FileName().filename().string(), name))
       return static_cast<std::int32_t>(i);
-  manager_->Files.push_back(std::make_unique<XMLDB>(folder_ / name, kDayRecordsKind, random_, fs_));
+  manager_->Files.push_back(std::make_unique<XMLDB>(folder_ / name, kDayRecordsKind, random_, *staging_));
   return static_cast<std::int32_t>(manager_->Files.size() - 1);
 }
 
@@ -172,16 +175,44 @@ void TDayRecordStore::SaveDayRecord(const TDBC& entry) {
 }
 
 void TDayRecordStore::FlushDayRecordFile(const TDBC& entry) {
+  if (holding_) return;
   XMLDB& file = FileOf(entry);
   file.Save();
   file.ReleaseCache();
 }
 
 void TDayRecordStore::FlushDayRecords() {
+  if (holding_) return;
   for (auto& file : manager_->Files) {
     file->Save();
     file->ReleaseCache();
   }
+}
+
+void TDayRecordStore::HoldFlushes() {
+  holding_ = true;
+  // A period file made meanwhile appears with the commit too.
+  staging_->BeginStaging();
+}
+
+bool TDayRecordStore::CommitHeldChanges() {
+  holding_ = false;
+  bool settled = false;
+  try {
+    for (auto& file : manager_->Files) file->Save();
+    settled = staging_->CommitStaged(folder_);
+  } catch (const EXMLIOError&) {
+    DropHeldChanges();
+    throw;
+  }
+  for (auto& file : manager_->Files) file->ReleaseCache();
+  return settled;
+}
+
+void TDayRecordStore::DropHeldChanges() {
+  holding_ = false;
+  staging_->DiscardStaged();
+  OpenDayRecords(folder_);
 }
 
 void TDayRecordStore::DeleteDayRecord(std::int32_t kind, TDateTime date) {

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "storage/date_time.h"
+#include "storage/staged_commit.h"
 #include "storage/xml_db.h"
 
 namespace korvela {
@@ -96,6 +97,22 @@ class TDayRecordStore {
   void FlushDayRecordFile(const TDBC& entry);
   void FlushDayRecords();
   void DeleteDayRecord(std::int32_t kind, TDateTime date);
+  // Holds back every flush until CommitHeldChanges or DropHeldChanges, so
+  // that a change made in several steps over several files reaches the disk
+  // as one: each file is written once, and all of them or none take it.
+  void HoldFlushes();
+  bool HoldsFlushes() const { return holding_; }
+  // Writes every file with changes, all staged before any replaces its old
+  // content. False when the change is decided but a file could not yet be
+  // put in place: reads see it, and CompleteStagedCommit puts it there at
+  // the next opening. When the disk refuses a write before the change is
+  // decided, every change since HoldFlushes is dropped (DropHeldChanges)
+  // and the EXMLIOError goes on: the files are as they were.
+  bool CommitHeldChanges();
+  // Forgets every change since HoldFlushes: the files are indexed again as
+  // the disk holds them, and every entry handed out before is gone.
+  void DropHeldChanges();
+
   // Takes the day's record out of the index only: the stored record stays in
   // its file until a new record of the kind and day is saved over it.
   void ForgetDayRecord(std::int32_t kind, TDateTime date);
@@ -119,6 +136,10 @@ class TDayRecordStore {
   const TDayRecordRegistry& registry_;
   TRandom& random_;
   TFileSystem& fs_;
+  // What the files are opened through: the real files, except while held
+  // changes are being committed.
+  std::unique_ptr<TStagingFileSystem> staging_;
+  bool holding_ = false;
   std::filesystem::path folder_;
   std::unique_ptr<TDBFManager> manager_;
   std::array<TList, kLastDayRecordKind - kFirstDayRecordKind + 1> lists_;

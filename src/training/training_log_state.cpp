@@ -85,7 +85,7 @@ TTrainingLogState::TTrainingLogState(TContext context, TDateTime day)
 }
 
 TTrainingLogState::~TTrainingLogState() {
-  grid_.reset();
+  DropGrid();
   c_.templates.CloseFile();
 }
 
@@ -158,13 +158,14 @@ std::string TTrainingLogState::ChangeDate(TDateTime date, const std::string& nam
 }
 
 bool TTrainingLogState::AddWorkout(TWorkout workout, TDateTime storedDate,
-                                   std::int32_t storedPosition) {
+                                   std::int32_t storedPosition, bool defaultMET) {
   if (!CanOpenMore()) return false;
   if (!open_.empty()) LeaveShown();
   auto o = std::make_unique<TOpenWorkout>();
   o->workout = std::move(workout);
   o->storedDate = storedDate;
   o->storedPosition = storedPosition;
+  o->defaultMET = defaultMET;
   open_.push_back(std::move(o));
   Show(open_.size() - 1);
   return true;
@@ -175,7 +176,14 @@ void TTrainingLogState::LeaveShown() {
   Current().workout.ColMap = grid_->Map();
 }
 
+void TTrainingLogState::DropGrid() {
+  if (!grid_) return;
+  if (c_.dialogs.gridReplaced) c_.dialogs.gridReplaced(false);
+  grid_.reset();
+}
+
 void TTrainingLogState::Show(std::size_t tab) {
+  DropGrid();
   shown_ = tab;
   TWorkout& w = Current().workout;
   grid_ = std::make_unique<TWorkoutGrid>(
@@ -183,6 +191,7 @@ void TTrainingLogState::Show(std::size_t tab) {
       w.ColMap);
   SyncUserColumns();
   if (c_.dialogs.loadHeader) c_.dialogs.loadHeader(w);
+  if (c_.dialogs.gridReplaced) c_.dialogs.gridReplaced(true);
 }
 
 bool TTrainingLogState::NewWorkout() {
@@ -198,7 +207,8 @@ bool TTrainingLogState::NewWorkout() {
   const TDateTime now = c_.clock.Now();
   w.TOD = TimeFromSeconds(SecondsOfDay(now));
   w.ColMap = FetchDefaultColMap(c_.store);
-  return AddWorkout(std::move(w), -1, -1);
+  SetDefaultMET(w);
+  return AddWorkout(std::move(w), -1, -1, true);
 }
 
 bool TTrainingLogState::NewTemplate() {
@@ -206,7 +216,40 @@ bool TTrainingLogState::NewTemplate() {
   TWorkout w;
   w.Name = kNewTemplateName;
   w.ColMap = FetchDefaultColMap(c_.store);
-  return AddWorkout(std::move(w), -1, -1);
+  SetDefaultMET(w);
+  return AddWorkout(std::move(w), -1, -1, true);
+}
+
+void TTrainingLogState::SetDefaultMET(TWorkout& workout) const {
+  const TDefaultMET met = DefaultWorkoutMET(c_.sports, c_.dictionary, workout);
+  workout.MET = static_cast<float>(met.MET);
+  workout.METStr = met.Activity;
+}
+
+void TTrainingLogState::METEntered() { Current().defaultMET = false; }
+
+bool TTrainingLogState::FollowDefaultMET() {
+  TOpenWorkout& o = Current();
+  if (!o.defaultMET) return false;
+  TWorkout w = o.workout;
+  w.Lines = grid_->Workout().Lines;
+  SetDefaultMET(w);
+  if (w.MET == o.workout.MET && w.METStr == o.workout.METStr) return false;
+  o.workout.MET = w.MET;
+  o.workout.METStr = w.METStr;
+  return true;
+}
+
+std::string TTrainingLogState::METNote(const std::string& met) {
+  const TOpenWorkout& o = Current();
+  if (o.defaultMET) {
+    TWorkout w = o.workout;
+    w.Lines = grid_->Workout().Lines;
+    const TDefaultMET d = DefaultWorkoutMET(c_.sports, c_.dictionary, w);
+    return METSourceText(d.Source, d.Activity);
+  }
+  if (Trim(met).empty()) return "No MET entered: the workout adds no calories";
+  return METSourceText(TMETSource::Entered, {});
 }
 
 bool TTrainingLogState::Open() {
@@ -283,7 +326,7 @@ bool TTrainingLogState::AskToSave(std::size_t tab) {
 }
 
 void TTrainingLogState::RemoveTab(std::size_t tab) {
-  grid_.reset();
+  DropGrid();
   open_.erase(open_.begin() + static_cast<std::ptrdiff_t>(tab));
   if (open_.empty()) {
     NewWorkout();

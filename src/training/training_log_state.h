@@ -15,6 +15,7 @@
 #include "training/training_records.h"
 #include "training/workout.h"
 #include "training/workout_grid.h"
+#include "training/workout_met.h"
 #include "training/workout_templates.h"
 #include "users/clock.h"
 #include "users/configurator.h"
@@ -87,6 +88,9 @@ struct TTrainingLogDialogs {
   std::function<void(const TWorkout&)> loadHeader;
   // The open dialog with its calendar on the day; none when cancelled.
   std::function<std::optional<TOpenChoice>(TDateTime day)> openWorkout;
+  // The grid of the shown workout goes (false) or another took its place
+  // (true): a view of the grid lets go of the old one before it is freed.
+  std::function<void(bool replaced)> gridReplaced;
 };
 
 // An open workout (a tab).
@@ -96,6 +100,9 @@ struct TOpenWorkout {
   TDateTime storedDate = -1;         // logs: the day its stored copy lies under
   std::int32_t storedPosition = -1;  // its position in that day (from 0) or the template list
   std::size_t currentRow = 0;        // the line whose row is shown again
+  // The MET is the default (resistance training, or the first line's
+  // activity) and follows the lines until one is entered.
+  bool defaultMET = false;
 };
 
 // The training log screen without the screen: the open workouts, the header
@@ -111,6 +118,8 @@ class TTrainingLogState {
     const TClock& clock;
     TPrompter& prompter;
     TTrainingLogDialogs dialogs;
+    // The activity dictionary, for the default MET of new workouts.
+    const TSportList* sports = nullptr;
   };
 
   // Opens the screen on a day: its only workout, the open dialog's choice
@@ -173,13 +182,26 @@ class TTrainingLogState {
   // source's.
   void DropTab(std::size_t from, std::size_t to);
 
+  // A MET was typed or chosen for the shown workout: it no longer follows
+  // its lines.
+  void METEntered();
+  // The lines of the shown workout changed: a default MET follows its first
+  // line. True when the MET changed (the header shows it again).
+  bool FollowDefaultMET();
+  // Where the MET of the shown workout, as the header's `met` text holds
+  // it, came from: the calorie panel's note.
+  std::string METNote(const std::string& met);
+
   // The calorie panel for the header's MET text and minutes.
   TWorkoutCalories Calories(const std::string& met, std::int32_t minutes);
   // Before printing (after Verify): the trailing empty lines go.
   void PreparePrint();
 
  private:
-  bool AddWorkout(TWorkout workout, TDateTime storedDate, std::int32_t storedPosition);
+  bool AddWorkout(TWorkout workout, TDateTime storedDate, std::int32_t storedPosition,
+                  bool defaultMET = false);
+  // A new workout's MET: resistance training from the activity dictionary.
+  void SetDefaultMET(TWorkout& workout) const;
   void Show(std::size_t tab);
   void LeaveShown();
   bool SaveTab(std::size_t tab);
@@ -187,6 +209,7 @@ class TTrainingLogState {
   void RemoveTab(std::size_t tab);
   void AfterStoredLogRemoved(TDateTime day, std::int32_t position, std::size_t except);
   TOpenWorkout& Current() { return *open_.at(shown_); }
+  void DropGrid();
 
   TContext c_;
   TDateTime day_;

@@ -27,8 +27,8 @@ constexpr std::array<const char*, 16> kColumnTitles = {"SECTION/EXERCISE (Limb)"
                                                        "NOTES",
                                                        "",
                                                        "UNDEFINED"};
-constexpr std::array<std::int32_t, 14> kDefaultWidths = {159, 32, 32, 59, 56, 56, 47,
-                                                         34,  50, 47, 62, 51, 54, 133};
+constexpr std::array<std::int32_t, 14> kDefaultWidths = {159, 32, 32, 59, 56, 72, 74,
+                                                         34,  50, 92, 62, 66, 54, 133};
 
 void WriteValues(XMLNode& node, const TUDCValues& values) {
   if (values.empty()) return;

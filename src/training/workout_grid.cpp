@@ -83,6 +83,32 @@ std::optional<std::int32_t> ParseDurationText(std::string_view text) {
   return hours * 3600 + minutes * 60 + seconds;
 }
 
+bool TypedTimeFits(std::string_view typed, std::size_t firstSection, bool withHours) {
+  const std::vector<int> highest = withHours ? std::vector<int>{23, 59, 59} : std::vector<int>{59, 59};
+  std::size_t section = firstSection;
+  int digits = 0;
+  int value = 0;
+  for (const char c : typed) {
+    if (c == ':') {
+      ++section;
+      digits = 0;
+      value = 0;
+      continue;
+    }
+    if (c < '0' || c > '9') return false;
+    if (++digits > 2) {
+      // A full section: the picker goes on to the next.
+      ++section;
+      digits = 1;
+      value = 0;
+    }
+    if (section >= highest.size()) return false;
+    value = value * 10 + (c - '0');
+    if (value > highest[section]) return false;
+  }
+  return true;
+}
+
 std::string HourMinSecSeconds(std::int32_t seconds) {
   seconds = std::max(seconds, 0);
   return TwoDigits(seconds / 3600) + ":" + TwoDigits(seconds / 60 % 60) + ":" +

@@ -25,6 +25,13 @@ using TWorkoutClipboard = std::vector<TWLine>;
 
 // "H:mm:ss" or "mm:ss" read into seconds; none for anything else.
 std::optional<std::int32_t> ParseDurationText(std::string_view text);
+// Whether what was typed into a time picker names a time. The typing began
+// in section `firstSection` of a picker of "H:mm:ss" (`withHours`) or
+// "mm:ss"; each ":" and each third digit go on to the next section. The
+// digits of each section must fit it: hours to 23, minutes and seconds to
+// 59. "99" in the minutes is no time, though a picker would take
+// it as 09 and 09 in the next section.
+bool TypedTimeFits(std::string_view typed, std::size_t firstSection, bool withHours);
 std::string HourMinSecSeconds(std::int32_t seconds);  // "01:02:03"
 std::string MinSecSeconds(std::int32_t seconds);      // "01:30", the hours dropped
 

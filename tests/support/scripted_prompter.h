@@ -1,5 +1,6 @@
 #pragma once
 #include <deque>
+#include <functional>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -16,6 +17,7 @@ class TScriptedPrompter final : public TPrompter {
   void Inform(const std::string& text) override { shown.push_back("inform: " + text); }
   bool AskYesNo(const std::string& text) override {
     shown.push_back("ask: " + text);
+    if (onAsk) onAsk(text);
     return Next() == TAnswer::Yes;
   }
   TAnswer AskYesNoAll(const std::string& text) override {
@@ -27,6 +29,9 @@ class TScriptedPrompter final : public TPrompter {
 
   std::vector<std::string> shown;
   std::deque<TAnswer> answers;
+  // Run while a question is up, as the screen behind a message box goes on
+  // painting.
+  std::function<void(const std::string& text)> onAsk;
 
  private:
   TAnswer Next() {

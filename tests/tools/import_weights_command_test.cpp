@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <map>
@@ -10,6 +11,7 @@
 #include "energy/energy_records.h"
 #include "energy/weight_stat.h"
 #include "storage/day_records.h"
+#include "support/disk_limit.h"
 #include "support/new_account.h"
 #include "tool_test.h"
 #include "users/clock.h"
@@ -88,6 +90,26 @@ TEST_F(ImportWeightsCommandTest, AnImportStoresTheWeighIns) {
   ASSERT_EQ(weights.size(), 3u);
   EXPECT_DOUBLE_EQ(weights.at(kCreationDay), 61.5);
   EXPECT_NEAR(weights.at(kCreationDay + 13), 60.781, 0.001);
+}
+
+TEST_F(ImportWeightsCommandTest, AFullDiskImportsNothingAndSaysSo) {
+  const fs::path folder = File("data") / user_;
+  const auto before = test::FolderContents(folder);
+  std::uintmax_t largest = 0;
+  for (const auto& [name, bytes] : before) largest = std::max<std::uintmax_t>(largest, bytes.size());
+  test::TToolRun run;
+  {
+    const test::TDiskLimit full(largest);
+    run = Import({"--lbs"});
+  }
+  EXPECT_EQ(run.code, 1);
+  test::ExpectOneLineNaming(run.err, (folder / "PS22007.dat").string());
+  EXPECT_NE(run.err.find("nothing was imported, the diary is as it was"), std::string::npos)
+      << run.err;
+  EXPECT_EQ(test::FolderContents(folder), before);
+  // With room again the same file goes in whole.
+  ASSERT_EQ(Import({"--lbs"}).code, 0);
+  EXPECT_EQ(StoredWeighIns().size(), 3u);
 }
 
 TEST_F(ImportWeightsCommandTest, AFileThatIsNotCsvOrAWrongCallFails) {

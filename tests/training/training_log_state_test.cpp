@@ -5,6 +5,7 @@
 #include "energy/cal_stat.h"
 #include "energy/energy_records.h"
 #include "support/scripted_prompter.h"
+#include "activities/sport_list.h"
 #include "training/workout_log_calories.h"
 #include "training_fixture.h"
 #include "users/clock.h"
@@ -50,7 +51,7 @@ class TrainingLogStateTest : public test::TrainingTest {
     };
     return std::make_unique<TTrainingLogState>(
         TTrainingLogState::TContext{config, dictionary, templates, *store, *model, clock, prompter,
-                                    dialogs},
+                                    dialogs, sports},
         day);
   }
 
@@ -84,6 +85,7 @@ class TrainingLogStateTest : public test::TrainingTest {
   std::vector<THeaderField> focused;
   std::vector<TOpenChoice> choices;
   std::vector<TDateTime> openDialogDays;
+  const TSportList* sports = nullptr;  // the activity dictionary, when a test has one
 };
 
 TEST_F(TrainingLogStateTest, OpeningOnADayOfTwoWorkoutsAsksWhichOne) {
@@ -304,6 +306,83 @@ TEST_F(TrainingLogStateTest, UnchangedWorkoutsCloseWithoutQuestions) {
   EXPECT_EQ(screen->At(0).currentRow, 5u);
   EXPECT_TRUE(screen->CloseScreen());
   EXPECT_TRUE(prompter.shown.empty());
+}
+
+TEST_F(TrainingLogStateTest, ANewWorkoutCountsCaloriesWithTheDefaultMET) {
+  std::filesystem::create_directories(folder.Path() / "program");
+  TSportList list(folder.Path() / "program", *random);
+  for (const auto& [name, met] : std::vector<std::pair<std::string, double>>{
+           {"Resistance training, power lifting or body building, vigorous effort", 6},
+           {kResistanceTrainingActivity, 3.5},
+           {"Running, cross country", 9},
+           {"Running, general", 8},
+           {"Walking, general", 3.5}}) {
+    TSport sport;
+    sport.Activity = name;
+    sport.MET = met;
+    sport.Per = 30;
+    list.AddSport(sport);
+  }
+  sports = &list;
+  auto screen = OpenScreen(kDay);
+  const auto shown = [&]() -> const TWorkout& { return screen->At(screen->Shown()).workout; };
+  // What the screen does after every change of the lines.
+  const auto changed = [&] {
+    screen->MarkModified();
+    if (screen->FollowDefaultMET()) {
+      header.met = std::to_string(shown().MET);
+      header.metDescription = shown().METStr;
+    }
+  };
+  EXPECT_FLOAT_EQ(shown().MET, 3.5F);
+  EXPECT_EQ(shown().METStr, kResistanceTrainingActivity);
+  EXPECT_EQ(screen->METNote(header.met),
+            "MET of resistance training, from the activity dictionary: " +
+                std::string(kResistanceTrainingActivity));
+
+  // A 55-minute strength session adds to the day.
+  ASSERT_TRUE(screen->Grid().ApplyExercise(0, bench, kNoLimb));
+  changed();
+  EXPECT_FLOAT_EQ(shown().MET, 3.5F);
+  header.duration = 55;
+  ASSERT_TRUE(screen->Save());
+  TCalStat& day = store->Loaded<TCalStat>(*store->FindDayRecord(kCalStatKind, kDay));
+  ASSERT_EQ(day.Entries.size(), 1u);
+  EXPECT_FLOAT_EQ(day.Entries[0].MET, 3.5F);
+  EXPECT_GT(model->ExerciseCalories(day), 0);
+
+  // An endurance workout takes its first line's activity, "general" first.
+  ASSERT_TRUE(screen->NewWorkout());
+  ASSERT_TRUE(screen->Grid().ApplyExercise(0, run, kNoLimb));
+  changed();
+  EXPECT_FLOAT_EQ(shown().MET, 8.0F);
+  EXPECT_EQ(shown().METStr, "Running, general");
+  EXPECT_EQ(screen->METNote(header.met),
+            "MET of the first exercise's activity, from the activity dictionary: "
+            "Running, general");
+  // A plank matches no activity: resistance training again.
+  ASSERT_TRUE(screen->Grid().ApplyExercise(0, plank, kNoLimb));
+  changed();
+  EXPECT_FLOAT_EQ(shown().MET, 3.5F);
+
+  // An entered MET stays whatever the lines become.
+  header.met = "5";
+  screen->METEntered();
+  ASSERT_TRUE(screen->Verify());
+  ASSERT_TRUE(screen->Grid().ApplyExercise(0, run, kNoLimb));
+  changed();
+  EXPECT_FLOAT_EQ(shown().MET, 5.0F);
+  EXPECT_EQ(screen->METNote(header.met), "MET as entered for this workout");
+  EXPECT_EQ(screen->METNote(""), "No MET entered: the workout adds no calories");
+
+  // Without an activity dictionary the Compendium's value stands.
+  sports = nullptr;
+  prompter.Plan(TAnswer::No);
+  EXPECT_TRUE(screen->CloseScreen());
+  EXPECT_TRUE(prompter.answers.empty());
+  screen.reset();
+  auto bare = OpenScreen(kDay + 1);
+  EXPECT_FLOAT_EQ(bare->At(0).workout.MET, kResistanceTrainingMET);
 }
 
 }  // namespace

@@ -125,6 +125,25 @@ TEST_F(WorkoutGridTest, DurationTextsAreRead) {
   for (const auto& c : cases) EXPECT_EQ(ParseDurationText(c.text), c.seconds) << c.text;
 }
 
+TEST_F(WorkoutGridTest, TypingIntoATimePickerMustNameATime) {
+  const struct {
+    const char* typed;
+    std::size_t first;
+    bool withHours;
+    bool fits;
+  } cases[] = {
+      {"99:99", 0, false, false}, {"99:99", 0, true, false},  {"01:30", 0, false, true},
+      {"1:2", 0, false, true},    {"1:02:03", 0, true, true}, {"24", 0, true, false},
+      {"23:59:59", 0, true, true}, {"59", 1, false, true},    {"60", 1, false, false},
+      {"7", 0, false, true},      {"73", 0, false, false},    {"01:30:00", 0, false, false},
+      {"123", 0, true, true},     {"", 0, false, true},       {"45", 2, true, true},
+      {"0130", 0, false, true},   {"013099", 0, true, false}, {"1:3a", 0, false, false},
+  };
+  for (const auto& c : cases)
+    EXPECT_EQ(TypedTimeFits(c.typed, c.first, c.withHours), c.fits)
+        << c.typed << " from section " << c.first;
+}
+
 TEST_F(WorkoutGridTest, CellsFollowTheExerciseKind) {
   TWorkout w = Template();
   w.Lines.push_back(Line(bench, 3, "10", "100"));

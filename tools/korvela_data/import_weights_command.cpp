@@ -13,6 +13,7 @@
 #include "korvela_data/private_copy.h"
 #include "storage/day_records.h"
 #include "storage/errors.h"
+#include "storage/staged_commit.h"
 #include "users/user.h"
 
 namespace korvela {
@@ -36,8 +37,11 @@ void Import(const fs::path& userFolder, const std::string& csv, const fs::path& 
   TDayRecordRegistry registry;
   RegisterEnergyRecords(registry);
   TDayRecordStore records(registry, env.random, env.fs);
+  if (store) CompleteStagedCommit(env.fs, userFolder);
   records.OpenDayRecords(userFolder);
   TEnergyModel model(records, *user, clock);
+  // The projection the restart writes goes in with the import, or not at all.
+  if (store) records.HoldFlushes();
   model.RestartEnergyModel();
   std::string why;
   const std::optional<TImportPreview> preview =
@@ -46,8 +50,15 @@ void Import(const fs::path& userFolder, const std::string& csv, const fs::path& 
   for (const std::string& line : PreviewLines(*preview)) out << line << '\n';
   out << preview->Summary() << '\n';
   if (store) {
-    const TImportOutcome outcome = ApplyImport(*preview, model, records, *user);
+    TImportOutcome outcome;
+    try {
+      outcome = ApplyImport(*preview, model, records, *user);
+      if (records.HoldsFlushes()) outcome.inPlace = records.CommitHeldChanges() && outcome.inPlace;
+    } catch (const EXMLIOError& e) {
+      throw EXMLIOError(e.File(), e.Message() + "; nothing was imported, the diary is as it was");
+    }
     out << "stored " << outcome.stored << '\n';
+    if (!outcome.inPlace) out << kMsgImportedLater << '\n';
   }
   records.CloseDayRecords();
 }

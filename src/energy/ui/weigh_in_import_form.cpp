@@ -162,11 +162,14 @@ void TFWeighInImport::ImportButtonClick() {
   if (!preview_) return;
   TUserSession& session = *program_.Session();
   TImportOutcome outcome;
-  const bool saved = SaveOrWarn(prompter_, [&] {
+  try {
     outcome =
         ApplyImport(*preview_, session.Energy(), session.DayRecords(), *program_.CurrentUser());
-  });
-  if (!saved) return;
+  } catch (const EXMLIOError& e) {
+    prompter_.Warn(ImportRefusedText(e));
+    return;
+  }
+  if (!outcome.inPlace) prompter_.Inform(kMsgImportedLater);
   if (outcome.readjusted) prompter_.Inform(kMsgReadjusted);
   accept();
 }

@@ -130,7 +130,10 @@ TFTrain::TFTrain(TProgram& program, TPrompter& prompter, TDateTime day, QWidget*
       for (const char* c : rows) menu.addAction(Command(QString::fromUtf8(c)));
     else
       for (const char* c : columns) menu.addAction(Command(QString::fromUtf8(c)));
+    // The grid's own menu acts on the grid, wherever the menu put the focus.
+    rowPopupOpen_ = onRow;
     menu.exec(at);
+    rowPopupOpen_ = false;
   };
   connect(grid_, &QTableWidget::currentCellChanged, this, [this] { UpdatePanels(); });
   connect(tabs_, &QTabBar::currentChanged, this, &TFTrain::TabsChange);
@@ -150,11 +153,20 @@ TFTrain::TFTrain(TProgram& program, TPrompter& prompter, TDateTime day, QWidget*
   dialogs.focusHeader = [this](THeaderField f) { FocusHeader(f); };
   dialogs.loadHeader = [this](const TWorkout& w) { LoadHeader(w); };
   dialogs.openWorkout = [this](TDateTime d) { return RunOpenDialog(d); };
+  // The view never paints a grid that is gone. Closing shows each unsaved
+  // workout before its question, so the grid is taken at once.
+  dialogs.gridReplaced = [this](bool replaced) {
+    if (!replaced) {
+      grid_->SetModel(nullptr);
+      return;
+    }
+    if (state_) ShowState();
+  };
   TUserSession& session = *program_.Session();
   state_ = std::make_unique<TTrainingLogState>(
       TTrainingLogState::TContext{program_.Config(), program_.Exercises(), program_.Templates(),
                                   session.DayRecords(), session.Energy(), program_.Clock(),
-                                  prompter_, dialogs},
+                                  prompter_, dialogs, &program_.Sports()},
       day);
   ShowState();
   resize(1240, 680);
@@ -357,9 +369,15 @@ QWidget* TFTrain::BuildHeader() {
     Changed();
   });
   connect(notesEdit_, &QPlainTextEdit::textChanged, this, modified);
-  connect(metEdit_, &QLineEdit::textEdited, this, modified);
+  // A MET typed or chosen is the workout's own from then on.
+  const auto metEntered = [this] {
+    if (loading_) return;
+    state_->METEntered();
+    Changed();
+  };
+  connect(metEdit_, &QLineEdit::textEdited, this, metEntered);
   connect(metCombo_, &QComboBox::activated, this, &TFTrain::METChoiceChange);
-  connect(metCombo_, &QComboBox::editTextChanged, this, modified);
+  connect(metCombo_, &QComboBox::editTextChanged, this, metEntered);
   connect(metPick, &QPushButton::clicked, this, &TFTrain::METPickClick);
   return box;
 }
@@ -387,6 +405,12 @@ QWidget* TFTrain::BuildPanels() {
   additionalCalories_ = ValueLabel(calories);
   form->addRow(QStringLiteral("Total Calories"), totalCalories_);
   form->addRow(QStringLiteral("Additional Calories"), additionalCalories_);
+  // Where the MET came from; an activity name is text from a file.
+  metNoteLabel_ = new QLabel(calories);
+  metNoteLabel_->setObjectName(QStringLiteral("metNoteLabel"));
+  metNoteLabel_->setTextFormat(Qt::PlainText);
+  metNoteLabel_->setWordWrap(true);
+  form->addRow(metNoteLabel_);
   layout->addWidget(calories);
   layout->addStretch(1);
   return panels;
@@ -407,6 +431,7 @@ void TFTrain::LoadHeader(const TWorkout& w) {
   notesEdit_->setPlainText(QText(w.Notes));
   metEdit_->setText(w.MET == -1 ? QString() : QText(FormatNumber(config, w.MET, 2)));
   metCombo_->setEditText(QText(w.METStr));
+  metCombo_->lineEdit()->setCursorPosition(0);  // a long activity name from its start
   loading_ = false;
 }
 
@@ -466,6 +491,9 @@ void TFTrain::UpdatePanels() {
       state_->Calories(metEdit_->text().toStdString(), durationSpin_->value());
   totalCalories_->setText(QText(c.Total));
   additionalCalories_->setText(QText(c.Additional));
+  const QString note = QText(state_->METNote(metEdit_->text().toStdString()));
+  metNoteLabel_->setText(note);
+  metNoteLabel_->setToolTip(note);
 }
 
 void TFTrain::UpdateCommands() {
@@ -495,6 +523,14 @@ bool TFTrain::eventFilter(QObject* watched, QEvent* event) {
 
 void TFTrain::Changed() {
   state_->MarkModified();
+  if (state_->FollowDefaultMET()) {
+    const TWorkout& w = state_->At(state_->Shown()).workout;
+    loading_ = true;
+    metEdit_->setText(QText(FormatNumber(program_.Config(), w.MET, 2)));
+    metCombo_->setEditText(QText(w.METStr));
+    metCombo_->lineEdit()->setCursorPosition(0);
+    loading_ = false;
+  }
   UpdatePanels();
 }
 
@@ -536,15 +572,20 @@ void TFTrain::PrintExecute() {
   ShowReport(page, program_.Folder(), prompter_, this);
 }
 
+bool TFTrain::RowCommandsAct() const {
+  // Only on the grid: Ctrl+R in the notes repeats no row.
+  return !grid_->Editing() && (grid_->hasFocus() || rowPopupOpen_);
+}
+
 void TFTrain::RowCommand(const std::function<bool(TWorkoutGrid&, std::size_t)>& command) {
-  if (grid_->Editing()) return;
+  if (!RowCommandsAct()) return;
   if (command(state_->Grid(), grid_->CurrentLine())) Changed();
   grid_->Refresh();
   UpdatePanels();
 }
 
 void TFTrain::MoveRow(bool up) {
-  if (grid_->Editing()) return;
+  if (!RowCommandsAct()) return;
   TWorkoutGrid& g = state_->Grid();
   const std::size_t line = grid_->CurrentLine();
   const std::optional<std::size_t> to = up ? g.MoveRowUp(line) : g.MoveRowDown(line);
@@ -626,6 +667,7 @@ void TFTrain::DateChange() {
 
 void TFTrain::METChoiceChange(int index) {
   if (index < 0 || index >= static_cast<int>(kMETChoices.size())) return;
+  state_->METEntered();
   metEdit_->setText(
       QText(FormatNumber(program_.Config(), kMETChoices[static_cast<std::size_t>(index)].met, 2)));
   Changed();
@@ -634,6 +676,7 @@ void TFTrain::METChoiceChange(int index) {
 void TFTrain::METPickClick() {
   const std::optional<TPickedMET> picked = PickMET(program_, this);
   if (!picked) return;
+  state_->METEntered();
   metEdit_->setText(QText(FormatNumber(program_.Config(), picked->MET, 2)));
   metCombo_->setEditText(QText(picked->Activity));
   Changed();

@@ -66,6 +66,9 @@ class TFTrain final : public QDialog {
   void PrintExecute();
   void RowCommand(const std::function<bool(TWorkoutGrid&, std::size_t)>& command);
   void MoveRow(bool up);
+  // Row commands act while the grid has the focus (or its own menu is up)
+  // and no cell is being edited.
+  bool RowCommandsAct() const;
   void HideShowExecute();
   void MakeDefaultExecute();
   void UserColumnsExecute();
@@ -81,6 +84,8 @@ class TFTrain final : public QDialog {
   TPrompter& prompter_;
   std::unique_ptr<TTrainingLogState> state_;
   QMenuBar* menu_ = nullptr;
+  bool rowPopupOpen_ = false;
+  QLabel* metNoteLabel_ = nullptr;
   QTabBar* tabs_ = nullptr;
   QLineEdit* nameEdit_ = nullptr;
   QLabel* dateLabel_ = nullptr;

@@ -13,6 +13,58 @@ namespace {
 
 QString Q(const std::string& s) { return QString::fromStdString(s); }
 
+// The TIME and REST picker. The toolkit's picker turns digits that fit no
+// section into something else ("99:99" into 09:09); what was typed is kept
+// beside it, and a picker whose typing names no time is refused when the
+// cell is committed, so the cell keeps its value.
+class TGridTimeEdit final : public QTimeEdit {
+ public:
+  using QTimeEdit::QTimeEdit;
+  bool Refused() const { return !TypedTimeFits(typed_, first_, sectionCount() == 3); }
+
+ protected:
+  void keyPressEvent(QKeyEvent* event) override {
+    const QString text = event->text();
+    if (text.size() == 1 && (text[0].isDigit() || text[0] == QLatin1Char(':'))) {
+      if (typed_.empty()) first_ = static_cast<std::size_t>(std::max(currentSectionIndex(), 0));
+      typed_ += text.toStdString();
+    } else if (!text.isEmpty() && text[0].isPrint()) {
+      typed_ += '?';  // nothing of a time
+    } else {
+      switch (event->key()) {
+        case Qt::Key_Left:
+        case Qt::Key_Right:
+        case Qt::Key_Up:
+        case Qt::Key_Down:
+        case Qt::Key_PageUp:
+        case Qt::Key_PageDown:
+        case Qt::Key_Home:
+        case Qt::Key_End:
+        case Qt::Key_Backspace:
+        case Qt::Key_Delete:
+          // The value is chosen anew from what the picker shows.
+          typed_.clear();
+          break;
+        default:
+          break;
+      }
+    }
+    QTimeEdit::keyPressEvent(event);
+  }
+  void mousePressEvent(QMouseEvent* event) override {
+    typed_.clear();
+    QTimeEdit::mousePressEvent(event);
+  }
+  void wheelEvent(QWheelEvent* event) override {
+    typed_.clear();
+    QTimeEdit::wheelEvent(event);
+  }
+
+ private:
+  std::string typed_;
+  std::size_t first_ = 0;
+};
+
 }  // namespace
 
 TExerciseCellEditor::TExerciseCellEditor(const TExerciseDictionary& dictionary, QWidget* parent)
@@ -151,7 +203,7 @@ class TWorkoutCellDelegate final : public QStyledItemDelegate {
       return editor;
     }
     if (m->UsesTimeEditor(line, column)) {
-      auto* editor = new QTimeEdit(parent);
+      auto* editor = new TGridTimeEdit(parent);
       editor->setObjectName(QStringLiteral("timeEditor"));
       const bool time = m->ColumnID(column) == kTimeColumn;
       editor->setDisplayFormat(time ? QStringLiteral("H:mm:ss") : QStringLiteral("mm:ss"));
@@ -193,8 +245,10 @@ class TWorkoutCellDelegate final : public QStyledItemDelegate {
     bool changed = false;
     if (qobject_cast<TExerciseCellEditor*>(editor)) {
       changed = true;  // applied while typing; the cells follow now
-    } else if (auto* time = qobject_cast<QTimeEdit*>(editor)) {
-      changed = m->CommitSeconds(line, column, QTime(0, 0).secsTo(time->time()));
+    } else if (auto* time = dynamic_cast<TGridTimeEdit*>(editor)) {
+      // A typed text that is no time leaves the cell as it was.
+      if (!time->Refused())
+        changed = m->CommitSeconds(line, column, QTime(0, 0).secsTo(time->time()));
     } else if (auto* text = qobject_cast<QLineEdit*>(editor)) {
       changed = m->Commit(line, column, text->text().toStdString());
     }

@@ -4,11 +4,14 @@
 #include <QRadioButton>
 #include <QTest>
 #include <QTreeWidget>
+#include <algorithm>
 #include <fstream>
 
 #include "energy/ui/weigh_in_import_form.h"
 #include "energy/weight_stat.h"
 #include "screen_tests.h"
+#include "energy/weigh_in_import.h"
+#include "support/disk_limit.h"
 #include "support/tab_chain.h"
 #include "users/ui/program_fixture.h"
 
@@ -62,6 +65,39 @@ class TWeighInImportFormTest : public QObject {
     QVERIFY(qAbs(f.StoredWeight(EncodeDate(2007, 6, 10)) - 68.0388) < 0.001);
     // History only: the account's own weigh-in stays the latest.
     QCOMPARE(f.StoredWeight(f.clock.Today()), 65.0);
+  }
+
+  void AnImportTheDiskRefusesSaysNothingWasImportedAndCanBeTriedAgain() {
+    TImportFixture f;
+    TFWeighInImport form(f.program, f.prompter);
+    form.show();
+    form.SetFile(f.WriteCsv("date,weight_kg\n2007-02-10,70\n2007-06-10,66\n2007-06-12,65.5\n"));
+    QVERIFY(form.ImportButton()->isEnabled());
+    const std::filesystem::path user = f.program.CurrentUser()->Folder;
+    const auto before = FolderContents(user);
+    {
+      // No file may grow past what the largest of them holds now.
+      std::uintmax_t largest = 0;
+      for (const auto& [name, bytes] : before) largest = std::max<std::uintmax_t>(largest, bytes.size());
+      const TDiskLimit full(largest);
+      QTest::mouseClick(form.ImportButton(), Qt::LeftButton);
+    }
+    QVERIFY(form.isVisible());
+    QCOMPARE(f.prompter.shown.size(), std::size_t{1});
+    const std::string warning = f.prompter.shown[0];
+    QVERIFY(warning.starts_with("warn: Korvela could not save the file"));
+    QVERIFY(warning.find(kMsgWeighInsNotImported) != std::string::npos);
+    QCOMPARE(FolderContents(user), before);
+    QCOMPARE(f.StoredWeight(EncodeDate(2007, 6, 10)), -1.0);
+    QCOMPARE(f.StoredWeight(EncodeDate(2007, 2, 10)), -1.0);
+
+    // With room on the disk the same preview goes in whole.
+    f.prompter.shown.clear();
+    QTest::mouseClick(form.ImportButton(), Qt::LeftButton);
+    QCOMPARE(form.result(), int(QDialog::Accepted));
+    QCOMPARE(f.StoredWeight(EncodeDate(2007, 2, 10)), 70.0);
+    QCOMPARE(f.StoredWeight(EncodeDate(2007, 6, 10)), 66.0);
+    QCOMPARE(f.StoredWeight(EncodeDate(2007, 6, 12)), 65.5);
   }
 
   void AFileThatCannotBeReadIsNamedAndNothingCanBeImported() {

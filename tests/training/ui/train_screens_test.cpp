@@ -108,9 +108,9 @@ class TTrainScreensTest : public QObject {
     TFTrain form(f.program, f.prompter, f.Today());
     form.show();
     QVERIFY(QTest::qWaitForWindowExposed(&form));
-    form.Command(QStringLiteral("Insert Section"))->trigger();
     TWorkoutGridView* grid = form.Grid();
     grid->setFocus();
+    form.Command(QStringLiteral("Insert Section"))->trigger();
     grid->setCurrentCell(0, Column(form, kRestColumn));
     QTest::keyClick(grid, Qt::Key_F2);
     auto* time = grid->findChild<QTimeEdit*>(QStringLiteral("timeEditor"));
@@ -121,6 +121,122 @@ class TTrainScreensTest : public QObject {
     QCoreApplication::processEvents();
     QCOMPARE(grid->CellText(0, Column(form, kRestColumn)), QStringLiteral("01:30"));
     QCOMPARE(std::get<TWSection>(form.State().Grid().Workout().Lines[0]).Rest, 90);
+    f.prompter.Plan(TAnswer::No);
+    form.reject();
+  }
+
+  void ATypedTimeThatIsNoTimeIsRefused() {
+    TTrainFixture f;
+    TFTrain form(f.program, f.prompter, f.Today());
+    form.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&form));
+    TWorkoutGridView* grid = form.Grid();
+    grid->setFocus();
+    form.Command(QStringLiteral("Insert Section"))->trigger();
+    const auto type = [&](std::uint8_t column, const char* text) {
+      grid->setFocus();
+      grid->setCurrentCell(0, Column(form, column));
+      QTest::keyClick(grid, Qt::Key_F2);
+      // The open picker has the focus (the one of an earlier edit may
+      // still wait for its deletion).
+      auto* time = qobject_cast<QTimeEdit*>(QApplication::focusWidget());
+      QVERIFY(time);
+      QCOMPARE(time->objectName(), QStringLiteral("timeEditor"));
+      time->setSelectedSection(time->sectionAt(0));
+      QTest::keyClicks(time, QString::fromLatin1(text));
+      QTest::keyClick(time, Qt::Key_Return);
+      QCoreApplication::processEvents();
+    };
+    const auto section = [&] { return std::get<TWSection>(form.State().Grid().Workout().Lines[0]); };
+    type(kRestColumn, "0130");
+    QCOMPARE(section().Rest, 90);
+    type(kRestColumn, "99:99");
+    QCOMPARE(section().Rest, 90);  // kept, not 09:09
+    QCOMPARE(grid->CellText(0, Column(form, kRestColumn)), QStringLiteral("01:30"));
+    type(kTimeColumn, "1:02:03");
+    QCOMPARE(section().Dur, 3723);
+    type(kTimeColumn, "99:99");
+    QCOMPARE(section().Dur, 3723);  // kept, not 9:09:09
+    QCOMPARE(grid->CellText(0, Column(form, kTimeColumn)), QStringLiteral("01:02:03"));
+    f.prompter.Plan(TAnswer::No);
+    form.reject();
+  }
+
+  void TheDefaultWidthsShowTimesSpeedsAndPercentagesWhole() {
+    TTrainFixture f;
+    const std::int32_t run = f.Add("Running", TMeasureKind::DistanceTime);
+    f.program.Exercises().SortLive();
+    for (const auto& [name, met] : {std::pair<const char*, double>{"Running", 8},
+                                    {"Running, 10 mph (6 min/mile)", 14.5},
+                                    {kResistanceTrainingActivity, 3.5}}) {
+      TSport sport;
+      sport.Activity = name;
+      sport.MET = met;
+      sport.Per = 30;
+      f.program.Sports().AddSport(sport);
+    }
+    TFTrain form(f.program, f.prompter, f.Today());
+    form.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&form));
+    TWorkoutGrid& g = form.State().Grid();
+    QVERIFY(g.ApplyExercise(0, run, kNoLimb));
+    QVERIFY(g.Commit(0, Column(form, kDistanceColumn), "5 km"));
+    QVERIFY(g.CommitSeconds(0, Column(form, kTimeColumn), 25 * 60 + 30));
+    QVERIFY(g.ApplyExercise(1, f.bench, kNoLimb));
+    TWorkoutGridView* grid = form.Grid();
+    grid->OnChanged();  // as after an edit in the grid
+    grid->Refresh();
+    // A running workout counts with the dictionary's running MET, and says so.
+    QCOMPARE(Child<QLineEdit>(form, "metLineEdit")->text(), QStringLiteral("8"));
+    QVERIFY(Child<QLabel>(form, "metNoteLabel")->text().startsWith(
+        QStringLiteral("MET of the first exercise's activity")));
+    QCOMPARE(grid->CellText(0, Column(form, kTimeColumn)), QStringLiteral("00:25:30"));
+    QCOMPARE(grid->CellText(0, Column(form, kTempoColumn)), QStringLiteral("11.76 kph"));
+    // The cell's text margins on both sides, as the style draws them.
+    const int margins = 2 * (grid->style()->pixelMetric(QStyle::PM_FocusFrameHMargin) + 1) + 2;
+    const struct {
+      std::uint8_t column;
+      const char* widest;
+    } cases[] = {{kTimeColumn, "00:25:30"}, {kTempoColumn, "11.76 kph"}, {kNRMColumn, "92%10RM"}};
+    for (const auto& c : cases) {
+      const int needed = grid->fontMetrics().horizontalAdvance(QString::fromLatin1(c.widest)) + margins;
+      QVERIFY2(grid->columnWidth(Column(form, c.column)) >= needed, c.widest);
+    }
+    // The pace of the same line too.
+    const QString pace = grid->CellText(0, Column(form, kPaceColumn));
+    QVERIFY(!pace.isEmpty());
+    QVERIFY2(grid->columnWidth(Column(form, kPaceColumn)) >=
+                 grid->fontMetrics().horizontalAdvance(pace) + margins,
+             qPrintable(pace));
+    if (const QString folder = qEnvironmentVariable("KORVELA_SNAPSHOTS"); !folder.isEmpty())
+      form.grab().save(folder + QStringLiteral("/training-log-widths.png"));
+    f.prompter.Plan(TAnswer::No);
+    form.reject();
+  }
+
+  void RowCommandsActOnlyWhileTheGridHasTheFocus() {
+    TTrainFixture f;
+    TFTrain form(f.program, f.prompter, f.Today());
+    form.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&form));
+    TWorkoutGridView* grid = form.Grid();
+    grid->setFocus();
+    grid->setCurrentCell(0, 0);
+    QTest::keyClick(grid, Qt::Key_Insert, Qt::ControlModifier);  // Insert Section
+    const auto lines = [&] { return form.State().Grid().Workout().Lines.size(); };
+    QCOMPARE(lines(), std::size_t{1});
+    auto* notes = Child<QPlainTextEdit>(form, "notesPlainTextEdit");
+    auto* name = Child<QLineEdit>(form, "nameLineEdit");
+    for (QWidget* field : std::initializer_list<QWidget*>{notes, name}) {
+      field->setFocus();
+      QVERIFY(field->hasFocus());
+      for (const Qt::Key key : {Qt::Key_R, Qt::Key_E, Qt::Key_Insert, Qt::Key_Delete, Qt::Key_V})
+        QTest::keyClick(field, key, Qt::ControlModifier);
+      QCOMPARE(lines(), std::size_t{1});
+    }
+    grid->setFocus();
+    QTest::keyClick(grid, Qt::Key_R, Qt::ControlModifier);  // Repeat Row
+    QCOMPARE(lines(), std::size_t{2});
     f.prompter.Plan(TAnswer::No);
     form.reject();
   }
@@ -149,6 +265,53 @@ class TTrainScreensTest : public QObject {
     QCOMPARE(again.State().At(0).storedDate, f.Today());
     again.reject();
     QVERIFY(f.prompter.shown.empty());
+  }
+
+  void ClosingWithAnUnsavedWorkoutOnAHiddenTabAsksForEachAndSavesBoth() {
+    for (const bool ok : {true, false}) {
+      TTrainFixture f;
+      {
+        TFTrain form(f.program, f.prompter, f.Today());
+        form.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        auto* notes = Child<QPlainTextEdit>(form, "notesPlainTextEdit");
+        form.Grid()->setFocus();
+        form.Command(QStringLiteral("Insert Section"))->trigger();
+        notes->setPlainText(QStringLiteral("first"));
+        form.Command(QStringLiteral("New Workout"))->trigger();
+        notes->setPlainText(QStringLiteral("second"));
+        form.Grid()->setFocus();
+        form.Command(QStringLiteral("Insert Section"))->trigger();
+        QCOMPARE(form.Tabs()->currentIndex(), 1);
+
+        // While each question is up the screen goes on painting: the grid
+        // must show the workout asked about, never a grid that is gone.
+        QStringList asked;
+        f.prompter.onAsk = [&](const std::string&) {
+          TWorkoutGridView* grid = form.Grid();
+          QVERIFY(grid->Model() == &form.State().Grid());
+          grid->repaint();
+          QCoreApplication::processEvents();
+          QCOMPARE(form.Tabs()->currentIndex(), static_cast<int>(form.State().Shown()));
+          asked << notes->toPlainText();
+          QCOMPARE(QString::fromStdString(grid->Model()->Workout().Notes), notes->toPlainText());
+        };
+        f.prompter.Plan(TAnswer::Yes);
+        f.prompter.Plan(TAnswer::Yes);
+        if (ok)
+          form.accept();
+        else
+          form.reject();
+        f.prompter.onAsk = nullptr;
+        QCOMPARE(asked, (QStringList{QStringLiteral("second"), QStringLiteral("first")}));
+        QVERIFY(!form.isVisible());
+      }
+      const std::vector<TWorkout> logs =
+          WorkoutsOfDay(f.program.Session()->DayRecords(), f.Today());
+      QCOMPARE(logs.size(), std::size_t{2});
+      QCOMPARE(QString::fromStdString(logs[0].Notes), QStringLiteral("second"));
+      QCOMPARE(QString::fromStdString(logs[1].Notes), QStringLiteral("first"));
+    }
   }
 
   void ATemplateWithoutANameStaysOpen() {
