@@ -276,6 +276,21 @@ int Verify(const std::filesystem::path& folder, const std::filesystem::path& shi
   }
 }
 
+// Days whose food log is stored more than once: a kill between the two
+// writes of the archiving pass leaves a log in both files, of which the
+// current file's is read.
+long DaysInBothFiles(const std::filesystem::path& userFolder, TRandom& random) {
+  TFoodLogStore store(userFolder, random);
+  std::map<TDateTime, int> copies;
+  for (XMLDB* db : {&store.Current(), &store.Archive()})
+    for (const XMLHandle& h : db->Handles())
+      if (h.ID == kFoodLogID) ++copies[DayOf(h.Date)];
+  long days = 0;
+  for (const auto& entry : copies)
+    if (entry.second > 1) ++days;
+  return days;
+}
+
 int VerifyCopy(const std::filesystem::path& copy, const std::filesystem::path& shipped,
                long foods, long workouts, long weighIns) {
 
@@ -285,6 +300,9 @@ int VerifyCopy(const std::filesystem::path& copy, const std::filesystem::path& s
   std::unique_ptr<TRandom> random = MakeSystemRandom();
   TDriverPrompter prompter;
   auto program = StartProgram(copy, shipped, clock, *random, prompter);
+  if (program->Accounts().size() != 1) throw EFault("the data folder has no single account");
+  // As the kill left them, before the login's archiving pass.
+  const long logsInBothAsLeft = DaysInBothFiles(program->Accounts()[0]->Folder, *random);
   LogIn(*program, prompter);
   TUserSession& session = *program->Session();
   TDayRecordStore& records = session.DayRecords();
@@ -299,6 +317,7 @@ int VerifyCopy(const std::filesystem::path& copy, const std::filesystem::path& s
   }
 
   long logs = 0;
+  const long logsInBoth = DaysInBothFiles(program->CurrentUser()->Folder, *random);
   std::map<TDateTime, long> foodsOfDay;
   {
     TFoodLogStore store(program->CurrentUser()->Folder, program->Random());
@@ -349,8 +368,11 @@ int VerifyCopy(const std::filesystem::path& copy, const std::filesystem::path& s
   }
   program->LogOff();
 
-  std::printf("verified food=%ld workout=%ld weighin=%ld records=%ld foodlogs=%ld workouts=%ld\n",
-              foodSaves, workoutSaves, weighInSaves, recordsLoaded, logs, workoutsLoaded);
+  std::printf(
+      "verified food=%ld workout=%ld weighin=%ld records=%ld foodlogs=%ld workouts=%ld"
+      " twice-stored-logs=%ld/%ld\n",
+      foodSaves, workoutSaves, weighInSaves, recordsLoaded, logs, workoutsLoaded, logsInBothAsLeft,
+      logsInBoth);
   return 0;
 }
 

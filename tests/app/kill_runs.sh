@@ -40,6 +40,7 @@ kills=0
 startupKills=0
 duringWrite=0
 unreported=0
+twiceStored=0
 filesChecked=0
 declare -A saves=([food]=0 [workout]=0 [weighin]=0)
 declare -A startup=([food]=200000 [workout]=200000 [weighin]=200000)
@@ -82,7 +83,7 @@ verify() {
     note=", left $(echo "$left" | sed "s|$data/||" | tr '\n' ' ')"
   fi
   local empty damaged
-  empty=$(find "$data" -type f -size 0 ! -name korvela.lock)
+  empty=$(find "$data" -type f -size 0 ! -name '*.new' ! \( -name '*tmp' ! -name '*.*' \))
   damaged=$(find "$data" -name '*.damaged')
   [ -z "$empty" ] || fail "$kind run $run: empty files: $empty"
   [ -z "$damaged" ] || fail "$kind run $run: files set aside: $damaged"
@@ -102,6 +103,12 @@ verify() {
   if [ "${found:-0}" -gt "${saves[$kind]}" ]; then
     unreported=$((unreported + 1))
     note="$note, the save in progress was stored"
+  fi
+  local twice
+  twice=$(echo "$out" | sed -n 's/.*twice-stored-logs=\([0-9]*\)\/.*/\1/p')
+  if [ "${twice:-0}" -gt 0 ]; then
+    note="$note, $twice food logs in both files"
+    twiceStored=$((twiceStored + 1))
   fi
   echo "$kind run $run: $phase, ${saves[$kind]} saves reported$note"
   for k in food workout weighin; do
@@ -179,7 +186,8 @@ for kind in food workout weighin; do
 done
 
 echo "kills: $kills ($startupKills during start-up), $duringWrite left a temporary file," \
-  "$unreported after a save was stored but before it was reported"
+  "$unreported after a save was stored but before it was reported," \
+  "$twiceStored with food logs in both files"
 echo "files checked: $filesChecked; last verify: ${lastVerify:-none}"
 echo "failures: $failures"
 [ "$failures" -eq 0 ]
