@@ -21,7 +21,38 @@ Extended StepLimit(TLogAccuracy accuracy) {
   return accuracy == TLogAccuracy::Precise ? 0.25L : 0.1L;
 }
 
+std::string DaysText(int days) { return std::to_string(days) + (days == 1 ? " day" : " days"); }
+
 }  // namespace
+
+std::optional<std::string> WeighInMessage(const TWeighInOutcome& outcome) {
+  const std::string kept =
+      "Your weigh-in is stored. Korvela has kept its calorie coefficients as they were: ";
+  switch (outcome.readjustment) {
+    case TReadjustment::Readjusted:
+      return std::string(kMsgReadjusted);
+    case TReadjustment::Restarted:
+      return std::nullopt;
+    case TReadjustment::TooFewDays:
+      return kept +
+             (outcome.days == 0
+                  ? std::string("your previous weigh-in was today.")
+                  : "your previous weigh-in was only " + DaysText(outcome.days) + " ago.") +
+             "\nThey are readjusted when at least " + DaysText(kDaysBeforeReadjusting + 1) +
+             " lie between two weigh-ins and food is logged in between.";
+    case TReadjustment::NoFoodLogged:
+      return kept + "no food was logged in the " + DaysText(outcome.days) +
+             " since your previous weigh-in.\nThey are readjusted from the calories you log "
+             "between two weigh-ins.";
+    case TReadjustment::AtLimit:
+      return kept + "the activity coefficient is already at its limit.";
+    case TReadjustment::Agrees:
+      return kept +
+             "your weight is what the calories logged since your previous weigh-in "
+             "predicted.";
+  }
+  return std::nullopt;
+}
 
 std::optional<float> ReadBodyFatField(const TConfigurator& config, const std::string& text) {
   if (text == kIDontKnow) return -1.0F;
@@ -62,7 +93,12 @@ TWeighInOutcome WeighIn(TEnergyModel& model, TDayRecordStore& records, const TUs
   const TDateTime referenceDay = model.LatestWeighInDay();
   const Extended referenceWeight = model.LastWeighInWeight;
 
+  TWeighInOutcome outcome;
   float coefficient = records.Loaded<TCalStat>(calOf(referenceDay)).AC;
+  outcome.referenceDay = referenceDay;
+  outcome.days = static_cast<int>(std::floor(today - referenceDay));
+  outcome.coefficientBefore = coefficient;
+  outcome.readjustment = TReadjustment::TooFewDays;
   if (today - referenceDay > kDaysBeforeReadjusting) {
     Extended restingSum = 0, expenditureSum = 0, eatenSum = 0;
     int reportedDays = 0;
@@ -78,22 +114,37 @@ TWeighInOutcome WeighIn(TEnergyModel& model, TDayRecordStore& records, const TUs
       expenditureSum += model.TotalDailyExpenditure(day);
       eatenSum += eaten;
     }
+    outcome.reportedDays = reportedDays;
+    outcome.readjustment = TReadjustment::NoFoodLogged;
     if (reportedDays > 0 && restingSum > 0) {
       // The balance that happened against the balance the model predicted on
       // the reported days, spread over the resting rates of the period.
-      Extended step =
+      const Extended found =
           -((weightKg - referenceWeight) * kReadjustCaloriesPerKg - (eatenSum - expenditureSum)) /
           restingSum;
+      Extended step = found;
       if (coefficient + step < kLowestCoefficient) step = kLowestCoefficient - coefficient;
       if (coefficient + step > kHighestCoefficient) step = kHighestCoefficient - coefficient;
       if (accuracy != TLogAccuracy::Misreported && std::fabs(step) > StepLimit(accuracy))
         step = std::copysign(StepLimit(accuracy), step);
       coefficient = static_cast<float>(coefficient + step);
+      if (coefficient != outcome.coefficientBefore) {
+        outcome.readjustment = TReadjustment::Readjusted;
+      } else {
+        outcome.readjustment =
+            static_cast<float>(outcome.coefficientBefore + found) == outcome.coefficientBefore
+                ? TReadjustment::Agrees
+                : TReadjustment::AtLimit;
+      }
     }
   }
-  if (accuracy == TLogAccuracy::Misreported)
+  if (accuracy == TLogAccuracy::Misreported) {
     coefficient = TEnergyModel::DefaultActivityCoefficient(user.UserSex == TSex::Female,
                                                            user.UserActivityLevel);
+    outcome.readjustment = TReadjustment::Restarted;
+  }
+  outcome.activityCoefficient = coefficient;
+  outcome.readjusted = outcome.readjustment == TReadjustment::Readjusted;
 
   model.CurrentActivityCoefficient = coefficient;
   TDBC& todayCal = calOf(today);
@@ -117,7 +168,7 @@ TWeighInOutcome WeighIn(TEnergyModel& model, TDayRecordStore& records, const TUs
     records.FlushDayRecords();
   }
   model.ClearFlags();
-  return {coefficient, accuracy != TLogAccuracy::Misreported};
+  return outcome;
 }
 
 }  // namespace korvela

@@ -36,10 +36,32 @@ enum class TLogAccuracy { Precise = 0, Approximate = 1, Misreported = 2 };
 // (the user's decimal character accepted), or none when the text is not.
 std::optional<float> ReadBodyFatField(const TConfigurator& config, const std::string& text);
 
-struct TWeighInOutcome {
-  float activityCoefficient;  // the coefficient the weigh-in settled on
-  bool readjusted;            // the user is told the coefficients changed
+// What a weigh-in did with the activity coefficient.
+enum class TReadjustment {
+  Readjusted,    // it moved
+  Restarted,     // the logs were misreported: back to the default
+  TooFewDays,    // 4 whole days or fewer since the previous weigh-in
+  NoFoodLogged,  // no day since the previous weigh-in has food logged
+  AtLimit,       // the step would leave 1.2 ... 3, where it already stands
+  Agrees,        // the weight is what the logged balances predicted
 };
+
+struct TWeighInOutcome {
+  float activityCoefficient = 0;  // the coefficient the weigh-in settled on
+  bool readjusted = false;        // the coefficient moved (answers 0 and 1)
+  TReadjustment readjustment = TReadjustment::TooFewDays;
+  // The figures behind it: the previous weigh-in the new weight was compared
+  // with, the whole days since, the days of that period with food logged and
+  // the coefficient before.
+  TDateTime referenceDay = 0;
+  int days = 0;
+  int reportedDays = 0;
+  float coefficientBefore = 0;
+};
+
+// The information shown after a weigh-in: that the coefficients were
+// readjusted, or plainly why they were not; none after misreported logs.
+std::optional<std::string> WeighInMessage(const TWeighInOutcome& outcome);
 
 // Stores today's weigh-in and readjusts the activity coefficient from the
 // weight change since the reference weigh-in against the calorie balances

@@ -25,6 +25,14 @@ std::optional<Extended> ReadPositiveFraction(std::string_view text, char floatin
   return static_cast<Extended>(value);
 }
 
+bool PlausibleQuantity(const TWFoodItem& item) {
+  if (!(item.WM > 0)) return false;
+  if (!item.InGrams() && item.WM > kMostLoggedUnits) return false;
+  if (item.recipe) return true;
+  const Extended grams = LoggedNutrients(item).grams;
+  return std::isfinite(static_cast<double>(grams)) && grams <= kMostLoggedGrams;
+}
+
 TWFoodItem NewLoggedItem(const TFoodItem& food, const TConfigurator& config) {
   TWFoodItem item(food);
   item.WI = 0;
@@ -137,8 +145,16 @@ TCalorieShares TFoodLogging::Shares() const {
 bool TFoodLogging::TypeQuantity(std::string_view text) {
   const std::optional<Extended> value = ReadPositiveFraction(text, config_.FloatingChar());
   if (!value) return false;
-  item_.WMStr = NormalizeFraction(text);
-  item_.WM = *value;
+  std::string normal = NormalizeFraction(text);
+  const Extended before = item_.WM;
+  // The text as shown stands for the quantity behind it, which may carry
+  // more decimals than the text.
+  if (normal != item_.WMStr || !PlausibleQuantity(item_)) item_.WM = *value;
+  if (!PlausibleQuantity(item_)) {
+    item_.WM = before;
+    return false;
+  }
+  item_.WMStr = std::move(normal);
   gramsCleared_ = false;
   return true;
 }
@@ -161,10 +177,15 @@ std::optional<std::string> TFoodLogging::EnterNutrient(TNutrientField field,
   const Extended per100 = Per100(field);
   const std::optional<Extended> amount = ReadPositiveFraction(text, config_.FloatingChar());
   const Extended quantity = amount && per100 > 0 ? *amount * 100 / per100 : 0;
-  if (!amount || !NutrientFieldEnabled(field) || !std::isfinite(static_cast<double>(quantity)))
+  const std::string shown = Number(quantity);
+  // Grams beyond any meal, or too few to show as more than 0.
+  const bool plausible = std::isfinite(static_cast<double>(quantity)) &&
+                         quantity <= kMostLoggedGrams &&
+                         ReadPositiveFraction(shown, config_.FloatingChar()).has_value();
+  if (!amount || !NutrientFieldEnabled(field) || !plausible)
     return std::string(kWarnings[static_cast<int>(field)]);
   item_.WM = quantity;
-  item_.WMStr = Number(quantity);
+  item_.WMStr = shown;
   item_.WI = static_cast<int>(item_.weights.size());
   gramsCleared_ = false;
   return std::nullopt;

@@ -39,6 +39,15 @@ TCalorieShares CalorieShares(Extended p, Extended f, Extended c, Extended a);
 // below and for numbers too large to hold.
 std::optional<Extended> ReadPositiveFraction(std::string_view text, char floatingChar);
 
+// The most of a food one entry may log: 10,000 units of a measure or
+// servings of a recipe, and 100 kg of food. A larger quantity is a slip of
+// the keyboard, refused like a text that is no number.
+inline constexpr Extended kMostLoggedUnits = 10000;
+inline constexpr Extended kMostLoggedGrams = 100000;
+// Whether a logged food's quantity (`WM` in the unit `WI`) lies within them.
+// The grams of a recipe's servings are no weight and are not compared.
+bool PlausibleQuantity(const TWFoodItem& item);
+
 // The copy of a food that the logging dialog opens on: its first measure, one
 // serving of it ("mod" units), or 100 grams when the food has no measure.
 TWFoodItem NewLoggedItem(const TFoodItem& food, const TConfigurator& config);
@@ -84,16 +93,22 @@ class TFoodLogging {
   bool NutrientFieldEnabled(TNutrientField field) const;
   TCalorieShares Shares() const;
 
-  // Typing in the quantity field: a text that reads as a number above 0
-  // becomes the quantity at once; other texts are ignored. True when taken.
+  // Typing in the quantity field: a text that reads as a number above 0 and
+  // gives a plausible quantity in the chosen unit becomes the quantity at
+  // once; other texts are ignored. The text shown for the quantity keeps the
+  // exact quantity it was rounded from (a quantity found from a typed
+  // figure). True when taken.
   bool TypeQuantity(std::string_view text);
-  // Leaving the quantity field or Enter in it: the warning for a text that is
-  // no quantity (the grams figure is cleared).
+  // Leaving the quantity field, Enter in it, and OK: the warning for a text
+  // that is no quantity, or none the chosen unit makes plausible (the grams
+  // figure is cleared).
   std::optional<std::string> CheckQuantity(std::string_view text);
   // Position in UnitNames.
   void ChooseUnit(int unit);
   // A figure typed by the user: the quantity becomes the grams that hold it
-  // and the unit "grams". The warning when the text is no amount above 0.
+  // and the unit "grams", kept exact behind its 2-decimal text. The warning
+  // when the text is no amount above 0 or needs grams that are no plausible
+  // quantity.
   std::optional<std::string> EnterNutrient(TNutrientField field, std::string_view text);
 
   void ChooseMeal(int meal);

@@ -14,6 +14,25 @@ bool IsBlank(char c) { return static_cast<unsigned char>(c) <= ' '; }
 
 bool IsAsciiLetter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
 
+// A number as people write it: a sign, digits and at most one decimal
+// character ("." or the user's), with at least one digit. The exponent form
+// of stored numbers ("1e30") is no typed quantity.
+bool IsWrittenOut(std::string_view text, char floatingChar) {
+  if (!text.empty() && (text.front() == '+' || text.front() == '-')) text.remove_prefix(1);
+  bool digit = false;
+  bool point = false;
+  for (char c : text) {
+    if (c >= '0' && c <= '9') {
+      digit = true;
+    } else if ((c == '.' || c == floatingChar) && !point) {
+      point = true;
+    } else {
+      return false;
+    }
+  }
+  return digit;
+}
+
 // The byte offset of the code point with index `count`, or the text's size.
 std::size_t Utf8Offset(std::string_view text, std::size_t count) {
   std::size_t seen = 0;
@@ -65,7 +84,7 @@ double ParseFraction(std::string_view text, char floatingChar) {
     if (tokens.size() > 5) throw EConvertError();
   }
   auto number = [&](std::size_t i) {
-    if (tokens[i] == " " || tokens[i] == "/") throw EConvertError();
+    if (!IsWrittenOut(tokens[i], floatingChar)) throw EConvertError();
     return ParseNumber(tokens[i], floatingChar);
   };
   auto quotient = [&](std::size_t i) {

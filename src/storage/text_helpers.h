@@ -9,9 +9,10 @@ namespace korvela {
 // the first "/": "  1   1 / 2 " becomes "1 1/2".
 std::string NormalizeFraction(std::string_view text);
 
-// A number, a fraction "a/b" or a mixed number "w a/b", each number read with
-// ParseNumber and the user's decimal character. Any other shape or a zero
-// denominator raises EConvertError.
+// A number, a fraction "a/b" or a mixed number "w a/b", each number written
+// out (digits and at most one "." or user's decimal character, no exponent)
+// and read with ParseNumber. Any other shape or a zero denominator raises
+// EConvertError.
 double ParseFraction(std::string_view text, char floatingChar);
 
 // The 1-based position of an occurrence of `word` in `text` that starts a

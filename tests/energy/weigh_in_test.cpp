@@ -43,7 +43,8 @@ TEST_F(WeighInTest, FirstWeighInOnTheCreationDayKeepsTheCoefficient) {
   WeighInAndRestart(kToday, 80, 1.602F);
   const TWeighInOutcome outcome = Weigh(78, TLogAccuracy::Precise);
   EXPECT_FLOAT_EQ(outcome.activityCoefficient, 1.602F);
-  EXPECT_TRUE(outcome.readjusted);
+  EXPECT_FALSE(outcome.readjusted);
+  EXPECT_EQ(outcome.readjustment, TReadjustment::TooFewDays);
   EXPECT_DOUBLE_EQ(Cal(kToday).PW, 78);
   EXPECT_EQ(WeighInsOfToday(), 1);
   EXPECT_DOUBLE_EQ(model->LastWeighInWeight, 78);
@@ -123,6 +124,132 @@ TEST_F(WeighInTest, WeighInClearsTheFlagsAndAnchorsTheProjection) {
   EXPECT_FALSE(model->WeighInPromptShown);
   EXPECT_EQ(model->LatestWeighInDay(), kToday);
   EXPECT_DOUBLE_EQ(model->CurrentProjectedWeight(), 79);
+}
+
+// A new user's fortnight: the account made on day 0 at 78.4 kg, weigh-ins on
+// days 2, 4, 7, 9, 11 and 14 down to 76.8 kg, and food logged on days 1 and
+// 2 only. Every day the program is opened once (a login), food is saved as
+// the food log saves it, and weigh-ins are made through the dialog's rule.
+class FortnightTest : public WeighInTest {
+ protected:
+  static constexpr TDateTime kStart = kToday - 14;
+  struct TStep {
+    int day;
+    double kg;
+  };
+  static constexpr TStep kWeighIns[] = {{2, 78.1}, {4, 77.9},  {7, 77.6},
+                                        {9, 77.3}, {11, 77.0}, {14, 76.8}};
+
+  // Lives the days from..to (from kStart), weighing in on the days of
+  // `weighIns`; returns the outcomes in order.
+  std::vector<TWeighInOutcome> Live(const std::vector<TStep>& weighIns, TLogAccuracy accuracy) {
+    clock.Set(kStart + 0.4);
+    WeighInAndRestart(kStart, 78.4, TEnergyModel::DefaultActivityCoefficient(false, 1));
+    std::vector<TWeighInOutcome> outcomes;
+    for (int d = 1; d <= 14; ++d) {
+      const TDateTime day = kStart + d;
+      clock.Set(day + 0.5);
+      model->ClearFlags();
+      model->RestartEnergyModel();
+      if (d == 1 || d == 2) {
+        PutEaten(day, d == 1 ? 2100 : 1900);
+        if (model->InProjectionWindow(day)) model->ProjectWeights(day + 1, model->Today());
+      }
+      for (const TStep& w : weighIns) {
+        if (w.day == d) outcomes.push_back(Weigh(w.kg, accuracy));
+      }
+    }
+    return outcomes;
+  }
+};
+
+TEST_F(FortnightTest, WeighInsTwoOrThreeDaysApartKeepTheCoefficientAndSayWhy) {
+  const std::vector<TWeighInOutcome> outcomes =
+      Live({std::begin(kWeighIns), std::end(kWeighIns)}, TLogAccuracy::Precise);
+  ASSERT_EQ(outcomes.size(), 6u);
+  const int previous[] = {0, 2, 4, 7, 9, 11};
+  for (std::size_t i = 0; i < outcomes.size(); ++i) {
+    const TWeighInOutcome& o = outcomes[i];
+    SCOPED_TRACE("weigh-in on day " + std::to_string(kWeighIns[i].day));
+    EXPECT_EQ(o.referenceDay, kStart + previous[i]);
+    EXPECT_EQ(o.days, kWeighIns[i].day - previous[i]);
+    EXPECT_LE(o.days, 4);
+    EXPECT_EQ(o.readjustment, TReadjustment::TooFewDays);
+    EXPECT_FALSE(o.readjusted);
+    EXPECT_FLOAT_EQ(o.coefficientBefore, 1.602F);
+    EXPECT_FLOAT_EQ(o.activityCoefficient, 1.602F);
+    const std::optional<std::string> message = WeighInMessage(o);
+    ASSERT_TRUE(message.has_value());
+    EXPECT_EQ(message->find("readjusted various"), std::string::npos) << *message;
+    EXPECT_NE(message->find("only " + std::to_string(o.days) + " days ago"), std::string::npos)
+        << *message;
+  }
+  EXPECT_FLOAT_EQ(model->CurrentActivityCoefficient, 1.602F);
+  EXPECT_DOUBLE_EQ(model->LastWeighInWeight, 76.8);
+  EXPECT_EQ(store->List(kWeightStatKind).size(), 7u);
+}
+
+TEST_F(FortnightTest, TheSameFortnightWeighedInAtItsEndsIsReadjustedByTheFormula) {
+  // Only the last weigh-in: 14 days after the account, 2 of them with food.
+  const std::vector<TWeighInOutcome> outcomes = Live({{14, 76.8}}, TLogAccuracy::Approximate);
+  ASSERT_EQ(outcomes.size(), 1u);
+  const TWeighInOutcome& o = outcomes[0];
+  EXPECT_EQ(o.referenceDay, kStart);
+  EXPECT_EQ(o.days, 14);
+  EXPECT_EQ(o.reportedDays, 2);
+  // The step by hand, from the day records the weigh-in left behind: every
+  // day adds its resting rate, the two days with food their balance.
+  Extended resting = 0, balance = 0;
+  for (int d = 0; d < 14; ++d) {
+    TCalStat& day = Cal(kStart + d);
+    resting += model->RestingMetabolicRate(day);
+    if (EatenCalories(day) != 0) balance += EatenCalories(day) - model->TotalDailyExpenditure(day);
+  }
+  const Extended step = -((76.8 - 78.4) * 7500 - balance) / resting;
+  // 1.6 kg lost where the logged days explain about 0.3: far more than 0.1.
+  EXPECT_GT(step, 0.3L);
+  EXPECT_EQ(o.readjustment, TReadjustment::Readjusted);
+  EXPECT_TRUE(o.readjusted);
+  EXPECT_NEAR(o.activityCoefficient, 1.702F, 1e-5);
+  EXPECT_EQ(WeighInMessage(o), std::optional<std::string>(kMsgReadjusted));
+}
+
+TEST_F(WeighInTest, AWeighInThatMovesNothingSaysWhy) {
+  // No food since a weigh-in a week ago.
+  WeighInAndRestart(kToday - 7, 80, 1.5F);
+  TWeighInOutcome o = Weigh(79, TLogAccuracy::Precise);
+  EXPECT_EQ(o.readjustment, TReadjustment::NoFoodLogged);
+  EXPECT_EQ(o.days, 7);
+  EXPECT_EQ(o.reportedDays, 0);
+  EXPECT_FLOAT_EQ(o.activityCoefficient, 1.5F);
+  EXPECT_EQ(WeighInMessage(o),
+            std::optional<std::string>(
+                "Your weigh-in is stored. Korvela has kept its calorie coefficients as they were: "
+                "no food was logged in the 7 days since your previous weigh-in.\nThey are "
+                "readjusted from the calories you log between two weigh-ins."));
+
+  // At the top of its range a loss that asks for more moves nothing.
+  FreshHistory();
+  PreviousWeighIn(7, 3.0F);
+  o = Weigh(70, TLogAccuracy::Precise);
+  EXPECT_EQ(o.readjustment, TReadjustment::AtLimit);
+  EXPECT_FALSE(o.readjusted);
+  EXPECT_FLOAT_EQ(o.activityCoefficient, 3.0F);
+
+  // The first weigh-in on the account's day.
+  FreshHistory();
+  WeighInAndRestart(kToday, 80, 1.602F);
+  o = Weigh(79.5, TLogAccuracy::Approximate);
+  EXPECT_EQ(o.readjustment, TReadjustment::TooFewDays);
+  EXPECT_EQ(o.days, 0);
+  EXPECT_NE(WeighInMessage(o)->find("your previous weigh-in was today."), std::string::npos);
+
+  // Misreported logs restart the calculations without a message.
+  FreshHistory();
+  PreviousWeighIn(7, 1.5F);
+  o = Weigh(79, TLogAccuracy::Misreported);
+  EXPECT_EQ(o.readjustment, TReadjustment::Restarted);
+  EXPECT_EQ(WeighInMessage(o), std::nullopt);
 }
 
 TEST(BodyFatField, AcceptsOneToSixtyOrIDontKnow) {

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "nutrition/plan_dialogs.h"
+#include "storage/text_helpers.h"
 
 namespace korvela {
 namespace {
@@ -100,6 +101,86 @@ TEST_F(TLoggingTest, AFigureTypedChoosesTheGramsThatHoldIt) {
         << c.text;
     EXPECT_EQ(logging.QuantityText(), "200") << c.text;
   }
+}
+
+TEST_F(TLoggingTest, QuantitiesBeyondAMealAndExponentFormsAreRefused) {
+  TFoodItem oats = Oats();
+  oats.weights.push_back({"pinch", 1, 1});
+  TFoodItem stew("Lentil stew");
+  stew.P = 80;
+  stew.weights = {{"serving(s)", 4, 100}};
+  stew.recipe = std::make_unique<XMLNode>("R");
+  const struct {
+    const TFoodItem* food;
+    int unit;
+    const char* text;
+    bool taken;
+  } cases[] = {
+      {&oats, 0, "1e30", false},  // exponent form, whatever its size
+      {&oats, 0, "1E1", false},       {&oats, 3, "2e2", false},
+      {&oats, 0, "1250", true},  // cups of 80 g: 100 kg
+      {&oats, 0, "1250.5", false},    {&oats, 0, "9999999999", false},
+      {&oats, 3, "100000", true},                                 // grams
+      {&oats, 3, "100000.01", false}, {&oats, 2, "10000", true},  // pinches of 1 g
+      {&oats, 2, "10000 1/2", false}, {&stew, 0, "10000", true},  // servings
+      {&stew, 0, "10001", false},
+  };
+  for (const auto& c : cases) {
+    TFoodLogging logging(NewLoggedItem(*c.food, config), plan, 0, config);
+    logging.ChooseUnit(c.unit);
+    const std::string before = logging.QuantityText();
+    EXPECT_EQ(logging.TypeQuantity(c.text), c.taken) << c.text;
+    EXPECT_EQ(logging.QuantityText(), c.taken ? NormalizeFraction(c.text) : before) << c.text;
+    EXPECT_EQ(logging.CheckQuantity(c.text),
+              c.taken ? std::nullopt : std::optional<std::string>("Invalid serving size"))
+        << c.text;
+    EXPECT_TRUE(PlausibleQuantity(logging.Item())) << c.text;
+  }
+
+  // A unit chosen after the quantity: OK reads the text again in it.
+  TFoodLogging logging(NewLoggedItem(oats, config), plan, 0, config);
+  logging.ChooseUnit(3);
+  ASSERT_TRUE(logging.TypeQuantity("50000"));
+  logging.ChooseUnit(0);  // 50,000 cups
+  EXPECT_EQ(logging.CheckQuantity("50000"), std::optional<std::string>("Invalid serving size"));
+  EXPECT_EQ(logging.GramsText(), "");
+  logging.ChooseUnit(3);
+  EXPECT_EQ(logging.CheckQuantity("50000"), std::nullopt);
+  EXPECT_EQ(logging.GramsText(), "50000");
+
+  // A typed figure that needs more than 100 kg, or less than a hundredth of
+  // a gram, finds no quantity.
+  EXPECT_EQ(logging.EnterNutrient(TNutrientField::Calories, "1000000"),
+            std::optional<std::string>("Invalid calories number"));
+  EXPECT_EQ(logging.EnterNutrient(TNutrientField::Fat, "0.0001"),
+            std::optional<std::string>("Invalid fats number"));
+  EXPECT_EQ(logging.EnterNutrient(TNutrientField::Fat, "1e3"),
+            std::optional<std::string>("Invalid fats number"));
+  EXPECT_EQ(logging.QuantityText(), "50000");
+  EXPECT_EQ(logging.EnterNutrient(TNutrientField::Calories, "355000"), std::nullopt);
+  EXPECT_EQ(logging.QuantityText(), "100000");
+}
+
+TEST_F(TLoggingTest, AQuantityFoundFromAFigureIsLoggedExactly) {
+  // 355 calories per 100 g: 250 calories are 70.4225... g, shown as 70.42.
+  TFoodLogging logging(NewLoggedItem(Oats(), config), plan, 0, config);
+  ASSERT_EQ(logging.EnterNutrient(TNutrientField::Calories, "250"), std::nullopt);
+  EXPECT_EQ(logging.QuantityText(), "70.42");
+  // OK reads the field, which still shows the rounded text.
+  EXPECT_EQ(logging.CheckQuantity(logging.QuantityText()), std::nullopt);
+  EXPECT_TRUE(logging.TypeQuantity(" 70.42 "));
+  ASSERT_EQ(logging.Confirm(), 0);
+  const TWFoodItem& logged = plan.meals[0].foods.back();
+  EXPECT_EQ(logged.WMStr, "70.42");
+  EXPECT_DOUBLE_EQ(static_cast<double>(logged.WM), 250.0 * 100 / 355);
+  EXPECT_NEAR(static_cast<double>(LoggedNutrients(logged).calories), 250, 1e-9);
+
+  // A quantity typed over it is what the text says.
+  TFoodLogging again(NewLoggedItem(Oats(), config), plan, 0, config);
+  ASSERT_EQ(again.EnterNutrient(TNutrientField::Calories, "250"), std::nullopt);
+  ASSERT_TRUE(again.TypeQuantity("70.4"));
+  ASSERT_TRUE(again.TypeQuantity("70.42"));
+  EXPECT_DOUBLE_EQ(static_cast<double>(again.Item().WM), 70.42);
 }
 
 TEST_F(TLoggingTest, ARecipeIsLoggedInServingsOnlyWithoutGramsOrTypedFigures) {

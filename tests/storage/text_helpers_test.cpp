@@ -30,6 +30,17 @@ TEST(ParseFraction, RejectsOtherShapes) {
     EXPECT_THROW(ParseFraction(bad, '.'), EConvertError) << bad;
 }
 
+TEST(ParseFraction, TakesNumbersWrittenOutNotInExponentForm) {
+  // ParseNumber reads "1e30" (stored texts use the form); a typed quantity
+  // is digits with at most one decimal character.
+  for (const char* bad :
+       {"1e30", "1E5", "2.5e-1", "1 1e2/3", "1/2e1", "0x10", "1,5,", "+-1", ".", "inf"})
+    EXPECT_THROW(ParseFraction(bad, ','), EConvertError) << bad;
+  EXPECT_DOUBLE_EQ(ParseFraction("12345.", ','), 12345);
+  EXPECT_DOUBLE_EQ(ParseFraction(",25", ','), 0.25);
+  EXPECT_DOUBLE_EQ(ParseFraction("+2 3/4", ','), 2.75);
+}
+
 TEST(FindWordStart, SkipsOccurrencesInsideWords) {
   const struct {
     const char* word;

@@ -137,7 +137,9 @@ void TFWeighIn::OkButtonClick() {
                       *bodyFat, static_cast<TLogAccuracy>(answer));
   });
   if (!saved) return;
-  if (outcome.readjusted) prompter_.Inform(kMsgReadjusted);
+  // Whether the coefficients moved, and plainly why not when they did not.
+  if (const std::optional<std::string> message = WeighInMessage(outcome))
+    prompter_.Inform(*message);
   accept();
 }
 

@@ -201,9 +201,13 @@ bool TFLogFood::eventFilter(QObject* watched, QEvent* event) {
   }
   if (event->type() == QEvent::FocusOut && !checking_) {
     const auto reason = static_cast<QFocusEvent*>(event)->reason();
-    // Leaving towards Cancel, another window or a popup checks nothing.
+    // Leaving towards Cancel, another window or a popup checks nothing; nor
+    // does a click on OK, which checks everything itself, so that one press
+    // gives one warning.
+    const bool towardsOk =
+        reason == Qt::MouseFocusReason && QApplication::focusWidget() == okButton_;
     const bool check = reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason &&
-                       QApplication::focusWidget() != cancelButton_;
+                       QApplication::focusWidget() != cancelButton_ && !towardsOk;
     if (check) {
       if (isQuantity) {
         QuantityLeave();
@@ -216,7 +220,6 @@ bool TFLogFood::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void TFLogFood::QuantityChange(const QString& text) {
-  warnedQuantity_.reset();
   if (logging_.TypeQuantity(text.toStdString())) ShowFigures();
 }
 
@@ -228,12 +231,9 @@ bool TFLogFood::QuantityLeave() {
     return true;
   }
   ShowFigures();
-  if (warnedQuantity_ != text) {
-    warnedQuantity_ = text;
-    checking_ = true;
-    prompter_.Warn(*warning);
-    checking_ = false;
-  }
+  checking_ = true;
+  prompter_.Warn(*warning);
+  checking_ = false;
   quantityLineEdit_->setFocus();
   quantityLineEdit_->selectAll();
   return false;
@@ -257,7 +257,6 @@ bool TFLogFood::NutrientLeave(int field) {
   quantityLineEdit_->setText(QText(logging_.QuantityText()));
   unitComboBox_->setCurrentIndex(logging_.SelectedUnit());
   showing_ = false;
-  warnedQuantity_.reset();
   ShowFigures();
   edit->setText(QText(logging_.FigureText(FieldOf(field))));
   return true;
@@ -291,8 +290,9 @@ void TFLogFood::NewMealButtonClick() {
 }
 
 void TFLogFood::OkButtonClick() {
-  // A quantity that was refused is refused again, but shown only once.
-  if (!logging_.TypeQuantity(quantityLineEdit_->text().toStdString()) && !QuantityLeave()) return;
+  // Every press checks again: a quantity still refused is said again. The
+  // quantity a typed figure found stays exact behind its rounded text.
+  if (!QuantityLeave()) return;
   for (int i = 0; i < static_cast<int>(nutrientEdits_.size()); ++i) {
     if (!NutrientLeave(i)) return;
   }

@@ -75,9 +75,6 @@ class TFLogFood : public QDialog {
   QPushButton* cancelButton_;
   bool showing_ = false;
   bool checking_ = false;
-  // The refused quantity text whose warning is on screen, so that OK does
-  // not repeat it.
-  std::optional<QString> warnedQuantity_;
   int chosenMeal_ = -1;
 };
 

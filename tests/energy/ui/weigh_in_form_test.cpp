@@ -16,7 +16,11 @@ namespace {
 
 // Anna, created on the fixture's day with 65 kg, is logged in.
 struct TWeighInFixture : TProgramFixture {
-  TWeighInFixture() { AddAccount("Anna"); }
+  // The account is made on `created`, the fixture's day unless given.
+  explicit TWeighInFixture(TDateTime created = 0) {
+    if (created != 0) clock.Set(created + 0.5);
+    AddAccount("Anna");
+  }
 
   // Fills the dialog; an answer of -1 leaves the accuracy question open.
   void Fill(TFWeighIn& form, const char* weight, const char* bodyFat, int answer) {
@@ -65,17 +69,42 @@ class TWeighInFormTest : public QObject {
     }
   }
 
-  void AcceptedWeighInIsStoredAndTheUserIsToldOfTheReadjustment() {
+  void AFirstWeighInIsStoredAndTheUserIsToldWhyNothingWasReadjusted() {
     TWeighInFixture f;
     TFWeighIn form(f.program, f.prompter);
     f.Fill(form, "63.5", "24", 1);
     Child<QPushButton>(form, "okButton")->click();
     QCOMPARE(form.result(), static_cast<int>(QDialog::Accepted));
+    // The account's weigh-in was made today: nothing to compare with.
     QCOMPARE(Shown(f.prompter),
-             QStringList{QStringLiteral("inform: ") + QString::fromUtf8(kMsgReadjusted)});
+             QStringList{QStringLiteral(
+                 "inform: Your weigh-in is stored. Korvela has kept its calorie coefficients as "
+                 "they were: your previous weigh-in was today.\nThey are readjusted when at "
+                 "least 5 days lie between two weigh-ins and food is logged in between.")});
     QCOMPARE(f.TodaysWeighIn()->W, 63.5);
     QCOMPARE(f.TodaysWeighIn()->BFP, 24.0F);
     QCOMPARE(static_cast<double>(f.program.Session()->Energy().LastWeighInWeight), 63.5);
+  }
+
+  void AWeighInAWeekAfterLoggedDaysIsReadjustedAndSaysSo() {
+    const TDateTime created = EncodeDate(2007, 6, 8);
+    TWeighInFixture f(created);
+    TUserSession& session = *f.program.Session();
+    for (int d = 0; d < 7; ++d) {
+      TDBC& entry = session.DayRecords().GetOrCreateDayRecord(kCalStatKind, created + d);
+      session.DayRecords().Loaded<TCalStat>(entry).C = 2000.0 / 4;
+      session.Energy().SaveCalRecord(entry);
+    }
+    f.clock.Set(created + 7.5);
+    session.Energy().RestartEnergyModel();
+    const float before = session.Energy().CurrentActivityCoefficient;
+    TFWeighIn form(f.program, f.prompter);
+    f.Fill(form, "62", "I don't know", 1);  // 3 kg lost: far more than the logs say
+    Child<QPushButton>(form, "okButton")->click();
+    QCOMPARE(form.result(), static_cast<int>(QDialog::Accepted));
+    QCOMPARE(Shown(f.prompter),
+             QStringList{QStringLiteral("inform: ") + QString::fromUtf8(kMsgReadjusted)});
+    QCOMPARE(session.Energy().CurrentActivityCoefficient, before + 0.1F);
   }
 
   void MisreportedLogsResetTheCoefficientWithoutAMessage() {

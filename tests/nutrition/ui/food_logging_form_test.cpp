@@ -42,27 +42,63 @@ class TFoodLoggingFormTest : public QObject {
     QCOMPARE(UnnamedControls(form), QStringList());
   }
 
-  void ARefusedQuantityIsSaidOnceAndTheDialogStays() {
+  void ARefusedQuantityIsSaidOncePerAttemptAndTheDialogStays() {
     TFoodFixture f;
     TFLogFood form(f.program, f.prompter, NewLoggedItem(Oats(), f.program.Config()), f.plan, 0);
     ShowActive(form);
     QLineEdit* quantity = Edit(form, "quantityLineEdit");
+    auto* ok = Child<QPushButton>(form, "okButton");
     quantity->selectAll();
     QTest::keyClicks(quantity, QStringLiteral("1 1/2"));
-    QCOMPARE(Child<QPushButton>(form, "okButton")->text(), QStringLiteral("Log 1 1/2 cup"));
+    QCOMPARE(ok->text(), QStringLiteral("Log 1 1/2 cup"));
     QCOMPARE(Child<QLabel>(form, "gramsLabel")->text(), QStringLiteral("120"));
+    const QString warning = QStringLiteral("warn: Invalid serving size");
+    // Enter, then OK twice: three attempts, three warnings.
     quantity->selectAll();
     QTest::keyClicks(quantity, QStringLiteral("lots"));
     QTest::keyClick(quantity, Qt::Key_Return);
-    Child<QPushButton>(form, "okButton")->click();
-    QCOMPARE(Shown(f.prompter), QStringList{QStringLiteral("warn: Invalid serving size")});
+    QCOMPARE(Shown(f.prompter), QStringList{warning});
+    ok->click();
+    ok->click();
+    QCOMPARE(Shown(f.prompter), (QStringList{warning, warning, warning}));
     QCOMPARE(Child<QLabel>(form, "gramsLabel")->text(), QString());
+    // A click on OK takes the focus from the field first: one press, one
+    // warning, and the field has the focus again.
+    f.prompter.shown.clear();
+    for (const char* text : {"1e30", "5000"}) {  // 5000 cups: 400 kg
+      quantity->setFocus();
+      quantity->selectAll();
+      QTest::keyClicks(quantity, QString::fromUtf8(text));
+      QVERIFY(!ok->text().contains(QString::fromUtf8(text)));  // ignored while typing
+      QTest::mouseClick(ok, Qt::LeftButton);
+      QCOMPARE(Shown(f.prompter), QStringList{warning});
+      QVERIFY(quantity->hasFocus());
+      f.prompter.shown.clear();
+    }
     QVERIFY(form.isVisible());
     QVERIFY(f.plan.meals[0].foods.empty());
     // Cancel checks nothing.
-    Child<QPushButton>(form, "cancelButton")->click();
-    QCOMPARE(f.prompter.shown.size(), std::size_t(1));
+    QTest::mouseClick(Child<QPushButton>(form, "cancelButton"), Qt::LeftButton);
+    QCOMPARE(f.prompter.shown.size(), std::size_t(0));
     QCOMPARE(form.result(), int(QDialog::Rejected));
+  }
+
+  void ACalorieAmountIsLoggedExactly() {
+    TFoodFixture f;
+    TFLogFood form(f.program, f.prompter, NewLoggedItem(Oats(), f.program.Config()), f.plan, 0);
+    ShowActive(form);
+    QLineEdit* calories = Edit(form, "caloriesLineEdit");
+    calories->setFocus();
+    calories->selectAll();
+    QTest::keyClicks(calories, QStringLiteral("250"));
+    QTest::keyClick(calories, Qt::Key_Return);
+    QCOMPARE(Edit(form, "quantityLineEdit")->text(), QStringLiteral("70.42"));
+    QTest::mouseClick(Child<QPushButton>(form, "okButton"), Qt::LeftButton);
+    QCOMPARE(form.result(), int(QDialog::Accepted));
+    QCOMPARE(Shown(f.prompter), QStringList());
+    const TWFoodItem& logged = f.plan.meals[0].foods.at(0);
+    QCOMPARE(Q(QuantityText(logged)), QStringLiteral("70.42 grams"));
+    QCOMPARE(static_cast<double>(LoggedNutrients(logged).calories), 250.0);
   }
 
   void EscapeChecksNothing() {
