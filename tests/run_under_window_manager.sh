@@ -51,6 +51,8 @@ for _ in $(seq 100); do
   kill -0 "$wm_pid" 2>/dev/null || break
   sleep 0.1
 done
+# It names itself early in its start; a moment more for the rest of it.
+[ -n "$ready" ] && sleep 0.3
 if [ -z "$ready" ]; then
   echo "openbox did not start:" >&2
   cat "$work/openbox.log" >&2

@@ -70,7 +70,10 @@ class TFrameWatch final : public QObject {
                handle_->isExposed()) {
       exposed_ = true;
       // A window that shows goes on settling for a moment, then is the user's.
-      QTimer::singleShot(kSettleMilliseconds, this, [this] { deleteLater(); });
+      QTimer::singleShot(kSettleMilliseconds, this, [this] {
+        Fit();
+        deleteLater();
+      });
       // After the window manager's own reply to the showing.
       QTimer::singleShot(0, this, [this] { Fit(); });
     }
@@ -117,10 +120,17 @@ QRect FreeArea(const QWidget& window) {
 }
 
 QMargins FrameMargins(const QWidget& window) {
-  if (Framed(window)) return window.windowHandle()->frameMargins();
+  // While the window manager is still building a frame, the window system
+  // may measure it as less than nothing; that is no measure yet.
+  const auto measured = [](const QWidget& w, QMargins& frame) {
+    if (!Framed(w)) return false;
+    frame = w.windowHandle()->frameMargins();
+    return frame.left() >= 0 && frame.top() >= 0 && frame.right() >= 0 && frame.bottom() >= 0;
+  };
+  QMargins frame;
+  if (measured(window, frame)) return frame;
   for (QWidget* other : QApplication::topLevelWidgets())
-    if (other != &window && Watched(*other) && Framed(*other))
-      return other->windowHandle()->frameMargins();
+    if (other != &window && Watched(*other) && measured(*other, frame)) return frame;
   return kFrameGuess;
 }
 

@@ -5,16 +5,20 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QDialog>
 #include <QLocale>
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QTest>
+#include <QWindow>
 #include <cmath>
 #include <iostream>
+#include <memory>
 #include <tuple>
 
+#include "activities/ui/activity_log_form.h"
 #include "app/program.h"
 #include "app/string_table.h"
 #include "app/ui/main_form.h"
@@ -66,12 +70,17 @@ class ScreenFitTest : public ::testing::Test {
   // Whether the window's frame, title bar included, lies within the free
   // area once the window manager has framed and placed it.
   static bool FrameWithinTheScreen(const QWidget& window) {
-    return QTest::qWaitFor([&window] { return Area().contains(window.frameGeometry()); }, 3000);
+    return QTest::qWaitFor([&window] { return Area().contains(Frame(window)); }, 3000);
+  }
+
+  // The window's frame as the window system has it now.
+  static QRect Frame(const QWidget& window) {
+    return window.windowHandle() ? window.windowHandle()->frameGeometry() : window.frameGeometry();
   }
 
   static std::string Measured(const QWidget& window) {
     const QRect area = Area();
-    const QRect frame = window.frameGeometry();
+    const QRect frame = Frame(window);
     return "screen " + std::to_string(area.width()) + "x" + std::to_string(area.height()) +
            ", frame " + std::to_string(frame.width()) + "x" + std::to_string(frame.height()) +
            "+" + std::to_string(frame.x()) + "+" + std::to_string(frame.y()) + ", client " +
@@ -104,9 +113,9 @@ TEST_F(ScreenFitTest, TheMainWindowOpensWithinTheScreen) {
   const QRect area = Area();
   EXPECT_TRUE(FrameWithinTheScreen(main)) << Measured(main);
   // The window manager's title bar is part of what must fit.
-  EXPECT_GT(main.frameGeometry().height(), main.height()) << "no window manager framed the window";
+  EXPECT_GT(Frame(main).height(), main.height()) << "no window manager framed the window";
   // A screen lower than the window would like is used to its full height.
-  EXPECT_GE(main.frameGeometry().height(), std::min(area.height(), 800) - 2) << Measured(main);
+  EXPECT_GE(Frame(main).height(), std::min(area.height(), 800) - 2) << Measured(main);
   std::cout << "main window: " << Measured(main) << std::endl;
   // On a screen of 1366x768 or more nothing needs scrolling.
   const auto* scroller = main.findChild<QScrollArea*>(QStringLiteral("panelsScrollArea"));
@@ -115,6 +124,32 @@ TEST_F(ScreenFitTest, TheMainWindowOpensWithinTheScreen) {
     EXPECT_EQ(scroller->verticalScrollBar()->maximum(), 0);
     EXPECT_EQ(scroller->horizontalScrollBar()->maximum(), 0);
   }
+}
+
+// A dialog larger than the screen, shown before any window has a frame and
+// again beside the main window, is made to fit with its frame, as every
+// dialog is (TWindowFitter).
+TEST_F(ScreenFitTest, ADialogTooLargeForTheScreenIsFittedWithItsFrame) {
+  const auto tooLarge = [] {
+    auto dialog = std::make_unique<QDialog>();
+    dialog->setWindowTitle(QStringLiteral("Too large"));
+    dialog->resize(Area().size() + QSize(300, 200));
+    return dialog;
+  };
+  {
+    auto alone = tooLarge();
+    alone->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(alone.get()));
+    EXPECT_TRUE(FrameWithinTheScreen(*alone)) << Measured(*alone);
+  }
+  TFMain main(program, prompter, Screens());
+  main.PlaceOnScreen();
+  main.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&main));
+  auto beside = tooLarge();
+  beside->show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(beside.get()));
+  EXPECT_TRUE(FrameWithinTheScreen(*beside)) << Measured(*beside);
 }
 
 TEST_F(ScreenFitTest, TheWindowComesBackWhereItWasLeft) {
@@ -343,6 +378,13 @@ TEST_F(ScreenFitTest, Screenshots) {
                       Qt::LeftButton);
     QTest::qWait(300);
     shoot(QStringLiteral("fluctuations"));
+  }
+  {
+    TFActivityLog log(program, prompter, clock.Today(), &main);
+    log.show();
+    QTest::qWait(300);
+    shoot(QStringLiteral("activity-log"));
+    prompter.Plan(TAnswer::No);
   }
   {
     (void)program.LoadSharedCollections();
