@@ -63,8 +63,10 @@ std::size_t CsvRowCount(std::string_view text) {
   std::size_t records = 0;
   bool quoted = false;
   for (std::size_t i = 0; i < text.size(); ++i) {
-    if (text[i] == '"') quoted = !quoted;  // a doubled quote toggles twice
-    else if (!quoted && text[i] == '\n') ++records;
+    if (text[i] == '"')
+      quoted = !quoted;  // a doubled quote toggles twice
+    else if (!quoted && text[i] == '\n')
+      ++records;
   }
   // A last record without its line break counts too.
   if (!text.empty() && text.back() != '\n') ++records;

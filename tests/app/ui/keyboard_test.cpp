@@ -42,12 +42,12 @@
 #include <utility>
 #include <vector>
 
+#include "activities/ui/activity_log_form.h"
+#include "activities/ui/sports_dictionary_form.h"
 #include "app/main_menu.h"
 #include "app/program.h"
 #include "app/string_table.h"
 #include "app/ui/main_form.h"
-#include "activities/ui/activity_log_form.h"
-#include "activities/ui/sports_dictionary_form.h"
 #include "app/ui/screens.h"
 #include "energy/body_records.h"
 #include "energy/cal_stat.h"
@@ -127,8 +127,8 @@ QStringList KeyboardFaults(QWidget& window) {
     if (auto* b = qobject_cast<QAbstractButton*>(w);
         b && !qobject_cast<QToolButton*>(w) && !b->text().isEmpty())
       key(b->text(), Where(*w));
-    if (auto* b = qobject_cast<QAbstractButton*>(w); b && !TooltipShortcut(*b).isEmpty() &&
-                                                     !AnswersKey(window, *b, TooltipShortcut(*b)))
+    if (auto* b = qobject_cast<QAbstractButton*>(w);
+        b && !TooltipShortcut(*b).isEmpty() && !AnswersKey(window, *b, TooltipShortcut(*b)))
       faults << Where(*w) + QStringLiteral(" lost its shortcut ") +
                     TooltipShortcut(*b).toString(QKeySequence::PortableText);
     if (auto* l = qobject_cast<QLabel*>(w);
@@ -458,8 +458,8 @@ class TModalWalk {
     QStringList faults;
     for (QPushButton* b : window.findChildren<QPushButton*>()) {
       const QKeySequence key = TooltipShortcut(*b);
-      if (key.isEmpty() || b->window() != &window || !b->isVisibleTo(&window) ||
-          !b->isEnabled() || OpensDialog(*b))
+      if (key.isEmpty() || b->window() != &window || !b->isVisibleTo(&window) || !b->isEnabled() ||
+          OpensDialog(*b))
         continue;
       QSignalSpy clicked(b, &QAbstractButton::clicked);
       Press(window, key);
@@ -538,13 +538,14 @@ class TModalWalk {
         // Opened by the key its tooltip names, as a person at the keyboard does.
         QPointer<QWidget> window = &modal;
         const QString shown = key.toString(QKeySequence::PortableText);
-        openers.emplace_back(name + QStringLiteral(" by ") + shown, [this, button, window, key,
-                                                                      shown] {
-          if (!button || !window || !button->isEnabled() || !button->isVisible()) return;
-          const int before = dialogs;
-          Press(*window, key);
-          if (dialogs == before) faults << shown + QStringLiteral(" opens nothing from ") + Where(*window);
-        });
+        openers.emplace_back(
+            name + QStringLiteral(" by ") + shown, [this, button, window, key, shown] {
+              if (!button || !window || !button->isEnabled() || !button->isVisible()) return;
+              const int before = dialogs;
+              Press(*window, key);
+              if (dialogs == before)
+                faults << shown + QStringLiteral(" opens nothing from ") + Where(*window);
+            });
         continue;
       }
       openers.emplace_back(name, [button] {

@@ -82,8 +82,8 @@ class ScreenFitTest : public ::testing::Test {
     const QRect area = Area();
     const QRect frame = Frame(window);
     return "screen " + std::to_string(area.width()) + "x" + std::to_string(area.height()) +
-           ", frame " + std::to_string(frame.width()) + "x" + std::to_string(frame.height()) +
-           "+" + std::to_string(frame.x()) + "+" + std::to_string(frame.y()) + ", client " +
+           ", frame " + std::to_string(frame.width()) + "x" + std::to_string(frame.height()) + "+" +
+           std::to_string(frame.x()) + "+" + std::to_string(frame.y()) + ", client " +
            std::to_string(window.width()) + "x" + std::to_string(window.height());
   }
 

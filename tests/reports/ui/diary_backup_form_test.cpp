@@ -80,10 +80,11 @@ class TDiaryBackupFormTest : public QObject {
   // A name typed without an extension is written with ".kvb", and the
   // field shows the name written; a name with an extension keeps it.
   void ANameWithoutAnExtensionGetsTheBackupExtension() {
-    const std::pair<const char*, const char*> names[] = {
-        {"/a/plain", "/a/plain.kvb"}, {"/a/ann.kvb", "/a/ann.kvb"},
-        {"/a/ann.bak", "/a/ann.bak"}, {"/a/v1.2/diary", "/a/v1.2/diary.kvb"},
-        {"/a/", "/a/"}};
+    const std::pair<const char*, const char*> names[] = {{"/a/plain", "/a/plain.kvb"},
+                                                         {"/a/ann.kvb", "/a/ann.kvb"},
+                                                         {"/a/ann.bak", "/a/ann.bak"},
+                                                         {"/a/v1.2/diary", "/a/v1.2/diary.kvb"},
+                                                         {"/a/", "/a/"}};
     for (const auto& [typed, written] : names)
       QCOMPARE(Q(WithBackupExtension(typed).string()), QString::fromUtf8(written));
 

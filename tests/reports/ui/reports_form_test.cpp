@@ -211,9 +211,8 @@ class TReportsFormTest : public QObject {
     QCOMPARE(proposed, QStringLiteral("Training Report.csv"));
     // It says where it wrote and how many rows.
     QCOMPARE(f.prompter.shown.size(), std::size_t{1});
-    QCOMPARE(Q(f.prompter.Last()),
-             QStringLiteral("inform: Exported 2 rows to ") + Q(file.string()) +
-                 QStringLiteral("."));
+    QCOMPARE(Q(f.prompter.Last()), QStringLiteral("inform: Exported 2 rows to ") +
+                                       Q(file.string()) + QStringLiteral("."));
     std::ifstream in(file, std::ios::binary);
     const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
     const auto records = ReadCsv(text);
