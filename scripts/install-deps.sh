@@ -7,7 +7,7 @@ packages=(
   cmake ninja-build g++ ccache pkg-config
   libgtest-dev libgmock-dev libbenchmark-dev libpugixml-dev zlib1g-dev
   qt6-base-dev libqt6opengl6-dev qt6-charts-dev qt6-svg-dev
-  libsodium-dev xvfb xauth fonts-dejavu-core
+  libsodium-dev xvfb xauth fonts-dejavu-core openbox x11-utils
   desktop-file-utils appstream dpkg-dev file
   clang libclang-rt-14-dev
 )

@@ -58,6 +58,25 @@ std::string NumberText(T value) {
 }  // namespace
 
 std::string CsvNumberText(double value) { return NumberText(value); }
+
+std::size_t CsvRowCount(std::string_view text) {
+  std::size_t records = 0;
+  bool quoted = false;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (text[i] == '"')
+      quoted = !quoted;  // a doubled quote toggles twice
+    else if (!quoted && text[i] == '\n')
+      ++records;
+  }
+  // A last record without its line break counts too.
+  if (!text.empty() && text.back() != '\n') ++records;
+  return records == 0 ? 0 : records - 1;
+}
+
+std::string CsvExportedText(std::size_t rows, const std::filesystem::path& file) {
+  return "Exported " + std::to_string(rows) + (rows == 1 ? " row" : " rows") + " to " +
+         file.string() + ".";
+}
 std::string CsvNumberText(float value) { return NumberText(value); }
 
 void WriteCsvFile(std::string_view text, const std::filesystem::path& file, TFileSystem& fs) {

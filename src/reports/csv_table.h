@@ -1,4 +1,5 @@
 #pragma once
+#include <cstddef>
 #include <filesystem>
 #include <optional>
 #include <string>
@@ -39,6 +40,13 @@ class TCsvTable {
 // The number text of a field.
 std::string CsvNumberText(double value);
 std::string CsvNumberText(float value);
+
+// The rows of a table's text below its header: its records, a line break
+// inside a quoted field being no end of one.
+std::size_t CsvRowCount(std::string_view text);
+
+// What an export tells once written: how many rows, and where.
+std::string CsvExportedText(std::size_t rows, const std::filesystem::path& file);
 
 // Writes the table to `file` through its temporary file (the old content
 // stays when the write fails); failures raise EXMLIOError naming the file.

@@ -363,6 +363,13 @@ std::string DefaultBackupFileName(std::string_view userName, TDateTime today) {
   return name + " diary " + IsoDateText(today) + std::string(kBackupExtension);
 }
 
+fs::path WithBackupExtension(const fs::path& file) {
+  if (!file.has_filename() || file.has_extension()) return file;
+  fs::path named = file;
+  named += std::string(kBackupExtension);
+  return named;
+}
+
 std::string ReplaceBackupQuestion(const fs::path& file) {
   return file.string() + " already exists. Do you want to replace it?";
 }

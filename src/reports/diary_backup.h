@@ -89,6 +89,9 @@ inline constexpr const char* kMsgChooseBackupSource = "Please choose the backup 
 // "NAME diary YYYY-MM-DD.kvb", with the characters a file name cannot hold
 // replaced by "_".
 std::string DefaultBackupFileName(std::string_view userName, TDateTime today);
+// The file a backup is written to: a name typed without an extension gets
+// ".kvb"; one with an extension of its own keeps it.
+std::filesystem::path WithBackupExtension(const std::filesystem::path& file);
 std::string ReplaceBackupQuestion(const std::filesystem::path& file);
 std::string BackedUpText(const TBackupSummary& summary, const std::filesystem::path& file);
 std::string RestoredText(std::string_view userName);

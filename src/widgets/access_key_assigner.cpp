@@ -7,11 +7,13 @@
 #include <QDialogButtonBox>
 #include <QEvent>
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMainWindow>
 #include <QMenu>
 #include <QMenuBar>
 #include <QRadioButton>
+#include <QShortcut>
 #include <QTabBar>
 #include <QToolButton>
 #include <algorithm>
@@ -64,7 +66,67 @@ void AddActions(std::vector<TCaptioned>& items, const QList<QAction*>& actions) 
   }
 }
 
+constexpr const char* kButtonShortcutName = "korvelaButtonShortcut";
+constexpr const char* kShortcutFirstName = "korvelaShortcutFirst";
+
+// The button a shortcut made by AddButtonShortcut clicks, while it can.
+QAbstractButton* ClickableButton(QShortcut& shortcut) {
+  auto* button = qobject_cast<QAbstractButton*>(shortcut.parent());
+  return button && button->isEnabled() && button->isVisible() ? button : nullptr;
+}
+
+// Lets the buttons' shortcuts of one window win over a field's own use of
+// their keys: it watches each control of the window that takes the focus.
+class TShortcutFirst final : public QObject {
+ public:
+  explicit TShortcutFirst(QWidget& window) : QObject(&window), window_(window) {
+    setObjectName(QString::fromLatin1(kShortcutFirstName));
+    connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
+      if (now && now->window() == &window_) now->installEventFilter(this);
+    });
+    if (QWidget* focus = window.focusWidget()) focus->installEventFilter(this);
+  }
+
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (event->type() != QEvent::ShortcutOverride) return QObject::eventFilter(watched, event);
+    const QKeySequence pressed(static_cast<QKeyEvent*>(event)->keyCombination());
+    for (QShortcut* shortcut :
+         window_.findChildren<QShortcut*>(QString::fromLatin1(kButtonShortcutName))) {
+      if (shortcut->key() != pressed || !ClickableButton(*shortcut)) continue;
+      event->ignore();  // not the field's: the shortcut takes the key
+      return true;
+    }
+    return QObject::eventFilter(watched, event);
+  }
+
+ private:
+  QWidget& window_;
+};
+
+// setText replaces a button's shortcut by its caption's Alt key: a shortcut
+// the screen gave it goes to a QShortcut of its own first.
+void KeepOwnShortcut(QAbstractButton& button) {
+  const QKeySequence own = button.shortcut();
+  if (own.isEmpty() || own == QKeySequence::mnemonic(button.text())) return;
+  AddButtonShortcut(button, own);
+  button.setShortcut(QKeySequence());
+}
+
 }  // namespace
+
+QShortcut* AddButtonShortcut(QAbstractButton& button, const QKeySequence& key) {
+  auto* shortcut = new QShortcut(key, &button);
+  shortcut->setObjectName(QString::fromLatin1(kButtonShortcutName));
+  shortcut->setContext(Qt::WindowShortcut);
+  QObject::connect(shortcut, &QShortcut::activated, &button, [shortcut] {
+    if (QAbstractButton* b = ClickableButton(*shortcut)) b->click();
+  });
+  QWidget* window = button.window();
+  if (!window->findChild<TShortcutFirst*>(QString::fromLatin1(kShortcutFirstName),
+                                          Qt::FindDirectChildrenOnly))
+    new TShortcutFirst(*window);
+  return shortcut;
+}
 
 bool GroupTakesAccessKey(const QGroupBox& group) {
   if (group.title().isEmpty() || !group.isEnabled()) return false;
@@ -111,7 +173,11 @@ void AssignAccessKeys(QWidget& window) {
       // Tool bar buttons show their action's text; the menus key those.
       if (qobject_cast<QToolButton*>(w) || button->text().isEmpty()) continue;
       items.push_back({[button] { return button->text(); },
-                       [button](const QString& text) { button->setText(text); }, Rank(*w)});
+                       [button](const QString& text) {
+                         KeepOwnShortcut(*button);
+                         button->setText(text);
+                       },
+                       Rank(*w)});
     } else if (auto* label = qobject_cast<QLabel*>(w)) {
       // A label names a control; one whose buddy takes no focus has no key
       // to give.

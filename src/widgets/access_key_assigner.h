@@ -1,9 +1,12 @@
 #pragma once
 #include <QObject>
 
+class QAbstractButton;
 class QApplication;
 class QGroupBox;
+class QKeySequence;
 class QMenu;
+class QShortcut;
 class QWidget;
 
 namespace korvela {
@@ -12,7 +15,9 @@ namespace korvela {
 // groups that need one (see GroupTakesAccessKey), the tabs of its tab
 // widgets and its menu titles access keys that no two of them share
 // (those the screen chose are kept where they are unique), and each of its
-// menus keys of their own. Only what is visible in the window counts.
+// menus keys of their own. Only what is visible in the window counts. A
+// shortcut a button was given with setShortcut is kept, through
+// AddButtonShortcut, when its caption takes a key.
 void AssignAccessKeys(QWidget& window);
 void AssignAccessKeys(QMenu& menu);
 
@@ -21,6 +26,14 @@ void AssignAccessKeys(QMenu& menu);
 // or check box whose caption has no letter). The key moves the focus into
 // the group.
 bool GroupTakesAccessKey(const QGroupBox& group);
+
+// Gives a button a shortcut of its own that clicks it while it is enabled
+// and shown (the key the tooltip names: "Save Changes (Ctrl+S)"). Unlike
+// QAbstractButton::setShortcut it stays when the caption gets an access
+// key (setText makes the caption's Alt key a button's only shortcut), and
+// it wins over a field's own use of the key (Ctrl+Insert copies in a line
+// edit) while the button is enabled. Make buttons' shortcuts with it.
+QShortcut* AddButtonShortcut(QAbstractButton& button, const QKeySequence& key);
 
 // Assigns the keys of every dialog, main window and menu when it is shown.
 class TAccessKeyAssigner final : public QObject {

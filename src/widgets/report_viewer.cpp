@@ -4,12 +4,10 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFileDialog>
-#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QKeySequence>
 #include <QLabel>
 #include <QPrinter>
-#include <QScreen>
 #include <QStandardPaths>
 #include <QTextBrowser>
 #include <QTextFrame>
@@ -19,6 +17,7 @@
 #include <QVBoxLayout>
 
 #include "widgets/page_printing.h"
+#include "widgets/window_fit.h"
 
 namespace korvela {
 namespace {
@@ -127,12 +126,7 @@ TFShowReport::TFShowReport(TMyReport& report, const std::filesystem::path& progr
   setTabOrder(schemeList_, viewer_);
 
   // A generous page on any screen, never larger than the screen.
-  QSize size(940, 680);
-  if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-    const QSize area = screen->availableGeometry().size() - QSize(40, 60);
-    size = size.boundedTo(area);
-  }
-  resize(size);
+  resize(SizeWithinFreeArea(*this, QSize(940, 680)));
 
   ShowPage(page_.WritePage());
   connect(schemeList_, &QComboBox::currentIndexChanged, this, &TFShowReport::ColorSchemeListChange);

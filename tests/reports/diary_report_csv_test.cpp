@@ -45,6 +45,25 @@ TEST(CsvTableTest, FieldsWithCommasQuotesAndLineBreaksReadBackWhole) {
   EXPECT_EQ(records.back(), (std::vector<std::string>{"none", ""}));
 }
 
+// The rows an export reports: the records below the header, a quoted line
+// break being no record of its own.
+TEST(CsvTableTest, RowCountIsTheRecordsBelowTheHeader) {
+  TCsvTable empty({"day", "kcal"});
+  EXPECT_EQ(CsvRowCount(empty.Text()), 0u);
+  EXPECT_EQ(CsvRowCount(""), 0u);
+  TCsvTable table({"name", "note"});
+  for (const char* note : {"two\r\nlines", "\"quoted\", and comma", "\n", "plain"}) {
+    table.BeginRow();
+    table.AddText("x");
+    table.AddText(note);
+  }
+  EXPECT_EQ(CsvRowCount(table.Text()), 4u);
+  EXPECT_EQ(CsvRowCount("a,b\r\n1,2"), 1u);  // the last record without its line break
+  EXPECT_EQ(CsvExportedText(1, "/tmp/one.csv"), "Exported 1 row to /tmp/one.csv.");
+  EXPECT_EQ(CsvExportedText(12, "/tmp/Nutrition Report.csv"),
+            "Exported 12 rows to /tmp/Nutrition Report.csv.");
+}
+
 TEST(CsvTableTest, NumbersArePlainDecimalsWhateverTheirSize) {
   const double values[] = {0, -0.0, 1234567.25, 0.001, 1e-7, 72.5, 1.0 / 3};
   for (const double v : values) {

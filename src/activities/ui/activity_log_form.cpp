@@ -4,6 +4,7 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QVBoxLayout>
 #include <cmath>
 
@@ -12,6 +13,7 @@
 #include "energy/ui/calculator_parts.h"
 #include "storage/errors.h"
 #include "users/unit_text.h"
+#include "widgets/access_key_assigner.h"
 
 namespace korvela {
 namespace {
@@ -51,6 +53,7 @@ TFActivityLog::TFActivityLog(TProgram& program, TPrompter& prompter, TDateTime d
   auto* filterLabel = MakeLabelFor(QStringLiteral("Filter Activities:"), filterEdit_, this);
   grid_ = MakeMETGrid(program_.Sports(), program_.Config(), QStringLiteral("MET"), this);
   connect(filterEdit_, &QLineEdit::textChanged, this, &TFActivityLog::FilterTextChange);
+  filterEdit_->installEventFilter(this);  // Enter finds
   connect(grid_, &QTableWidget::cellClicked, this, [this] { SportSelect(grid_->SelectedSport()); });
   grid_->OnSelectSport = [this](const TSport* sport) { SportSelect(sport); };
   auto* left = new QVBoxLayout;
@@ -114,18 +117,22 @@ QWidget* TFActivityLog::BuildEntries() {
   connect(durationEdit_->Edit(), &QLineEdit::textChanged, this, &TFActivityLog::Recompute);
 
   logButton_ = MakeButton("Log Activity", "logActivityButton", box);
-  logButton_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Insert));
+  AddButtonShortcut(*logButton_, QKeySequence(Qt::CTRL | Qt::Key_Insert));
   logButton_->setToolTip(QStringLiteral("Log Activity (Ctrl+Insert)"));
   unlogButton_ = MakeButton("Delete (unlog) activity", "unlogActivityButton", box);
-  unlogButton_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Delete));
+  AddButtonShortcut(*unlogButton_, QKeySequence(Qt::CTRL | Qt::Key_Delete));
   unlogButton_->setToolTip(QStringLiteral("Delete (unlog) activity (Ctrl+Delete)"));
   saveButton_ = MakeButton("Save Changes", "saveChangesButton", box);
-  saveButton_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
+  AddButtonShortcut(*saveButton_, QKeySequence(Qt::CTRL | Qt::Key_S));
   saveButton_->setToolTip(QStringLiteral("Save Changes (Ctrl+S)"));
   for (QPushButton* b : {logButton_, unlogButton_, saveButton_}) b->setAutoDefault(false);
   connect(logButton_, &QPushButton::clicked, this, &TFActivityLog::LogActivityClick);
   connect(unlogButton_, &QPushButton::clicked, this, &TFActivityLog::UnlogActivityClick);
   connect(saveButton_, &QPushButton::clicked, this, &TFActivityLog::SaveChangesClick);
+  // Enter in a field logs what it holds rather than pressing OK.
+  for (QWidget* field : std::initializer_list<QWidget*>{nameEdit_, timeEdit_, metEdit_->Edit(),
+                                                        durationEdit_->Edit()})
+    field->installEventFilter(this);
 
   auto* timeRow = new QHBoxLayout;
   timeRow->setContentsMargins(0, 0, 0, 0);
@@ -191,6 +198,24 @@ void TFActivityLog::CalendarChange() {
   log_->SetDay(calendar_->SelectedDate());
   RefreshLogged();
   Recompute();
+}
+
+// Enter in a field never closes the screen: in the filter it finds, in the
+// activity's fields it logs the activity when they are valid, as "Log
+// Activity" does.
+bool TFActivityLog::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() != QEvent::KeyPress) return QDialog::eventFilter(watched, event);
+  const auto* key = static_cast<QKeyEvent*>(event);
+  if ((key->key() != Qt::Key_Return && key->key() != Qt::Key_Enter) ||
+      (key->modifiers() & ~Qt::KeypadModifier))
+    return QDialog::eventFilter(watched, event);
+  if (watched == filterEdit_) {
+    FilterTextChange();
+  } else {
+    if (watched == timeEdit_) timeEdit_->interpretText();
+    LogActivityClick();
+  }
+  return true;
 }
 
 void TFActivityLog::FilterTextChange() {

@@ -31,6 +31,9 @@ class TFActivityLog final : public QDialog {
 
   void reject() override;
 
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
  private:
   QWidget* BuildEntries();
   QWidget* BuildLogged();

@@ -11,6 +11,7 @@
 #include "activities/ui/sport_editor_form.h"
 #include "energy/ui/calculator_parts.h"
 #include "users/unit_text.h"
+#include "widgets/access_key_assigner.h"
 
 namespace korvela {
 namespace {
@@ -48,8 +49,8 @@ TFSportsDictionary::TFSportsDictionary(TProgram& program, TPrompter& prompter, Q
   copyButton_ = MakeButton("Edit a Copy of Activity", "copyActivityButton", this);
   deleteButton_ = MakeButton("Delete Activity", "deleteActivityButton", this);
   showAllButton_ = MakeButton("Show All", "showAllButton", this);
-  newButton_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_N));
-  showAllButton_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_A));
+  AddButtonShortcut(*newButton_, QKeySequence(Qt::CTRL | Qt::Key_N));
+  AddButtonShortcut(*showAllButton_, QKeySequence(Qt::CTRL | Qt::Key_A));
   newButton_->setToolTip(QStringLiteral("New Activity (Ctrl+N)"));
   showAllButton_->setToolTip(QStringLiteral("Show All (Ctrl+A)"));
   for (QPushButton* b : {newButton_, editButton_, copyButton_, deleteButton_, showAllButton_})

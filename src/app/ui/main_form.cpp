@@ -8,7 +8,6 @@
 #include <QHBoxLayout>
 #include <QMenuBar>
 #include <QPainter>
-#include <QScreen>
 #include <QScrollArea>
 #include <QSettings>
 #include <QToolBar>
@@ -23,6 +22,7 @@
 #include "widgets/big_calendar.h"
 #include "widgets/elided_label.h"
 #include "widgets/icons.h"
+#include "widgets/window_fit.h"
 
 namespace korvela {
 namespace {
@@ -105,18 +105,15 @@ QString TFMain::PlacementFile() const {
 }
 
 void TFMain::PlaceOnScreen() {
-  const QScreen* screen = QApplication::primaryScreen();
-  const QRect area = screen ? screen->availableGeometry() : QRect(0, 0, 1366, 768);
   QSettings placement(PlacementFile(), QSettings::IniFormat);
   const QByteArray saved = placement.value(QStringLiteral("MainWindow/Geometry")).toByteArray();
-  if (!saved.isEmpty() && restoreGeometry(saved) && area.intersects(frameGeometry())) return;
-  // The frame and title bar take room of their own; keep the whole window
-  // within the free area.
-  const QSize frame = frameGeometry().size() - geometry().size();
-  const QSize wanted(1180, 800);
-  resize(wanted.boundedTo(area.size() - frame));
-  move(area.center() - QPoint(width() / 2, height() / 2));
-  if (y() < area.top()) move(x(), area.top());
+  if (!saved.isEmpty() && restoreGeometry(saved) && FreeArea(*this).intersects(frameGeometry())) {
+    KeepFrameOnScreen(*this);
+    return;
+  }
+  // The title bar and borders take room of their own: the whole frame
+  // stays within the free area.
+  FitByFrame(*this, QSize(1180, 800));
 }
 
 void TFMain::SavePlacement() const {

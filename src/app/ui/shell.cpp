@@ -19,6 +19,7 @@
 #include "app/ui/splash_form.h"
 #include "widgets/access_key_assigner.h"
 #include "widgets/message_box_prompter.h"
+#include "widgets/window_fit.h"
 
 namespace korvela {
 namespace {
@@ -64,6 +65,7 @@ int RunKorvela(int argc, char** argv, const std::function<void(QApplication&)>& 
   QApplication::setApplicationName(QStringLiteral("korvela"));
   app.setStyle(new TKorvelaStyle);
   AssignAccessKeysOnShow(app);
+  FitWindowsOnShow(app);
 
   const std::filesystem::path folder = ChooseProgramFolder(
       std::getenv("KORVELA_HOME"),

@@ -136,9 +136,11 @@ bool TFDiaryBackup::BackUp(const QString& path) {
     fileLineEdit_->setFocus();
     return false;
   }
-  const std::filesystem::path file = PathOf(path);
+  const std::filesystem::path file = WithBackupExtension(PathOf(path));
+  const QString named = Q(file.string());
+  if (named != path) fileLineEdit_->setText(named);  // the name written is the name shown
   std::error_code ec;
-  if (path != confirmedPath_ && std::filesystem::exists(file, ec) &&
+  if (named != confirmedPath_ && std::filesystem::exists(file, ec) &&
       !prompter_.AskYesNo(ReplaceBackupQuestion(file)))
     return false;
   try {

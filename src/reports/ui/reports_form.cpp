@@ -315,7 +315,8 @@ void TFReports::ExportCsvButtonClick() {
   if (chosen.isEmpty()) return;
   const std::string text = DiaryReportCsv(request, Sources());
   const std::filesystem::path file(chosen.toStdString());
-  SaveOrWarn(prompter_, [&] { WriteCsvFile(text, file); });
+  if (SaveOrWarn(prompter_, [&] { WriteCsvFile(text, file); }))
+    prompter_.Inform(CsvExportedText(CsvRowCount(text), file));
 }
 
 }  // namespace korvela

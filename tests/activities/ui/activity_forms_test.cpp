@@ -182,6 +182,53 @@ class TActivityFormsTest : public QObject {
     QVERIFY(!entry || f.Records().Loaded<TCalStat>(*entry).Entries.empty());
   }
 
+  // Enter in a field never closes the screen: in the activity's fields it
+  // logs the activity when they are valid, in the filter it finds.
+  void ActivityLogEnterLogsOrFindsAndKeepsTheScreenOpen() {
+    TActivityFixture f;
+    const TDateTime day = f.clock.Today();
+    TFActivityLog form(f.program, f.prompter, day);
+    form.show();
+    QVERIFY(QTest::qWaitForWindowActive(&form));
+    QLineEdit* filter = Line(form, "filterLineEdit");
+    filter->setFocus();
+    QTest::keyClicks(filter, QStringLiteral("swim"));
+    QTest::keyClick(filter, Qt::Key_Return);
+    QVERIFY(form.isVisible());
+    QCOMPARE(ShownNames(*form.Grid()), Texts({"Swimming laps, freestyle"}));
+
+    Line(form, "nameLineEdit")->setText(QStringLiteral("Rowing"));
+    Line(form, "metLineEdit")->setText(QStringLiteral("7"));
+    QLineEdit* duration = Line(form, "durationLineEdit");
+    duration->clear();
+    duration->setFocus();
+    // Not valid yet: nothing is logged, and the screen stays.
+    QTest::keyClick(duration, Qt::Key_Return);
+    QVERIFY(form.isVisible());
+    QCOMPARE(form.LoggedGrid()->rowCount(), 1);
+    QTest::keyClicks(duration, QStringLiteral("25"));
+    QTest::keyClick(duration, Qt::Key_Enter, Qt::KeypadModifier);
+    QVERIFY(form.isVisible());
+    QCOMPARE(form.LoggedGrid()->rowCount(), 2);
+    QVERIFY(form.LoggedGrid()->CellText(1, 0).endsWith(QStringLiteral("Rowing")));
+    QCOMPARE(form.LoggedGrid()->CellText(1, 1), QStringLiteral("25 min"));
+    // The same from the other fields of the activity.
+    for (const char* field : {"nameLineEdit", "metLineEdit"}) {
+      Line(form, field)->setFocus();
+      QTest::keyClick(Line(form, field), Qt::Key_Return);
+    }
+    auto* time = Child<QTimeEdit>(form, "timeOfDayTimeEdit");
+    time->setFocus();
+    QTest::keyClick(time, Qt::Key_Return);
+    QVERIFY(form.isVisible());
+    QCOMPARE(form.LoggedGrid()->rowCount(), 5);
+    // What was logged is stored by OK.
+    Click(form, "okButton");
+    TDBC* entry = f.Records().FindDayRecord(kCalStatKind, day);
+    QVERIFY(entry);
+    QCOMPARE(f.Records().Loaded<TCalStat>(*entry).Entries.size(), std::size_t{4});
+  }
+
   void CaloriesBurnedForAnAveragePersonAndForGivenAttributes() {
     TActivityFixture f;
     TFCaloriesBurned form(f.program, f.prompter);

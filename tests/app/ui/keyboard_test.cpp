@@ -1,7 +1,9 @@
 // Every screen the main window opens, and the dialogs those open in turn,
 // walked from the keyboard's side: Tab reaches every control that takes the
 // focus and names each stop, every button, label of a control and menu title
-// has an access key that no other in its window shares, Enter confirms and
+// has an access key that no other in its window shares, every Ctrl shortcut
+// a button's tooltip names still works once the keys are given, Enter
+// confirms (a field that acts on Enter itself keeps the window open) and
 // Escape closes the window.
 #include <gtest/gtest.h>
 
@@ -24,6 +26,8 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QRegularExpression>
+#include <QShortcut>
+#include <QSignalSpy>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTest>
@@ -38,12 +42,15 @@
 #include <utility>
 #include <vector>
 
+#include "activities/ui/activity_log_form.h"
+#include "activities/ui/sports_dictionary_form.h"
 #include "app/main_menu.h"
 #include "app/program.h"
 #include "app/string_table.h"
 #include "app/ui/main_form.h"
 #include "app/ui/screens.h"
 #include "energy/body_records.h"
+#include "energy/cal_stat.h"
 #include "support/tab_chain.h"
 #include "support/temp_folder.h"
 #include "users/access_keys.h"
@@ -66,6 +73,33 @@ class TNoPrompter final : public TPrompter {
 QString Where(const QWidget& w) {
   return QStringLiteral("%1 '%2'").arg(QString::fromUtf8(w.metaObject()->className()),
                                        w.objectName());
+}
+
+// The Ctrl shortcut a control's tooltip names: "Save Changes (Ctrl+S)".
+QKeySequence TooltipShortcut(const QWidget& w) {
+  static const QRegularExpression kNamed(QStringLiteral("\\((Ctrl\\+[^)]+)\\)"));
+  const QRegularExpressionMatch m = kNamed.match(w.toolTip());
+  return m.hasMatch() ? QKeySequence(m.captured(1), QKeySequence::PortableText) : QKeySequence();
+}
+
+// Whether something of the window answers the key: the button's own
+// shortcut, or a QShortcut or action of the window.
+bool AnswersKey(QWidget& window, const QAbstractButton& button, const QKeySequence& key) {
+  if (button.shortcut() == key) return true;
+  for (QShortcut* s : window.findChildren<QShortcut*>())
+    if (s->key() == key && s->isEnabled()) return true;
+  for (QAction* a : window.findChildren<QAction*>())
+    if (a->shortcuts().contains(key) && a->isEnabled()) return true;
+  return false;
+}
+
+// Presses a key where the user types: at the window's focus.
+void Press(QWidget& window, const QKeySequence& key) {
+  if (!window.isActiveWindow()) {
+    window.activateWindow();
+    (void)QTest::qWaitForWindowActive(&window, 2000);
+  }
+  QTest::keySequence(window.focusWidget() ? window.focusWidget() : &window, key);
 }
 
 // What a window lacks for a person at the keyboard.
@@ -93,6 +127,10 @@ QStringList KeyboardFaults(QWidget& window) {
     if (auto* b = qobject_cast<QAbstractButton*>(w);
         b && !qobject_cast<QToolButton*>(w) && !b->text().isEmpty())
       key(b->text(), Where(*w));
+    if (auto* b = qobject_cast<QAbstractButton*>(w);
+        b && !TooltipShortcut(*b).isEmpty() && !AnswersKey(window, *b, TooltipShortcut(*b)))
+      faults << Where(*w) + QStringLiteral(" lost its shortcut ") +
+                    TooltipShortcut(*b).toString(QKeySequence::PortableText);
     if (auto* l = qobject_cast<QLabel*>(w);
         l && l->buddy() && l->buddy()->focusPolicy() != Qt::NoFocus && !l->text().isEmpty())
       key(l->text(), Where(*w));
@@ -230,14 +268,31 @@ bool MayTakeReturn(QPushButton& button) {
   return !OpensSideDialog(button);
 }
 
+// Fields that act on Return themselves, where Return must keep the window
+// open: the activity log's filter finds, and its activity's fields log the
+// activity (Return there pressing OK would close the screen and lose what
+// was typed).
+bool ActsOnReturn(const QWidget& field) {
+  static const QString kActivityLog = QStringLiteral("korvela::TFActivityLog");
+  static const std::set<std::pair<QString, QString>> kFields = {
+      {kActivityLog, QStringLiteral("filterLineEdit")},
+      {kActivityLog, QStringLiteral("nameLineEdit")},
+      {kActivityLog, QStringLiteral("timeOfDayTimeEdit")},
+      {kActivityLog, QStringLiteral("metLineEdit")},
+      {kActivityLog, QStringLiteral("durationLineEdit")}};
+  return kFields.count(
+      {QString::fromUtf8(field.window()->metaObject()->className()), field.objectName()});
+}
+
 // Enter confirms. Return typed in a field of a dialog presses the dialog's
 // default button (Qt picks one when the dialog shows, unless the dialog
 // named it): where there is one, it is the dialog's main action (see
 // MayTakeReturn); a dialog with a button that accepts (see Accepts) has
 // one. Windows that only show or pick, whose fields act on Return
-// themselves (a search field finds), may leave Return to their fields. A
-// push button with the focus takes Return itself, as everywhere, and is not
-// checked.
+// themselves (a search field finds), may leave Return to their fields;
+// the fields named by ActsOnReturn take it in any window, and Return is
+// pressed in them to see the window stay open. A push button with the
+// focus takes Return itself, as everywhere, and is not checked.
 QStringList EnterFaults(QDialog& dialog) {
   QList<QPushButton*> buttons;
   bool accepts = false;
@@ -246,11 +301,12 @@ QStringList EnterFaults(QDialog& dialog) {
     buttons << b;
     accepts = accepts || Accepts(*b);
   }
-  // Return in a field: the focus goes to the first stop that is no button.
+  // Return in a field: the focus goes to the first stop that is no button
+  // and leaves Return to the dialog.
   const QList<QWidget*> chain = test::TabChain(dialog);
-  const auto field = std::find_if(chain.begin(), chain.end(),
-                                  [](QWidget* w) { return !qobject_cast<QAbstractButton*>(w); });
-  if (field == chain.end()) return {};
+  const auto field = std::find_if(chain.begin(), chain.end(), [](QWidget* w) {
+    return !qobject_cast<QAbstractButton*>(w) && !ActsOnReturn(*w);
+  });
   // A button that had the focus hands the default back as the focus leaves
   // it, which only an active window hears.
   if (!dialog.isActiveWindow()) {
@@ -258,8 +314,18 @@ QStringList EnterFaults(QDialog& dialog) {
     if (!QTest::qWaitForWindowActive(&dialog, 2000)) return {QStringLiteral("never became active")};
   }
   QWidget* const before = dialog.focusWidget();
-  (*field)->setFocus(Qt::TabFocusReason);
   QStringList faults;
+  for (QWidget* w : chain) {
+    if (!ActsOnReturn(*w)) continue;
+    w->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(w, Qt::Key_Return);
+    if (!dialog.isVisible()) {
+      faults << QStringLiteral("Return in ") + Where(*w) + QStringLiteral(" closes the window");
+      return faults;
+    }
+  }
+  if (field == chain.end()) return faults;
+  (*field)->setFocus(Qt::TabFocusReason);
   const auto def =
       std::find_if(buttons.begin(), buttons.end(), [](QPushButton* b) { return b->isDefault(); });
   if (def == buttons.end() && accepts)
@@ -379,9 +445,29 @@ class TModalWalk {
 
   void Check(QWidget& window, const QString& path) {
     for (const QString& f : KeyboardFaults(window)) faults << path + QStringLiteral(": ") + f;
+    for (const QString& f : ShortcutFaults(window)) faults << path + QStringLiteral(": ") + f;
     if (auto* dialog = qobject_cast<QDialog*>(&window))
       for (const QString& f : EnterFaults(*dialog)) faults << path + QStringLiteral(": ") + f;
     picture_(window, path);
+  }
+
+  // Presses the Ctrl shortcut each enabled button's tooltip names, where
+  // the focus is: the button must answer. Those that open a dialog are
+  // pressed by their key among the window's openers.
+  static QStringList ShortcutFaults(QWidget& window) {
+    QStringList faults;
+    for (QPushButton* b : window.findChildren<QPushButton*>()) {
+      const QKeySequence key = TooltipShortcut(*b);
+      if (key.isEmpty() || b->window() != &window || !b->isVisibleTo(&window) || !b->isEnabled() ||
+          OpensDialog(*b))
+        continue;
+      QSignalSpy clicked(b, &QAbstractButton::clicked);
+      Press(window, key);
+      if (clicked.count() != 1)
+        faults << key.toString(QKeySequence::PortableText) + QStringLiteral(" does not press ") +
+                      Where(*b);
+    }
+    return faults;
   }
 
   // Whether a control edits a cell of a list or grid.
@@ -402,8 +488,7 @@ class TModalWalk {
     stack_.push_back(std::move(frame));
   }
 
-  static void Openers(QWidget& modal,
-                      std::vector<std::pair<QString, std::function<void()>>>& openers) {
+  void Openers(QWidget& modal, std::vector<std::pair<QString, std::function<void()>>>& openers) {
     // The food log lists foods once it has searched for them.
     if (modal.metaObject()->className() == QByteArrayLiteral("korvela::TFFoodLogForm")) {
       auto* search = modal.findChild<QLineEdit*>(QStringLiteral("searchLineEdit"));
@@ -447,11 +532,25 @@ class TModalWalk {
     for (QPushButton* b : modal.findChildren<QPushButton*>()) {
       if (b->window() != &modal || !b->isVisibleTo(&modal) || !OpensDialog(*b)) continue;
       QPointer<QPushButton> button = b;
-      openers.emplace_back(
-          Plain(b->text()) + QStringLiteral(" (") + b->objectName() + QStringLiteral(")"),
-          [button] {
-            if (button && button->isEnabled() && button->isVisible()) button->click();
-          });
+      const QString name =
+          Plain(b->text()) + QStringLiteral(" (") + b->objectName() + QStringLiteral(")");
+      if (const QKeySequence key = TooltipShortcut(*b); !key.isEmpty()) {
+        // Opened by the key its tooltip names, as a person at the keyboard does.
+        QPointer<QWidget> window = &modal;
+        const QString shown = key.toString(QKeySequence::PortableText);
+        openers.emplace_back(
+            name + QStringLiteral(" by ") + shown, [this, button, window, key, shown] {
+              if (!button || !window || !button->isEnabled() || !button->isVisible()) return;
+              const int before = dialogs;
+              Press(*window, key);
+              if (dialogs == before)
+                faults << shown + QStringLiteral(" opens nothing from ") + Where(*window);
+            });
+        continue;
+      }
+      openers.emplace_back(name, [button] {
+        if (button && button->isEnabled() && button->isVisible()) button->click();
+      });
     }
     for (QMenuBar* bar : modal.findChildren<QMenuBar*>()) {
       if (bar->window() != &modal) continue;
@@ -617,6 +716,89 @@ TEST(KeyboardRulesTest, GroupsTakeKeysForControlsWithoutOne) {
     QTest::keyClick(&dialog, Qt::Key_Z, Qt::AltModifier);
     EXPECT_EQ(QApplication::focusWidget(), first) << index;
   }
+}
+
+// Says Yes to every question.
+class TYesPrompter final : public TPrompter {
+ public:
+  void Warn(const std::string&) override {}
+  void Inform(const std::string&) override {}
+  bool AskYesNo(const std::string&) override { return true; }
+  TAnswer AskYesNoAll(const std::string&) override { return TAnswer::Yes; }
+};
+
+// The Ctrl shortcuts of the activity screens, pressed where the user types
+// once the buttons' captions have their access keys (setText with an "&"
+// would have replaced a button's own shortcut).
+TEST_F(KeyboardTest, ButtonShortcutsWorkOnceAccessKeysAreGiven) {
+  QApplication& app = *qApp;
+  TAccessKeyAssigner assigner;
+  app.installEventFilter(&assigner);
+  TYesPrompter yes;
+  const TDateTime day = clock.Today();
+  {
+    TFActivityLog log(program, yes, day);
+    log.show();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&log));
+    auto* logButton = log.findChild<QPushButton*>(QStringLiteral("logActivityButton"));
+    auto* saveButton = log.findChild<QPushButton*>(QStringLiteral("saveChangesButton"));
+    ASSERT_TRUE(logButton && saveButton);
+    EXPECT_TRUE(logButton->text().contains(QLatin1Char('&'))) << "the assigner gave no key";
+    EXPECT_TRUE(saveButton->text().contains(QLatin1Char('&'))) << "the assigner gave no key";
+    auto* duration = log.findChild<QLineEdit*>(QStringLiteral("durationLineEdit"));
+    ASSERT_TRUE(duration);
+    log.findChild<QLineEdit*>(QStringLiteral("nameLineEdit"))->setText(QStringLiteral("Rowing"));
+    log.findChild<QLineEdit*>(QStringLiteral("metLineEdit"))->setText(QStringLiteral("7"));
+    duration->setText(QStringLiteral("20"));
+    duration->setFocus();
+    // Ctrl+Insert logs, though a line edit would copy with it.
+    QTest::keySequence(duration, QKeySequence(Qt::CTRL | Qt::Key_Insert));
+    ASSERT_EQ(log.LoggedGrid()->rowCount(), 2);
+    // Ctrl+Delete unlogs the chosen row, though a line edit would delete a word.
+    log.LoggedGrid()->setCurrentCell(1, 0);
+    duration->setFocus();
+    QTest::keySequence(duration, QKeySequence(Qt::CTRL | Qt::Key_Delete));
+    EXPECT_EQ(log.LoggedGrid()->rowCount(), 1);
+    EXPECT_EQ(duration->text(), QStringLiteral("20"));
+    // Ctrl+S saves what was logged.
+    QTest::keySequence(duration, QKeySequence(Qt::CTRL | Qt::Key_Insert));
+    ASSERT_EQ(log.LoggedGrid()->rowCount(), 2);
+    ASSERT_TRUE(saveButton->isEnabled());
+    QTest::keySequence(duration, QKeySequence(Qt::CTRL | Qt::Key_S));
+    EXPECT_FALSE(saveButton->isEnabled());
+    TDBC* entry = program.Session()->DayRecords().FindDayRecord(kCalStatKind, day);
+    ASSERT_NE(entry, nullptr);
+    EXPECT_EQ(program.Session()->DayRecords().Loaded<TCalStat>(*entry).Entries.size(), 1u);
+    log.accept();
+  }
+  {
+    TFSportsDictionary dictionary(program, yes);
+    dictionary.show();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&dictionary));
+    auto* search = dictionary.findChild<QLineEdit*>(QStringLiteral("searchLineEdit"));
+    ASSERT_TRUE(search);
+    const std::size_t all = dictionary.Grid()->ShownSports().size();
+    ASSERT_GT(all, 1u);
+    search->setFocus();
+    QTest::keyClicks(search, QStringLiteral("zzzz"));
+    QTest::keyClick(search, Qt::Key_Return);
+    ASSERT_LT(dictionary.Grid()->ShownSports().size(), all);
+    // Ctrl+A shows all, though a line edit would select its text.
+    QTest::keySequence(search, QKeySequence(Qt::CTRL | Qt::Key_A));
+    EXPECT_TRUE(search->text().isEmpty());
+    EXPECT_EQ(dictionary.Grid()->ShownSports().size(), all);
+    // Ctrl+N opens the editor for a new activity.
+    QString opened;
+    QTimer::singleShot(0, [&opened] {
+      if (auto* modal = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
+        opened = modal->windowTitle();
+        modal->reject();
+      }
+    });
+    QTest::keySequence(search, QKeySequence(Qt::CTRL | Qt::Key_N));
+    EXPECT_EQ(opened, QStringLiteral("New Physical Activity"));
+  }
+  app.removeEventFilter(&assigner);
 }
 
 TEST_F(KeyboardTest, EveryScreenIsUsableFromTheKeyboard) {

@@ -77,6 +77,46 @@ class TDiaryBackupFormTest : public QObject {
     }
   }
 
+  // A name typed without an extension is written with ".kvb", and the
+  // field shows the name written; a name with an extension keeps it.
+  void ANameWithoutAnExtensionGetsTheBackupExtension() {
+    const std::pair<const char*, const char*> names[] = {{"/a/plain", "/a/plain.kvb"},
+                                                         {"/a/ann.kvb", "/a/ann.kvb"},
+                                                         {"/a/ann.bak", "/a/ann.bak"},
+                                                         {"/a/v1.2/diary", "/a/v1.2/diary.kvb"},
+                                                         {"/a/", "/a/"}};
+    for (const auto& [typed, written] : names)
+      QCOMPARE(Q(WithBackupExtension(typed).string()), QString::fromUtf8(written));
+
+    TBackupFixture f;
+    for (const char* name : {"plain", "ann.bak"}) {
+      f.prompter.shown.clear();
+      TFDiaryBackup form(TMode::BackUp, f.program, f.prompter);
+      form.show();
+      form.FileEdit()->setText(f.PathOf(name));
+      form.StartButton()->click();
+      const std::filesystem::path file = WithBackupExtension(f.outside / name);
+      QVERIFY(std::filesystem::is_regular_file(file));
+      QCOMPARE(form.FileEdit()->text(), Q(file.string()));
+      QVERIFY(f.prompter.Last().find(file.string()) != std::string::npos);
+      QCOMPARE(form.result(), int(QDialog::Accepted));
+    }
+    QVERIFY(!std::filesystem::exists(f.outside / "plain"));
+    // The file dialog's consent to replace "plain" is none to replace
+    // "plain.kvb": that is asked.
+    f.prompter.shown.clear();
+    f.prompter.Plan(TAnswer::No);
+    TFDiaryBackup form(TMode::BackUp, f.program, f.prompter);
+    form.ChooseFile = [&f] { return f.PathOf("plain"); };
+    form.show();
+    Child<QPushButton>(form, "browseButton")->click();
+    form.StartButton()->click();
+    const std::filesystem::path existing = f.outside / "plain.kvb";
+    QCOMPARE(Shown(f.prompter),
+             QStringList{QStringLiteral("ask: ") + Q(ReplaceBackupQuestion(existing))});
+    QVERIFY(form.isVisible());
+  }
+
   void MistakesAndRefusalsKeepTheScreenOpen() {
     TBackupFixture f;
     {

@@ -209,7 +209,10 @@ class TReportsFormTest : public QObject {
     };
     Child<QPushButton>(form, "exportCsvButton")->click();
     QCOMPARE(proposed, QStringLiteral("Training Report.csv"));
-    QVERIFY(f.prompter.shown.empty());
+    // It says where it wrote and how many rows.
+    QCOMPARE(f.prompter.shown.size(), std::size_t{1});
+    QCOMPARE(Q(f.prompter.Last()), QStringLiteral("inform: Exported 2 rows to ") +
+                                       Q(file.string()) + QStringLiteral("."));
     std::ifstream in(file, std::ios::binary);
     const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
     const auto records = ReadCsv(text);
@@ -223,7 +226,7 @@ class TReportsFormTest : public QObject {
     std::filesystem::create_directory(TemporaryNameFor(file));
     Child<QTabWidget>(form, "reportTabWidget")->setCurrentIndex(0);
     Child<QPushButton>(form, "exportCsvButton")->click();
-    QCOMPARE(f.prompter.shown.size(), std::size_t{1});
+    QCOMPARE(f.prompter.shown.size(), std::size_t{2});
     QVERIFY(f.prompter.Last().starts_with("warn: "));
     QVERIFY(f.prompter.Last().find("training") != std::string::npos);
     std::ifstream again(file, std::ios::binary);
@@ -232,7 +235,7 @@ class TReportsFormTest : public QObject {
 
     form.ChooseFile = [](QWidget*, const TExportDialog&) { return QString(); };
     Child<QPushButton>(form, "exportCsvButton")->click();
-    QCOMPARE(f.prompter.shown.size(), std::size_t{1});
+    QCOMPARE(f.prompter.shown.size(), std::size_t{2});
   }
 };
 

@@ -11,6 +11,7 @@
 #include "reports/ui/reports_form.h"
 #include "training/training_records.h"
 #include "users/ui/program_fixture.h"
+#include "widgets/window_fit.h"
 
 namespace korvela::test {
 namespace {
@@ -50,7 +51,8 @@ class TReportsScreenFitTest : public QObject {
                                 .arg(area.height())
                                 .arg(form.frameGeometry().width())
                                 .arg(form.frameGeometry().height());
-      QVERIFY2(area.contains(form.frameGeometry()), qPrintable(where));
+      QVERIFY2(QTest::qWaitFor([&] { return area.contains(form.frameGeometry()); }, 3000),
+               qPrintable(where));
       QVERIFY2(form.width() >= form.minimumSizeHint().width() &&
                    form.height() >= form.minimumSizeHint().height(),
                qPrintable(where));
@@ -85,6 +87,7 @@ class TReportsScreenFitTest : public QObject {
 int main(int argc, char** argv) {
   QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedKingdom));
   QApplication app(argc, argv);
+  korvela::FitWindowsOnShow(app);  // as the program does
   korvela::test::TReportsScreenFitTest test;
   return QTest::qExec(&test, argc, argv);
 }

@@ -1,0 +1,64 @@
+#!/usr/bin/env bash
+# Runs a program on a virtual display with a window manager, as people have
+# one: Xvfb of the given size, openbox managing it, then the program; stops
+# both afterwards and ends with the program's exit code.
+#
+#   run_under_window_manager.sh WIDTHxHEIGHTxDEPTH program [arguments...]
+set -u
+
+if [ $# -lt 2 ]; then
+  echo "usage: $0 WIDTHxHEIGHTxDEPTH program [arguments...]" >&2
+  exit 2
+fi
+size=$1
+shift
+
+work=$(mktemp -d)
+xvfb_pid=
+wm_pid=
+stop() {
+  [ -n "$wm_pid" ] && kill "$wm_pid" 2>/dev/null && wait "$wm_pid" 2>/dev/null
+  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null && wait "$xvfb_pid" 2>/dev/null
+  rm -rf "$work"
+}
+trap stop EXIT
+
+# Xvfb picks a free display itself and writes its number.
+Xvfb -displayfd 3 -screen 0 "$size" -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
+xvfb_pid=$!
+for _ in $(seq 100); do
+  [ -s "$work/display" ] && break
+  kill -0 "$xvfb_pid" 2>/dev/null || break
+  sleep 0.1
+done
+if [ ! -s "$work/display" ]; then
+  echo "Xvfb did not start:" >&2
+  cat "$work/xvfb.log" >&2
+  exit 1
+fi
+export DISPLAY=":$(head -n1 "$work/display")"
+
+# openbox with its built-in settings, whatever the user's own are.
+XDG_CONFIG_HOME="$work/config" openbox --sm-disable >"$work/openbox.log" 2>&1 &
+wm_pid=$!
+# Ready once it names itself on the root window.
+ready=
+for _ in $(seq 100); do
+  if xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q "window id"; then
+    ready=1
+    break
+  fi
+  kill -0 "$wm_pid" 2>/dev/null || break
+  sleep 0.1
+done
+# It names itself early in its start; a moment more for the rest of it.
+[ -n "$ready" ] && sleep 0.3
+if [ -z "$ready" ]; then
+  echo "openbox did not start:" >&2
+  cat "$work/openbox.log" >&2
+  exit 1
+fi
+
+"$@"
+rc=$?
+exit $rc
