@@ -265,7 +265,7 @@ void TChart::Rebuild() {
         line->setPen(QPen(s.color, 2));
         if (s.kind == TSeriesKind::Line && (s.marked || s.points.size() == 1)) {
           line->setPointsVisible(true);
-          line->setMarkerSize(7);
+          line->setMarkerSize(6);
         }
         s.shown = line;
         added = line;
@@ -477,17 +477,19 @@ void TChart::PlaceDayLabels() {
   // Relabelling may move the plot area, which calls back here.
   if (!days || placingDays_) return;
   placingDays_ = true;
-  // Most labels are a day and a month; one place is kept for the year that
-  // the first label and a new year's add.
+  // The widest labels are a month and a year.
   const QFontMetricsF metrics(days->labelsFont());
-  const qreal labelWidth = metrics.horizontalAdvance(QStringLiteral("30 Sep")) + 20;
+  const qreal labelWidth = metrics.horizontalAdvance(QStringLiteral("May 2007")) + 16;
   const qreal width = chart()->plotArea().width() > 0 ? chart()->plotArea().width() : 400;
   const std::vector<TDayTick> ticks =
-      DayTicks(viewX_[0], viewX_[1], std::max(1, static_cast<int>(width / labelWidth) - 1));
+      DayTicks(viewX_[0], viewX_[1], std::max(1, static_cast<int>(width / labelWidth)));
   for (const QString& label : days->categoriesLabels()) days->remove(label);
   days->setStartValue(ticks.empty() ? viewX_[0] : std::min(viewX_[0], ticks.front().Day - 1));
   for (const TDayTick& tick : ticks) days->append(QString::fromStdString(tick.Text), tick.Day);
   days->setRange(viewX_[0], viewX_[1]);
+  // The labels leave out the year; the title names it.
+  days->setTitleText(!xTitle_.isEmpty() ? xTitle_
+                                        : QString::fromStdString(DayAxisTitle(viewX_[0], viewX_[1])));
   placingDays_ = false;
 }
 

@@ -17,22 +17,16 @@ constexpr long long kMondayDay = 2;
 
 long long FloorMod(long long a, long long b) { return ((a % b) + b) % b; }
 
-std::string DayText(long long day, bool withYear) {
+std::string DayText(long long day) {
   const TYearMonthDay ymd = DecodeDate(static_cast<TDateTime>(day));
-  std::string text = std::to_string(ymd.day) + " " + kShortMonthNames[ymd.month - 1];
-  if (withYear) text += " " + std::to_string(ymd.year);
-  return text;
+  return std::to_string(ymd.day) + " " + kShortMonthNames[ymd.month - 1];
 }
 
 std::vector<TDayTick> EveryNthDay(long long first, long long last, long long step,
                                   long long anchor) {
   std::vector<TDayTick> ticks;
-  int shownYear = 0;
-  for (long long day = first + FloorMod(anchor - first, step); day <= last; day += step) {
-    const int year = DecodeDate(static_cast<TDateTime>(day)).year;
-    ticks.push_back({static_cast<double>(day), DayText(day, year != shownYear)});
-    shownYear = year;
-  }
+  for (long long day = first + FloorMod(anchor - first, step); day <= last; day += step)
+    ticks.push_back({static_cast<double>(day), DayText(day)});
   return ticks;
 }
 
@@ -115,6 +109,15 @@ std::vector<TDayTick> DayTicks(double lo, double hi, int maxLabels) {
     std::vector<TDayTick> ticks = EveryNthMonth(lo, hi, months);
     if (static_cast<long long>(ticks.size()) <= maxLabels) return ticks;
   }
+}
+
+std::string DayAxisTitle(double lo, double hi) {
+  if (!(lo <= hi)) return {};
+  // The days whose greater part is shown.
+  const int first = DecodeDate(static_cast<TDateTime>(std::floor(lo + 0.5))).year;
+  const int last = DecodeDate(static_cast<TDateTime>(std::floor(std::max(lo, hi - 0.5)))).year;
+  return first == last ? std::to_string(first)
+                       : std::to_string(first) + " - " + std::to_string(last);
 }
 
 TDayRange PeriodDayRange(double from, double to) {

@@ -38,9 +38,12 @@ struct TDayTick {
 // The labelled days of a date axis showing the day values lo to hi, no more
 // than `maxLabels`: every day, every other day, every Monday, every other
 // Monday, or the first of every 1, 2, 3, 6 or 12 months, whichever is the
-// densest that fits. A day reads "14 Jun"; the first label and the first of
-// each new year add the year ("14 Jun 2007"); a month reads "Jun 2007".
+// densest that fits. A day reads "14 Jun", a month "Jun 2007".
 std::vector<TDayTick> DayTicks(double lo, double hi, int maxLabels);
+
+// The title of a date axis showing lo to hi: the year of its days, "2007",
+// or the first and the last, "2007 - 2008".
+std::string DayAxisTitle(double lo, double hi);
 
 // The x range of a chart with one value a day from `from` to `to` (both
 // included): half a day before the first and after the last, so that their
