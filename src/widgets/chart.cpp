@@ -477,9 +477,9 @@ void TChart::PlaceDayLabels() {
   // Relabelling may move the plot area, which calls back here.
   if (!days || placingDays_) return;
   placingDays_ = true;
-  // The widest labels are a month and a year.
+  // Day labels are the many; the fewer month labels have room to spare.
   const QFontMetricsF metrics(days->labelsFont());
-  const qreal labelWidth = metrics.horizontalAdvance(QStringLiteral("May 2007")) + 16;
+  const qreal labelWidth = metrics.horizontalAdvance(QStringLiteral("30 Sep")) + 18;
   const qreal width = chart()->plotArea().width() > 0 ? chart()->plotArea().width() : 400;
   const std::vector<TDayTick> ticks =
       DayTicks(viewX_[0], viewX_[1], std::max(1, static_cast<int>(width / labelWidth)));

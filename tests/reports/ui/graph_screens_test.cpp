@@ -4,6 +4,7 @@
 #include <QComboBox>
 #include <QDir>
 #include <QScatterSeries>
+#include <QScreen>
 #include <QSet>
 #include <QFileInfo>
 #include <QLabel>
@@ -456,6 +457,9 @@ class TGraphScreensTest : public QObject {
     const auto save = [&folder](QWidget& w, const char* name) {
       QTest::qWait(150);  // the chart lays itself out in its own events
       QVERIFY(w.grab().save(QDir(folder).filePath(QString::fromLatin1(name))));
+      // The whole screen too, with the window manager's frame where there is one.
+      QGuiApplication::primaryScreen()->grabWindow(0).save(
+          QDir(folder).filePath(QStringLiteral("screen-") + QString::fromLatin1(name)));
     };
     TGraphFixture f;
     f.PutFortnight();
