@@ -433,19 +433,19 @@ void TChart::FitAxes() {
   xLo -= xPad, xHi += xPad;
   if (positiveX) xLo = std::max(xLo, 0.0);
   yLo = yFit.Min, yHi = yFit.Max;
-  int yTicks = yFit.TickCount();
+  int yTicks = yFit.TickCount(), yDecimals = yFit.Decimals();
   if (xMin_ < xMax_) xLo = xMin_, xHi = xMax_;
-  if (yMin_ < yMax_) yLo = yMin_, yHi = yMax_, yTicks = 0;
+  if (yMin_ < yMax_) yLo = yMin_, yHi = yMax_, yTicks = 0, yDecimals = -1;
 
   if (zoomed_) {
     ApplyRanges(viewX_[0], viewX_[1], viewY_[0], viewY_[1], false);
     return;
   }
-  ApplyRanges(xLo, xHi, yLo, yHi, true, yTicks);
+  ApplyRanges(xLo, xHi, yLo, yHi, true, yTicks, yDecimals);
 }
 
 void TChart::ApplyRanges(double xLo, double xHi, double yLo, double yHi, bool nice,
-                         int yTicks) {
+                         int yTicks, int yDecimals) {
   viewX_[0] = xLo, viewX_[1] = xHi, viewY_[0] = yLo, viewY_[1] = yHi;
   const QList<QAbstractAxis*> xs = chart()->axes(Qt::Horizontal);
   const QList<QAbstractAxis*> ys = chart()->axes(Qt::Vertical);
@@ -463,6 +463,9 @@ void TChart::ApplyRanges(double xLo, double xHi, double yLo, double yHi, bool ni
   if (auto* values = qobject_cast<QValueAxis*>(ys.first())) {
     values->setRange(yLo, yHi);
     if (nice && yTicks >= 2) values->setTickCount(yTicks);
+    // A fitted axis shows the decimals its ticks need, unless told a format.
+    if (nice && yDecimals >= 0 && yLabelFormat_.isEmpty())
+      values->setLabelFormat(QStringLiteral("%.%1f").arg(yDecimals));
     viewY_[0] = values->min(), viewY_[1] = values->max();
   }
   PlaceDayLabels();

@@ -154,7 +154,8 @@ class TChart : public QChartView {
   void PlaceBarLabels();
   void PlaceValueLabels();
   void AddBarAreas(TSeries& s, QAbstractAxis* xAxis, QAbstractAxis* yAxis);
-  void ApplyRanges(double xLo, double xHi, double yLo, double yHi, bool nice, int yTicks = 0);
+  void ApplyRanges(double xLo, double xHi, double yLo, double yHi, bool nice, int yTicks = 0,
+                   int yDecimals = -1);
   void PlaceDayLabels();
   // Drops the drawn marks (arrow heads, bar labels) of every series.
   void DropMarks();

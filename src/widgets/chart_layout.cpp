@@ -62,6 +62,14 @@ int TAxisFit::TickCount() const {
   return Step > 0 ? static_cast<int>(std::lround((Max - Min) / Step)) + 1 : 2;
 }
 
+int TAxisFit::Decimals() const {
+  for (int decimals = 0; decimals < 6; ++decimals) {
+    const double scaled = Step * std::pow(10.0, decimals);
+    if (std::fabs(scaled - std::round(scaled)) < 1e-6 * std::max(1.0, scaled)) return decimals;
+  }
+  return 6;
+}
+
 TAxisFit FitValueAxis(double lo, double hi, bool fromZero, int maxTicks) {
   if (!std::isfinite(lo) || !std::isfinite(hi)) lo = 0, hi = 1;
   if (lo > hi) std::swap(lo, hi);

@@ -18,6 +18,8 @@ struct TAxisFit {
   double Max = 1;
   double Step = 0.2;
   int TickCount() const;
+  // The decimals that tell the ticks apart: 0 for a step of 200, 2 for 0.25.
+  int Decimals() const;
   bool operator==(const TAxisFit&) const = default;
 };
 

@@ -42,6 +42,16 @@ TEST(ValueAxis, FitsTheValuesWithAMarginOnNiceSteps) {
   }
 }
 
+TEST(ValueAxis, LabelsWithTheDecimalsTheStepNeeds) {
+  const struct {
+    double step;
+    int decimals;
+  } cases[] = {{200, 0}, {1, 0}, {0.5, 1}, {0.25, 2}, {2.5, 1}, {0.02, 2}, {0.025, 3}};
+  for (const auto& c : cases) EXPECT_EQ((TAxisFit{0, 10, c.step}).Decimals(), c.decimals) << c.step;
+  EXPECT_EQ(FitValueAxis(76.8, 78.4, false).Decimals(), 2);
+  EXPECT_EQ(FitValueAxis(0, 1350, true).Decimals(), 0);
+}
+
 TEST(ValueAxis, KeepsAMarginBetweenTheValuesAndTheEnds) {
   for (const auto& [lo, hi] : {std::pair{76.8, 78.4}, {1850.0, 2600.0}, {3.1, 3.2}}) {
     const TAxisFit fit = FitValueAxis(lo, hi, false);
