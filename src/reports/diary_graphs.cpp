@@ -41,7 +41,9 @@ std::vector<TDBC*> EntriesIn(TDayRecordStore& store, std::int32_t kind, TDateTim
 
 Extended AtLeastZero(Extended value) { return value < 0 ? 0 : value; }
 
-TSeriesData Line(std::string name) { return {std::move(name), false, {}, {}, false}; }
+TSeriesData Line(std::string name, TSeriesStyle style = TSeriesStyle::Line) {
+  return {std::move(name), style, {}, {}, false};
+}
 
 void AddCalorieSeries(TGraphData& data, TDiaryGraph graph, TEnergyModel& model,
                       TDayRecordStore& store, double f, TDateTime from, TDateTime to) {
@@ -115,8 +117,9 @@ std::vector<TDayWeight> WeighIns(TDayRecordStore& store, TDateTime from, TDateTi
   return weighIns;
 }
 
+// The weigh-ins as marks: over a projected or smoothed line they stay seen.
 TSeriesData ReportedSeries(const std::vector<TDayWeight>& weighIns) {
-  TSeriesData reported = Line("Reported Bodyweight");
+  TSeriesData reported = Line("Reported Bodyweight", TSeriesStyle::Points);
   for (const TDayWeight& w : weighIns) reported.Points.push_back({w.Day, w.Weight});
   return reported;
 }
@@ -164,6 +167,11 @@ std::string_view DiaryGraphName(TDiaryGraph graph) {
   return {};
 }
 
+bool DiaryGraphFromZero(TDiaryGraph graph) {
+  return graph != TDiaryGraph::BodyComposition && graph != TDiaryGraph::WeightComparison &&
+         graph != TDiaryGraph::TrendWeight;
+}
+
 TColorValue RecoveryColor(Extended score) {
   if (score < 2) return RgbColor(255, 0, 0);
   if (score < 3) return RgbColor(245, 200, 103);
@@ -179,6 +187,9 @@ TGraphData DiaryGraphData(TDiaryGraph graph, TEnergyModel& model, TDayRecordStor
   const std::string weightTitle = metric ? "Weight in KG" : "Weight in LBS";
   TGraphData data;
   data.Title = std::string(DiaryGraphName(graph)) + " Graph";
+  data.From = from;
+  data.To = to;
+  data.YFromZero = DiaryGraphFromZero(graph);
   switch (graph) {
     case TDiaryGraph::Calories:
     case TDiaryGraph::Expenditure:
@@ -196,8 +207,9 @@ TGraphData DiaryGraphData(TDiaryGraph graph, TEnergyModel& model, TDayRecordStor
       break;
     case TDiaryGraph::BodyComposition: {
       data.YTitle = weightTitle;
-      TSeriesData reported = Line("Reported Bodyweight"), lean = Line("Lean Body Mass"),
-                  fat = Line("Fat Mass");
+      TSeriesData reported = Line("Reported Bodyweight", TSeriesStyle::MarkedLine),
+                  lean = Line("Lean Body Mass", TSeriesStyle::MarkedLine),
+                  fat = Line("Fat Mass", TSeriesStyle::MarkedLine);
       for (TDBC* entry : EntriesIn(store, kWeightStatKind, from, to)) {
         const TDateTime day = DayOf(entry->Date);
         const TWeightStat& w = store.Loaded<TWeightStat>(*entry);
@@ -231,7 +243,7 @@ TGraphData DiaryGraphData(TDiaryGraph graph, TEnergyModel& model, TDayRecordStor
     }
     case TDiaryGraph::Recovery: {
       data.YTitle = "Score (0-5)";
-      TSeriesData bars{"Recovery Score", true, {}, {}, true};
+      TSeriesData bars{"Recovery Score", TSeriesStyle::Bars, {}, {}, true};
       for (TDBC* entry : EntriesIn(store, kRecoveryStatKind, from, to)) {
         const Extended score = RecoveryScore(store.Loaded<TRecoveryStat>(*entry));
         if (score == -1) continue;

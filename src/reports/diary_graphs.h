@@ -35,20 +35,34 @@ const std::vector<TDiaryGraphTab>& DiaryGraphTabs();
 // "Protein/Fats/Carbs/Total Calories", ...
 std::string_view DiaryGraphName(TDiaryGraph graph);
 
+// How a series is drawn: a line, a line with a mark on each value (for
+// values a few days apart, which a bare line would hide when there is only
+// one), marks alone (drawn over the lines), or bars.
+enum class TSeriesStyle { Line, MarkedLine, Points, Bars };
+
 // One drawn series. A bar series may colour each bar and show its value.
 struct TSeriesData {
   std::string Name;
-  bool Bars = false;
+  TSeriesStyle Style = TSeriesStyle::Line;
   std::vector<TGraphPoint> Points;
   std::vector<TColorValue> Colors;  // one per point, or empty for the series' colour
   bool ValueLabels = false;
 };
 
+// A graph of the days From to To (both included). YFromZero: whether its
+// y axis starts at 0 unless the user chooses otherwise; weights are fitted
+// so that a loss of a kilogram shows.
 struct TGraphData {
   std::string Title;
   std::string YTitle;
   std::vector<TSeriesData> Series;
+  TDateTime From = 0;
+  TDateTime To = 0;
+  bool YFromZero = true;
 };
+
+// Whether the y axis of a graph starts at 0 at first: not for the weights.
+bool DiaryGraphFromZero(TDiaryGraph graph);
 
 // The colour of a recovery score's bar: red below 2, orange below 3,
 // yellow below 4, green from 4.

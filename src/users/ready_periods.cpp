@@ -40,4 +40,12 @@ TPeriod ReadyPeriod(std::size_t index, TDateTime today, int firstDOW) {
   }
 }
 
+std::optional<std::size_t> MatchingReadyPeriod(TDateTime from, TDateTime to, TDateTime today,
+                                               int firstDOW) {
+  const TPeriod typed{DayOf(from), DayOf(to)};
+  for (std::size_t i = 0; i < kReadyPeriodNames.size(); ++i)
+    if (ReadyPeriod(i, today, firstDOW) == typed) return i;
+  return std::nullopt;
+}
+
 }  // namespace korvela

@@ -1,5 +1,6 @@
 #pragma once
 #include <array>
+#include <optional>
 #include <string_view>
 
 #include "storage/date_time.h"
@@ -21,6 +22,15 @@ struct TPeriod {
 // `today`. Weeks start on Monday when `firstDOW` is 0 (Monday) and on Sunday
 // for any other setting; an index out of range gives this week.
 TPeriod ReadyPeriod(std::size_t index, TDateTime today, int firstDOW);
+
+// The entry of the ready-period list that stands for dates typed or picked
+// by hand, chosen while the dates are none of the ready periods.
+inline constexpr std::string_view kCustomPeriodName = "Custom period";
+
+// The first ready period (an index into kReadyPeriodNames) whose dates
+// around `today` are from ... to, or none when the dates are the user's own.
+std::optional<std::size_t> MatchingReadyPeriod(TDateTime from, TDateTime to, TDateTime today,
+                                               int firstDOW);
 
 // The warning when a period ends before it starts.
 inline constexpr const char* kPeriodOrderMessage =

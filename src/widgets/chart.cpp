@@ -1,8 +1,10 @@
 #include "widgets/chart.h"
 
 #include <QAreaSeries>
+#include <QCategoryAxis>
 #include <QDateTime>
 #include <QDateTimeAxis>
+#include <QFontMetricsF>
 #include <QGraphicsPolygonItem>
 #include <QGraphicsSimpleTextItem>
 #include <QLegend>
@@ -17,6 +19,8 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
+
+#include "widgets/chart_layout.h"
 
 namespace korvela {
 namespace {
@@ -50,6 +54,7 @@ TChart::TChart(QWidget* parent) : QChartView(new QChart(), parent) {
   chart()->setAnimationOptions(QChart::NoAnimation);
   chart()->legend()->setAlignment(Qt::AlignBottom);
   connect(chart(), &QChart::plotAreaChanged, this, [this] {
+    PlaceDayLabels();
     PlaceArrowHeads();
     PlaceBarLabels();
     PlaceValueLabels();
@@ -67,8 +72,26 @@ bool TChart::LegendVisible() const { return chart()->legend()->isVisible(); }
 
 void TChart::SetDateAxis(bool dates, const QString& format) {
   dateAxis_ = dates;
+  if (dates) dayAxis_ = false;
   dateFormat_ = format;
   Rebuild();
+}
+
+void TChart::SetDayAxis(bool days) {
+  dayAxis_ = days;
+  if (days) dateAxis_ = false;
+  Rebuild();
+}
+
+QStringList TChart::DayLabels() const {
+  const QList<QAbstractAxis*> xs = chart()->axes(Qt::Horizontal);
+  auto* days = xs.isEmpty() ? nullptr : qobject_cast<QCategoryAxis*>(xs.first());
+  return days ? days->categoriesLabels() : QStringList();
+}
+
+bool TChart::Marked(int index) const {
+  const TSeries& s = series_.at(static_cast<size_t>(index));
+  return s.kind == TSeriesKind::Line && (s.marked || s.points.size() == 1);
 }
 
 void TChart::SetAxisTitles(const QString& xTitle, const QString& yTitle) {
@@ -137,8 +160,11 @@ int TChart::Add(TSeries series) {
   return SeriesCount() - 1;
 }
 
-int TChart::AddLineSeries(const QString& name, const QList<QPointF>& points, QColor color) {
-  return Add({TSeriesKind::Line, name, points, color});
+int TChart::AddLineSeries(const QString& name, const QList<QPointF>& points, QColor color,
+                          bool marked) {
+  TSeries series{TSeriesKind::Line, name, points, color};
+  series.marked = marked;
+  return Add(std::move(series));
 }
 
 int TChart::AddPointSeries(const QString& name, const QList<QPointF>& points, QColor color) {
@@ -202,7 +228,11 @@ void TChart::Rebuild() {
   }
 
   QAbstractAxis* xAxis = nullptr;
-  if (dateAxis_) {
+  if (dayAxis_) {
+    auto* axis = new QCategoryAxis;
+    axis->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
+    xAxis = axis;
+  } else if (dateAxis_) {
     auto* axis = new QDateTimeAxis;
     axis->setFormat(dateFormat_);
     xAxis = axis;
@@ -224,7 +254,8 @@ void TChart::Rebuild() {
   c.addAxis(xAxis, Qt::AlignBottom);
   c.addAxis(yAxis, Qt::AlignLeft);
 
-  for (TSeries& s : series_) {
+  // Marks are added last so that they lie over the lines and bars.
+  const auto addSeries = [&](TSeries& s) {
     QAbstractSeries* added = nullptr;
     switch (s.kind) {
       case TSeriesKind::Line:
@@ -232,6 +263,10 @@ void TChart::Rebuild() {
         auto* line = new QLineSeries;
         for (const QPointF& p : s.points) line->append(ToAxisX(p.x()), p.y());
         line->setPen(QPen(s.color, 2));
+        if (s.kind == TSeriesKind::Line && (s.marked || s.points.size() == 1)) {
+          line->setPointsVisible(true);
+          line->setMarkerSize(6);
+        }
         s.shown = line;
         added = line;
         break;
@@ -248,7 +283,7 @@ void TChart::Rebuild() {
       }
       case TSeriesKind::Bar:
         AddBarAreas(s, xAxis, yAxis);
-        continue;
+        return;
       case TSeriesKind::HorizontalBar: {
         // The area between the bar's upper and lower edge, from 0 to its end.
         auto* area = new QAreaSeries;
@@ -285,7 +320,11 @@ void TChart::Rebuild() {
       s.label->setFont(font);
       s.label->setZValue(10);
     }
-  }
+  };
+  for (TSeries& s : series_)
+    if (s.kind != TSeriesKind::Point) addSeries(s);
+  for (TSeries& s : series_)
+    if (s.kind == TSeriesKind::Point) addSeries(s);
   FitAxes();
 }
 
@@ -380,37 +419,40 @@ void TChart::FitAxes() {
       }
     }
   }
-  if (!any) xLo = 0, xHi = 1, yLo = 0, yHi = 1;
-  if (yFromZero_) yLo = std::min(yLo, 0.0), yHi = std::max(yHi, 0.0);
+  // The y axis keeps a margin about the values, and values that are never
+  // negative (weights, calories) keep 0 as its floor.
+  const TAxisFit yFit = any ? FitValueAxis(yLo, yHi, yFromZero_) : TAxisFit{};
+  if (!any) xLo = 0, xHi = 1;
   if (xHi - xLo <= 0) xLo -= 1, xHi += 1;
-  if (yHi - yLo <= 0) yLo -= 1, yHi += 1;
-  const double xPad = (xHi - xLo) * 0.05, yPad = (yHi - yLo) * 0.1;
-  // Values that are never negative (weights, calories) keep 0 as the floor,
-  // and so do bars that lie along x.
-  const bool positive = yLo >= 0;
+  const double xPad = (xHi - xLo) * 0.05;
+  // Bars that lie along x keep 0 as the floor of x.
   const bool positiveX =
       xLo >= 0 && std::any_of(series_.begin(), series_.end(), [](const TSeries& s) {
         return s.kind == TSeriesKind::HorizontalBar;
       });
-  xLo -= xPad, xHi += xPad, yLo -= yPad, yHi += yPad;
-  if (positive) yLo = std::max(yLo, 0.0);
+  xLo -= xPad, xHi += xPad;
   if (positiveX) xLo = std::max(xLo, 0.0);
+  yLo = yFit.Min, yHi = yFit.Max;
+  int yTicks = yFit.TickCount(), yDecimals = yFit.Decimals();
   if (xMin_ < xMax_) xLo = xMin_, xHi = xMax_;
-  if (yMin_ < yMax_) yLo = yMin_, yHi = yMax_;
+  if (yMin_ < yMax_) yLo = yMin_, yHi = yMax_, yTicks = 0, yDecimals = -1;
 
   if (zoomed_) {
     ApplyRanges(viewX_[0], viewX_[1], viewY_[0], viewY_[1], false);
     return;
   }
-  ApplyRanges(xLo, xHi, yLo, yHi, true);
+  ApplyRanges(xLo, xHi, yLo, yHi, true, yTicks, yDecimals);
 }
 
-void TChart::ApplyRanges(double xLo, double xHi, double yLo, double yHi, bool nice) {
+void TChart::ApplyRanges(double xLo, double xHi, double yLo, double yHi, bool nice,
+                         int yTicks, int yDecimals) {
   viewX_[0] = xLo, viewX_[1] = xHi, viewY_[0] = yLo, viewY_[1] = yHi;
   const QList<QAbstractAxis*> xs = chart()->axes(Qt::Horizontal);
   const QList<QAbstractAxis*> ys = chart()->axes(Qt::Vertical);
   if (xs.isEmpty() || ys.isEmpty()) return;
-  if (auto* dates = qobject_cast<QDateTimeAxis*>(xs.first())) {
+  if (auto* days = qobject_cast<QCategoryAxis*>(xs.first())) {
+    days->setRange(xLo, xHi);
+  } else if (auto* dates = qobject_cast<QDateTimeAxis*>(xs.first())) {
     dates->setRange(QDateTime::fromMSecsSinceEpoch(static_cast<qint64>(DayToMSecs(xLo))),
                     QDateTime::fromMSecsSinceEpoch(static_cast<qint64>(DayToMSecs(xHi))));
   } else if (auto* values = qobject_cast<QValueAxis*>(xs.first())) {
@@ -420,12 +462,38 @@ void TChart::ApplyRanges(double xLo, double xHi, double yLo, double yHi, bool ni
   }
   if (auto* values = qobject_cast<QValueAxis*>(ys.first())) {
     values->setRange(yLo, yHi);
-    if (nice && !(yMin_ < yMax_)) values->applyNiceNumbers();
+    if (nice && yTicks >= 2) values->setTickCount(yTicks);
+    // A fitted axis shows the decimals its ticks need, unless told a format.
+    if (nice && yDecimals >= 0 && yLabelFormat_.isEmpty())
+      values->setLabelFormat(QStringLiteral("%.%1f").arg(yDecimals));
     viewY_[0] = values->min(), viewY_[1] = values->max();
   }
+  PlaceDayLabels();
   PlaceArrowHeads();
   PlaceBarLabels();
   PlaceValueLabels();
+}
+
+void TChart::PlaceDayLabels() {
+  const QList<QAbstractAxis*> xs = chart()->axes(Qt::Horizontal);
+  auto* days = xs.isEmpty() ? nullptr : qobject_cast<QCategoryAxis*>(xs.first());
+  // Relabelling may move the plot area, which calls back here.
+  if (!days || placingDays_) return;
+  placingDays_ = true;
+  // Day labels are the many; the fewer month labels have room to spare.
+  const QFontMetricsF metrics(days->labelsFont());
+  const qreal labelWidth = metrics.horizontalAdvance(QStringLiteral("30 Sep")) + 18;
+  const qreal width = chart()->plotArea().width() > 0 ? chart()->plotArea().width() : 400;
+  const std::vector<TDayTick> ticks =
+      DayTicks(viewX_[0], viewX_[1], std::max(1, static_cast<int>(width / labelWidth)));
+  for (const QString& label : days->categoriesLabels()) days->remove(label);
+  days->setStartValue(ticks.empty() ? viewX_[0] : std::min(viewX_[0], ticks.front().Day - 1));
+  for (const TDayTick& tick : ticks) days->append(QString::fromStdString(tick.Text), tick.Day);
+  days->setRange(viewX_[0], viewX_[1]);
+  // The labels leave out the year; the title names it.
+  days->setTitleText(!xTitle_.isEmpty() ? xTitle_
+                                        : QString::fromStdString(DayAxisTitle(viewX_[0], viewX_[1])));
+  placingDays_ = false;
 }
 
 void TChart::PlaceBarLabels() {

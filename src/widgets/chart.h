@@ -21,8 +21,9 @@ enum class TSeriesKind { Line, Point, Bar, Arrow, HorizontalBar };
 
 // The charts of the program: line, point, bar and arrow series over a value
 // or date x axis and a value y axis, with axis titles, a title, a legend that
-// can be hidden, and printing. On a date axis the x values are TDateTime day
-// values. The axes fit the data unless ranges are set.
+// can be hidden, and printing. On a date or day axis the x values are
+// TDateTime day values. The axes fit the data unless ranges are set; a
+// fitted y axis keeps a margin around the values. Marks lie over lines.
 class TChart : public QChartView {
   Q_OBJECT
  public:
@@ -38,6 +39,12 @@ class TChart : public QChartView {
   // (QDateTime format text).
   void SetDateAxis(bool dates, const QString& format = QStringLiteral("d MMM yyyy"));
   bool DateAxis() const { return dateAxis_; }
+  // Switches the x axis to whole days, labelled and gridded at the days that
+  // fit its width ("14 Jun", weekly, monthly, ...), anew at every zoom.
+  void SetDayAxis(bool days);
+  bool DayAxis() const { return dayAxis_; }
+  // The labels of a day axis as shown.
+  QStringList DayLabels() const;
   void SetAxisTitles(const QString& xTitle, const QString& yTitle);
   QString XAxisTitle() const { return xTitle_; }
   QString YAxisTitle() const { return yTitle_; }
@@ -49,6 +56,7 @@ class TChart : public QChartView {
   void SetYRange(double min, double max);
   // A fitted y axis takes in 0 even when every value lies above it.
   void SetYFromZero(bool fromZero);
+  bool YFromZero() const { return yFromZero_; }
 
   // Zooming and scrolling the visible ranges. ZoomBy(1.2) shows 1/1.2 of
   // each range about its centre; ScrollBy moves them by fractions of their
@@ -63,7 +71,11 @@ class TChart : public QChartView {
 
   // Each returns the index of the new series. An invalid colour takes the
   // next colour of the chart's palette.
-  int AddLineSeries(const QString& name, const QList<QPointF>& points, QColor color = {});
+  // A line marks each of its values when `marked` is set, and always a
+  // single value, which a bare line would not show.
+  int AddLineSeries(const QString& name, const QList<QPointF>& points, QColor color = {},
+                    bool marked = false);
+  bool Marked(int index) const;
   int AddPointSeries(const QString& name, const QList<QPointF>& points, QColor color = {});
   // Bars from 0 to each point's y, `width` x units wide, centred on its x.
   int AddBarSeries(const QString& name, const QList<QPointF>& points, double width = 0.8,
@@ -87,6 +99,8 @@ class TChart : public QChartView {
   QString SeriesName(int index) const { return series_.at(static_cast<size_t>(index)).name; }
   QList<QPointF> Points(int index) const { return series_.at(static_cast<size_t>(index)).points; }
   QColor SeriesColor(int index) const { return series_.at(static_cast<size_t>(index)).color; }
+  // The width of a bar series' bars in x units.
+  double BarWidth(int index) const { return series_.at(static_cast<size_t>(index)).width; }
   // The head of an arrow in chart coordinates; empty for other series.
   QPolygonF ArrowHead(int index) const;
   // Where the label of a horizontal bar stands in the widget; empty for
@@ -129,6 +143,7 @@ class TChart : public QChartView {
     QAbstractSeries* onChart = nullptr;  // what the chart shows for it, for mapping
     QList<QColor> colors = {};           // a coloured bar series: one per point
     bool valueLabels = false;
+    bool marked = false;
     int decimals = 2;
     std::vector<QGraphicsSimpleTextItem*> values = {};
   };
@@ -139,13 +154,17 @@ class TChart : public QChartView {
   void PlaceBarLabels();
   void PlaceValueLabels();
   void AddBarAreas(TSeries& s, QAbstractAxis* xAxis, QAbstractAxis* yAxis);
-  void ApplyRanges(double xLo, double xHi, double yLo, double yHi, bool nice);
+  void ApplyRanges(double xLo, double xHi, double yLo, double yHi, bool nice, int yTicks = 0,
+                   int yDecimals = -1);
+  void PlaceDayLabels();
   // Drops the drawn marks (arrow heads, bar labels) of every series.
   void DropMarks();
   qreal ToAxisX(double x) const;
 
   std::vector<TSeries> series_;
   bool dateAxis_ = false;
+  bool dayAxis_ = false;
+  bool placingDays_ = false;
   QString dateFormat_ = QStringLiteral("d MMM yyyy");
   QString xTitle_, yTitle_;
   QString xLabelFormat_, yLabelFormat_;

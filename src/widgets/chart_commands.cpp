@@ -5,6 +5,7 @@
 #include <QPrinter>
 
 #include "reports/graph_texts.h"
+#include "widgets/chart_layout.h"
 
 namespace korvela {
 namespace {
@@ -78,6 +79,14 @@ void TChartCommands::SaveImageButtonClick() {
   QString reason;
   if (!chart_.SaveImage(file, &reason))
     prompter_.Warn(GraphImageRefusedText(file.toStdString(), reason.toStdString()));
+}
+
+QCheckBox* MakeYFromZeroChoice(TChart& chart, QWidget* parent) {
+  auto* box = new QCheckBox(QString::fromUtf8(kYFromZeroChoice), parent);
+  box->setObjectName(QStringLiteral("yFromZeroCheckBox"));
+  box->setChecked(chart.YFromZero());
+  QObject::connect(box, &QCheckBox::toggled, &chart, [&chart](bool on) { chart.SetYFromZero(on); });
+  return box;
 }
 
 }  // namespace korvela

@@ -1,4 +1,5 @@
 #pragma once
+#include <QCheckBox>
 #include <QPushButton>
 #include <QWidget>
 #include <functional>
@@ -36,5 +37,9 @@ class TChartCommands final : public QWidget {
   TChartPrinter print_ = PrintWithDialog;
   TExportFileChooser chooseFile_ = ChooseExportFile;
 };
+
+// The check box that lets the y axis of `chart` start at 0 (ticked) or fit
+// the values; it starts as the chart is.
+QCheckBox* MakeYFromZeroChoice(TChart& chart, QWidget* parent);
 
 }  // namespace korvela

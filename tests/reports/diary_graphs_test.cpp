@@ -98,6 +98,38 @@ TEST_F(DiaryGraphsTest, BodyCompositionSplitsWeighInsWithBodyFat) {
   EXPECT_NEAR(Series(data, "Fat Mass").Points[0].Value, 16 * 2.2, 1e-6);
 }
 
+// A fortnight's weigh-ins from 78.4 to 76.8 kg with the body fat of each.
+TEST_F(DiaryGraphsTest, WeighInsShowAsMarksOnAnAxisFittedToTheWeights) {
+  for (int d = 0; d <= 14; d += 2)
+    PutWeighIn(kToday - 14 + d, 78.4 - d * (1.6 / 14), static_cast<float>(22 - d * 0.1));
+  for (const TDiaryGraph graph :
+       {TDiaryGraph::BodyComposition, TDiaryGraph::WeightComparison, TDiaryGraph::TrendWeight}) {
+    const TGraphData data = Graph(graph, true, kToday - 13, kToday);
+    EXPECT_FALSE(data.YFromZero) << data.Title;
+    EXPECT_EQ(data.From, kToday - 13);
+    EXPECT_EQ(data.To, kToday);
+    const TSeriesData& reported = Series(data, "Reported Bodyweight");
+    ASSERT_EQ(reported.Points.size(), 7u) << data.Title;
+    EXPECT_NEAR(reported.Points.back().Value, 76.8, 1e-9);
+    // Over a line of every day the weigh-ins are marks; alone they are joined.
+    EXPECT_EQ(reported.Style, graph == TDiaryGraph::BodyComposition ? TSeriesStyle::MarkedLine
+                                                                     : TSeriesStyle::Points)
+        << data.Title;
+  }
+  const TGraphData body = Graph(TDiaryGraph::BodyComposition, true, kToday - 13, kToday);
+  for (const char* name : {"Lean Body Mass", "Fat Mass"}) {
+    const TSeriesData& s = Series(body, name);
+    EXPECT_EQ(s.Style, TSeriesStyle::MarkedLine) << name;
+    ASSERT_EQ(s.Points.size(), 7u) << name;
+  }
+  EXPECT_NEAR(Series(body, "Fat Mass").Points.back().Value, 76.8 * 0.206, 1e-5);
+  EXPECT_NEAR(Series(body, "Lean Body Mass").Points.back().Value, 76.8 * 0.794, 1e-5);
+  // The other graphs stand on 0 at first.
+  for (const TDiaryGraph graph :
+       {TDiaryGraph::Calories, TDiaryGraph::GramsPerWeight, TDiaryGraph::Recovery})
+    EXPECT_TRUE(Graph(graph).YFromZero) << DiaryGraphName(graph);
+}
+
 TEST_F(DiaryGraphsTest, GoalWeightJoinsTheProjectedWeightWithTheTarget) {
   PutCal(kFrom - 10, 90, 1.4f);
   PutWeightGoal(kFrom - 10, TWeightGoalType::Lose, 85, kFrom + 20);  // set before, ends inside
@@ -144,7 +176,7 @@ TEST_F(DiaryGraphsTest, RecoveryBarsAreColouredByScore) {
   store->SaveDayRecord(partial);
   const TGraphData data = Graph(TDiaryGraph::Recovery);
   const TSeriesData& bars = Series(data, "Recovery Score");
-  EXPECT_TRUE(bars.Bars);
+  EXPECT_EQ(bars.Style, TSeriesStyle::Bars);
   EXPECT_TRUE(bars.ValueLabels);
   ASSERT_EQ(bars.Points.size(), 2u);
   ASSERT_EQ(bars.Colors.size(), 2u);

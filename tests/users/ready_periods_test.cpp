@@ -40,5 +40,29 @@ TEST(ReadyPeriods, WeeksAndMonthsAroundToday) {
         << kReadyPeriodNames[c.choice] << " on " << c.today << " week from " << c.firstDOW;
 }
 
+TEST(ReadyPeriods, TypedDatesFindTheirReadyPeriodOrNone) {
+  const TDateTime today = D(2007, 6, 15) + 0.25;
+  for (std::size_t i = 0; i < kReadyPeriodNames.size(); ++i)
+    for (const int firstDOW : {kMonday, kSunday}) {
+      const TPeriod p = ReadyPeriod(i, today, firstDOW);
+      // The time of day of an entry does not matter.
+      EXPECT_EQ(MatchingReadyPeriod(p.From + 0.5, p.To, today, firstDOW), i)
+          << kReadyPeriodNames[i] << " week from " << firstDOW;
+    }
+  const struct {
+    TPeriod typed;
+    int firstDOW;
+  } own[] = {
+      {{D(2007, 6, 1), D(2007, 6, 15)}, kMonday},   // the first half of the month
+      {{D(2007, 6, 11), D(2007, 6, 16)}, kMonday},  // a week short of a day
+      {{D(2007, 6, 10), D(2007, 6, 16)}, kMonday},  // a Sunday week for a Monday user
+      {{D(2007, 6, 15), D(2007, 6, 11)}, kMonday},  // ends before it starts
+  };
+  for (const auto& c : own)
+    EXPECT_EQ(MatchingReadyPeriod(c.typed.From, c.typed.To, today, c.firstDOW), std::nullopt)
+        << c.typed.From << " to " << c.typed.To;
+  EXPECT_EQ(MatchingReadyPeriod(D(2007, 6, 10), D(2007, 6, 16), today, kSunday), 0u);
+}
+
 }  // namespace
 }  // namespace korvela

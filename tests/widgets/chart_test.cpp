@@ -5,6 +5,8 @@
 #include <QLegendMarker>
 #include <QPainter>
 #include <QPrinter>
+#include <QSet>
+#include <QXYSeries>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QValueAxis>
@@ -232,6 +234,59 @@ class TChartTest : public QObject {
     QVERIFY(!chart.Zoomed());
     QCOMPARE(chart.XView(), x0);
     QCOMPARE(chart.YView(), y0);
+  }
+
+  void ADayAxisLabelsTheShownDaysAnewAtEveryZoom() {
+    TChart chart;
+    chart.resize(640, 360);
+    chart.SetDayAxis(true);
+    const double june1 = EncodeDate(2007, 6, 1);
+    chart.SetXRange(june1 - 0.5, june1 + 29.5);
+    chart.AddBarSeries(QStringLiteral("Volume"), {{june1 + 12, 1350}}, 0.7);
+    chart.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&chart));
+    const auto faults = [&chart](int least) -> QString {
+      const QStringList labels = chart.DayLabels();
+      if (labels.size() < least) return QStringLiteral("few: ") + labels.join(u'|');
+      if (QSet<QString>(labels.begin(), labels.end()).size() != labels.size())
+        return QStringLiteral("repeated: ") + labels.join(u'|');
+      return {};
+    };
+    QCOMPARE(faults(3), QString());
+    QVERIFY(chart.DayLabels().contains(QStringLiteral("11 Jun")));  // a Monday
+    // Zoomed in to a few days, every day is labelled.
+    chart.ZoomBy(5);
+    QCOMPARE(faults(5), QString());
+    QVERIFY(chart.DayLabels().contains(QStringLiteral("13 Jun")));
+    // Zoomed far out, months; never more labels than the width holds.
+    for (int i = 0; i < 12; ++i) chart.ZoomBy(0.5);
+    QCOMPARE(faults(2), QString());
+    QVERIFY(chart.DayLabels().size() <= 12);
+    QVERIFY(chart.DayLabels().first().contains(u' '));
+    chart.ResetZoom();
+    QCOMPARE(chart.XView(), QPointF(june1 - 0.5, june1 + 29.5));
+    // A y axis of bars keeps 0 whether or not it is asked to.
+    QCOMPARE(chart.YView().x(), 0.0);
+  }
+
+  void SingleValuesOfALineAreMarkedAndMarksLieOverLines() {
+    TChart chart;
+    chart.AddPointSeries(QStringLiteral("Weigh-ins"), {{1, 78.4}, {3, 77.9}});
+    chart.AddLineSeries(QStringLiteral("Projected"), {{1, 78.5}, {2, 78.3}, {3, 78.1}});
+    chart.AddLineSeries(QStringLiteral("Fat Mass"), {{2, 17.2}});
+    chart.AddLineSeries(QStringLiteral("Lean Body Mass"), {{1, 60}, {3, 59.5}}, {}, true);
+    QVERIFY(!chart.Marked(1));
+    QVERIFY(chart.Marked(2));
+    QVERIFY(chart.Marked(3));
+    QVERIFY(!chart.Marked(0));  // marks are not a line
+    const QList<QAbstractSeries*> drawn = chart.chart()->series();
+    QCOMPARE(drawn.size(), 4);
+    QCOMPARE(drawn.last()->name(), QStringLiteral("Weigh-ins"));
+    QVERIFY(qobject_cast<QXYSeries*>(drawn.at(1))->pointsVisible());
+    QVERIFY(!qobject_cast<QXYSeries*>(drawn.at(0))->pointsVisible());
+    // Fitted, the axis takes in 17.2 to 78.5 with a margin and no more.
+    QVERIFY(chart.YView().x() > 0 && chart.YView().x() <= 17.2 - 6.13);
+    QVERIFY(chart.YView().y() >= 78.5 + 6.13 && chart.YView().y() <= 100);
   }
 
   void SavesItselfAsPngAndSvg() {

@@ -22,6 +22,8 @@ TGraphPeriodBox::TGraphPeriodBox(TProgram& program, QWidget* parent)
   periodList_->setAccessibleName(tr("Ready periods"));
   for (const std::string_view name : kReadyPeriodNames)
     periodList_->addItem(QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size())));
+  periodList_->addItem(QString::fromUtf8(kCustomPeriodName.data(),
+                                         static_cast<qsizetype>(kCustomPeriodName.size())));
   fromEdit_->setFixedWidth(140);
   toEdit_->setFixedWidth(140);
 
@@ -38,6 +40,7 @@ TGraphPeriodBox::TGraphPeriodBox(TProgram& program, QWidget* parent)
   connect(periodList_, &QComboBox::activated, this, &TGraphPeriodBox::PeriodListChange);
   connect(phasesButton_, &QPushButton::clicked, this, &TGraphPeriodBox::PhasesButtonClick);
   const auto changed = [this] {
+    ShowMatchingPeriod();
     if (OnPeriodChange) OnPeriodChange();
   };
   fromEdit_->UserOnDateChange = changed;
@@ -48,9 +51,22 @@ TGraphPeriodBox::TGraphPeriodBox(TProgram& program, QWidget* parent)
 void TGraphPeriodBox::SetPeriod(TDateTime from, TDateTime to) {
   fromEdit_->SetDate(from);
   toEdit_->SetDate(to);
+  ShowMatchingPeriod();
+}
+
+void TGraphPeriodBox::ShowMatchingPeriod() {
+  const std::optional<std::size_t> ready = MatchingReadyPeriod(
+      From(), To(), program_.Clock().Today(), program_.Config().FirstDOW());
+  periodList_->setCurrentIndex(static_cast<int>(ready.value_or(kReadyPeriodNames.size())));
 }
 
 void TGraphPeriodBox::PeriodListChange(int index) {
+  if (index >= static_cast<int>(kReadyPeriodNames.size())) {
+    // The dates stay as they are, to be typed or picked.
+    ShowMatchingPeriod();
+    fromEdit_->Edit()->setFocus();
+    return;
+  }
   periodList_->setCurrentIndex(index);
   const TPeriod period = ReadyPeriod(static_cast<std::size_t>(index), program_.Clock().Today(),
                                      program_.Config().FirstDOW());

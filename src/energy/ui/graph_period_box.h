@@ -13,7 +13,9 @@ namespace korvela {
 
 // "Select Graph Period" of the graph screens: the ready periods, "From
 // Date", "To Date" and "Select From Phases...>>" (enabled only when the user
-// has phases). The first ready period is chosen when the box is made.
+// has phases). The first ready period is chosen when the box is made; the
+// list shows the ready period the dates make, or "Custom period" for dates
+// of the user's own.
 class TGraphPeriodBox final : public QGroupBox {
   Q_OBJECT
  public:
@@ -23,6 +25,7 @@ class TGraphPeriodBox final : public QGroupBox {
   TDateTime To() const { return toEdit_->Date(); }
   void SetPeriod(TDateTime from, TDateTime to);
   TMyDate* FromEdit() const { return fromEdit_; }
+  TMyDate* ToEdit() const { return toEdit_; }
   QComboBox* PeriodList() const { return periodList_; }
   QPushButton* PhasesButton() const { return phasesButton_; }
 
@@ -33,6 +36,8 @@ class TGraphPeriodBox final : public QGroupBox {
 
  private:
   void PeriodListChange(int index);
+  // Chooses the entry of the list that the dates make.
+  void ShowMatchingPeriod();
   void PhasesButtonClick();
 
   TProgram& program_;

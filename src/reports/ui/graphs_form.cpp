@@ -6,6 +6,7 @@
 
 #include "energy/ui/body_form_parts.h"
 #include "users/ready_periods.h"
+#include "widgets/chart_layout.h"
 
 namespace korvela {
 namespace {
@@ -24,18 +25,29 @@ void ShowGraphData(TChart& chart, const TGraphData& data) {
   chart.Clear();
   chart.SetTitle(Text(data.Title));
   chart.SetAxisTitles(QString(), Text(data.YTitle));
+  const TDayRange days = PeriodDayRange(data.From, data.To);
+  chart.SetXRange(days.Min, days.Max);
+  const double barWidth = DayBarWidth(days.Max - days.Min, chart.chart()->plotArea().width());
   for (const TSeriesData& s : data.Series) {
     QList<QPointF> points;
     points.reserve(static_cast<qsizetype>(s.Points.size()));
     for (const TGraphPoint& p : s.Points)
       points.append(QPointF(p.Day, static_cast<double>(p.Value)));
-    if (!s.Bars) {
-      chart.AddLineSeries(Text(s.Name), points);
-      continue;
+    switch (s.Style) {
+      case TSeriesStyle::Line:
+      case TSeriesStyle::MarkedLine:
+        chart.AddLineSeries(Text(s.Name), points, {}, s.Style == TSeriesStyle::MarkedLine);
+        break;
+      case TSeriesStyle::Points:
+        chart.AddPointSeries(Text(s.Name), points);
+        break;
+      case TSeriesStyle::Bars: {
+        QList<QColor> colors;
+        for (const TColorValue c : s.Colors) colors.append(ColorOf(c));
+        chart.AddColoredBars(Text(s.Name), points, colors, s.ValueLabels, 2, barWidth);
+        break;
+      }
     }
-    QList<QColor> colors;
-    for (const TColorValue c : s.Colors) colors.append(ColorOf(c));
-    chart.AddColoredBars(Text(s.Name), points, colors, s.ValueLabels);
   }
   chart.ResetZoom();
 }
@@ -49,6 +61,7 @@ TFGraphs::TFGraphs(TProgram& program, TPrompter& prompter, QWidget* parent)
       graphList_(new QListWidget(this)),
       graphButton_(MakeButton("Graph", "graphButton", this)),
       chart_(new TChart(this)),
+      fromZero_(MakeYFromZeroChoice(*chart_, this)),
       commands_(new TChartCommands(*chart_, prompter, this)) {
   setWindowTitle(QString::fromUtf8(kCaption));
   setWindowFlag(Qt::WindowMaximizeButtonHint);
@@ -64,10 +77,10 @@ TFGraphs::TFGraphs(TProgram& program, TPrompter& prompter, QWidget* parent)
   auto* selectRows = new QVBoxLayout(selectBox);
   selectRows->addWidget(tabs_);
   selectRows->addWidget(graphList_, 1);
+  selectRows->addWidget(fromZero_);
 
   chart_->setObjectName(QStringLiteral("graphChart"));
-  chart_->SetDateAxis(true);
-  chart_->SetYFromZero(true);
+  chart_->SetDayAxis(true);
   chart_->setMinimumSize(600, 380);
 
   auto* left = new QVBoxLayout;
@@ -92,10 +105,20 @@ TFGraphs::TFGraphs(TProgram& program, TPrompter& prompter, QWidget* parent)
   layout->addWidget(buttons);
 
   connect(tabs_, &QTabBar::currentChanged, this, &TFGraphs::TabChange);
+  connect(graphList_, &QListWidget::currentRowChanged, this, &TFGraphs::GraphListChange);
+  // The chart always shows the chosen period, from the start.
+  period_->OnPeriodChange = [this] { Draw(false); };
   connect(graphButton_, &QPushButton::clicked, this, &TFGraphs::GraphButtonClick);
   connect(graphList_, &QListWidget::itemDoubleClicked, this, &TFGraphs::GraphButtonClick);
   TabChange(0);
   resize(1060, 640);
+  Draw(false);
+}
+
+void TFGraphs::GraphListChange() {
+  // Each graph starts with its own y axis; the user may then choose.
+  const QSignalBlocker quiet(fromZero_);
+  fromZero_->setChecked(DiaryGraphFromZero(ChosenGraph()));
 }
 
 void TFGraphs::TabChange(int index) {
@@ -114,12 +137,16 @@ TDiaryGraph TFGraphs::ChosenGraph() const {
   return item ? static_cast<TDiaryGraph>(item->data(Qt::UserRole).toInt()) : TDiaryGraph::Calories;
 }
 
-void TFGraphs::GraphButtonClick() {
+void TFGraphs::GraphButtonClick() { Draw(true); }
+
+void TFGraphs::Draw(bool warn) {
   if (DayOf(period_->To()) < DayOf(period_->From())) {
+    if (!warn) return;
     prompter_.Warn(kPeriodOrderMessage);
     period_->FromEdit()->Edit()->setFocus();
     return;
   }
+  chart_->SetYFromZero(fromZero_->isChecked());
   TUserSession& session = *program_.Session();
   ShowGraphData(*chart_,
                 DiaryGraphData(ChosenGraph(), session.Energy(), session.DayRecords(),

@@ -1,4 +1,5 @@
 #pragma once
+#include <QCheckBox>
 #include <QDialog>
 #include <QListWidget>
 #include <QPushButton>
@@ -25,13 +26,19 @@ class TFGraphs final : public QDialog {
   QListWidget* GraphList() const { return graphList_; }
   TChart* Chart() const { return chart_; }
   TChartCommands* ChartCommands() const { return commands_; }
+  QCheckBox* YFromZero() const { return fromZero_; }
   // The graph chosen in the list.
   TDiaryGraph ChosenGraph() const;
 
+  // Draws the chosen graph, warning of a period that ends before it starts.
   void GraphButtonClick();
 
  private:
   void TabChange(int index);
+  void GraphListChange();
+  // Draws the chosen graph over the period; without `warn` a period that
+  // ends before it starts leaves the chart as it was.
+  void Draw(bool warn);
 
   TProgram& program_;
   TPrompter& prompter_;
@@ -40,6 +47,7 @@ class TFGraphs final : public QDialog {
   QListWidget* graphList_;
   QPushButton* graphButton_;
   TChart* chart_;
+  QCheckBox* fromZero_;
   TChartCommands* commands_;
 };
 

@@ -78,8 +78,9 @@ QWidget* TFReports::MakePeriodBox() {
   readyPeriods_->setObjectName(QStringLiteral("readyPeriodListWidget"));
   readyPeriods_->setAccessibleName(QStringLiteral("Ready periods"));
   for (const std::string_view name : kReadyPeriodNames) readyPeriods_->addItem(Q(name));
+  readyPeriods_->addItem(Q(kCustomPeriodName));
   readyPeriods_->setFixedWidth(160);
-  readyPeriods_->setFixedHeight(readyPeriods_->sizeHintForRow(0) * 7 +
+  readyPeriods_->setFixedHeight(readyPeriods_->sizeHintForRow(0) * readyPeriods_->count() +
                                 2 * readyPeriods_->frameWidth() + 2);
   connect(readyPeriods_, &QListWidget::currentRowChanged, this, &TFReports::ReadyPeriodChange);
 
@@ -218,7 +219,16 @@ TReportRequest TFReports::Request() const {
 void TFReports::SetPeriod(TDateTime from, TDateTime to) {
   fromDate_->SetDate(from);
   toDate_->SetDate(to);
+  ShowMatchingPeriod();
   RefreshExercises();
+}
+
+void TFReports::ShowMatchingPeriod() {
+  const std::optional<std::size_t> ready = MatchingReadyPeriod(
+      fromDate_->Date(), toDate_->Date(), program_.Clock().Today(), program_.Config().FirstDOW());
+  // Choosing the row here must not set the dates again.
+  const QSignalBlocker quiet(readyPeriods_);
+  readyPeriods_->setCurrentRow(static_cast<int>(ready.value_or(kReadyPeriodNames.size())));
 }
 
 void TFReports::keyPressEvent(QKeyEvent* event) {
@@ -231,6 +241,12 @@ void TFReports::keyPressEvent(QKeyEvent* event) {
 
 void TFReports::ReadyPeriodChange(int row) {
   if (row < 0) return;
+  if (row >= static_cast<int>(kReadyPeriodNames.size())) {
+    // "Custom period" keeps the dates, to be typed or picked.
+    ShowMatchingPeriod();
+    fromDate_->Edit()->setFocus();
+    return;
+  }
   const TReportPeriod period = ReadyPeriod(static_cast<TReadyPeriod>(row), program_.Clock().Today(),
                                            program_.Config().FirstDOW());
   SetPeriod(period.From, period.To);
@@ -242,7 +258,10 @@ void TFReports::PhasesButtonClick() {
   SetPeriod(range.start, range.end);
 }
 
-void TFReports::DateChange() { RefreshExercises(); }
+void TFReports::DateChange() {
+  ShowMatchingPeriod();
+  RefreshExercises();
+}
 
 void TFReports::ExerciseChoiceChange() { RefreshExercises(); }
 

@@ -63,6 +63,8 @@ class TFReports final : public QDialog {
   // Fills the exercise list when exercises are to be picked, else empties it.
   void RefreshExercises();
   void SetPeriod(TDateTime from, TDateTime to);
+  // Chooses the ready period the dates make, or "Custom period".
+  void ShowMatchingPeriod();
   TReportSources Sources();
 
   TProgram& program_;

@@ -9,6 +9,7 @@
 #include "energy/ui/body_form_parts.h"
 #include "training/exercise_dictionary.h"
 #include "users/ready_periods.h"
+#include "widgets/chart_layout.h"
 
 namespace korvela {
 namespace {
@@ -34,6 +35,7 @@ TFTrainingGraphs::TFTrainingGraphs(TProgram& program, TPrompter& prompter, QWidg
       unitList_(new QComboBox(this)),
       graphButton_(MakeButton("Graph", "graphButton", this)),
       chart_(new TChart(this)),
+      fromZero_(MakeYFromZeroChoice(*chart_, this)),
       commands_(new TChartCommands(*chart_, prompter, this)) {
   setWindowTitle(QString::fromUtf8(kCaption));
   setWindowFlag(Qt::WindowMaximizeButtonHint);
@@ -78,10 +80,11 @@ TFTrainingGraphs::TFTrainingGraphs(TProgram& program, TPrompter& prompter, QWidg
   unitRow->addWidget(MakeBuddyLabel("Distance In:", unitList_, this));
   unitRow->addWidget(unitList_, 1);
   graphRows->addLayout(unitRow);
+  fromZero_->setChecked(true);
+  graphRows->addWidget(fromZero_);
 
   chart_->setObjectName(QStringLiteral("trainingChart"));
-  chart_->SetDateAxis(true);
-  chart_->SetYFromZero(true);
+  chart_->SetDayAxis(true);
   chart_->SetLegendVisible(false);
   chart_->setMinimumSize(560, 380);
 
@@ -116,11 +119,14 @@ TFTrainingGraphs::TFTrainingGraphs(TProgram& program, TPrompter& prompter, QWidg
 
   period_->OnPeriodChange = [this] {
     if (chosenRadio_->isChecked()) RebuildExerciseList();
+    // The chart follows the period at once.
+    Draw(false);
   };
   connect(allRadio_, &QRadioButton::toggled, this, &TFTrainingGraphs::ChoiceChange);
   connect(graphButton_, &QPushButton::clicked, this, &TFTrainingGraphs::GraphButtonClick);
   ChoiceChange();
   resize(1100, 640);
+  Draw(false);
 }
 
 void TFTrainingGraphs::ChoiceChange() {
@@ -148,8 +154,11 @@ void TFTrainingGraphs::RebuildExerciseList() {
   }
 }
 
-void TFTrainingGraphs::GraphButtonClick() {
+void TFTrainingGraphs::GraphButtonClick() { Draw(true); }
+
+void TFTrainingGraphs::Draw(bool warn) {
   if (DayOf(period_->To()) < DayOf(period_->From())) {
+    if (!warn) return;
     prompter_.Warn(kPeriodOrderMessage);
     period_->FromEdit()->Edit()->setFocus();
     return;
@@ -164,7 +173,7 @@ void TFTrainingGraphs::GraphButtonClick() {
     for (const std::int32_t id : PeriodExercises(records, period_->From(), period_->To()))
       considered.insert(id);
   }
-  if (considered.empty()) {
+  if (considered.empty() && warn) {
     prompter_.Warn(kNoExercisesMessage);
     return;
   }
@@ -172,18 +181,24 @@ void TFTrainingGraphs::GraphButtonClick() {
   const std::int32_t unit =
       kGraphDistanceUnits[static_cast<std::size_t>(std::max(0, unitList_->currentIndex()))];
   const TTrainingGraphLook look = TrainingGraphLook(graph, program_.Config().MetricSystem(), unit);
+  // Without exercises the chart still shows the period, empty.
   QList<QPointF> points;
-  for (const TGraphPoint& p :
-       TrainingGraphPoints(records, program_.Exercises(), program_.Config(), graph, unit,
-                           period_->From(), period_->To(), considered))
-    points.append(QPointF(p.Day, static_cast<double>(p.Value)));
+  if (!considered.empty())
+    for (const TGraphPoint& p :
+         TrainingGraphPoints(records, program_.Exercises(), program_.Config(), graph, unit,
+                             period_->From(), period_->To(), considered))
+      points.append(QPointF(p.Day, static_cast<double>(p.Value)));
   chart_->Clear();
   chart_->SetTitle(QString::fromStdString(look.Title));
   chart_->SetAxisTitles(QString(), QString::fromStdString(look.YTitle));
+  const TDayRange days = PeriodDayRange(period_->From(), period_->To());
+  chart_->SetXRange(days.Min, days.Max);
+  chart_->SetYFromZero(fromZero_->isChecked());
   if (look.Bars)
-    chart_->AddBarSeries(QString::fromStdString(look.SeriesName), points);
+    chart_->AddBarSeries(QString::fromStdString(look.SeriesName), points,
+                         DayBarWidth(days.Max - days.Min, chart_->chart()->plotArea().width()));
   else
-    chart_->AddLineSeries(QString::fromStdString(look.SeriesName), points);
+    chart_->AddLineSeries(QString::fromStdString(look.SeriesName), points, {}, true);
   chart_->ResetZoom();
 }
 

@@ -1,4 +1,5 @@
 #pragma once
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDialog>
 #include <QLabel>
@@ -30,10 +31,17 @@ class TFTrainingGraphs final : public QDialog {
   QComboBox* DistanceUnits() const { return unitList_; }
   TChart* Chart() const { return chart_; }
   TChartCommands* ChartCommands() const { return commands_; }
+  QCheckBox* YFromZero() const { return fromZero_; }
 
+  // Draws the chosen graph, warning of a period that ends before it starts
+  // and of a period without the exercises to draw.
   void GraphButtonClick();
 
  private:
+  // Draws the chosen graph over the period; without `warn` a period that
+  // ends before it starts leaves the chart as it was, and one without
+  // exercises draws an empty chart of the period.
+  void Draw(bool warn);
   void RebuildExerciseList();
   void ChoiceChange();
 
@@ -49,6 +57,7 @@ class TFTrainingGraphs final : public QDialog {
   QComboBox* unitList_;
   QPushButton* graphButton_;
   TChart* chart_;
+  QCheckBox* fromZero_;
   TChartCommands* commands_;
 };
 

@@ -2,6 +2,10 @@
 // bodyweight and recovery graphs and the training graphs.
 #include <QApplication>
 #include <QComboBox>
+#include <QDir>
+#include <QScatterSeries>
+#include <QScreen>
+#include <QSet>
 #include <QFileInfo>
 #include <QLabel>
 #include <QListWidget>
@@ -14,6 +18,7 @@
 #include <QTimeEdit>
 
 #include "energy/body_records.h"
+#include "energy/cal_stat.h"
 #include "energy/calorie_fluctuations.h"
 #include "energy/ui/fluctuations_form.h"
 #include "energy/weight_stat.h"
@@ -53,10 +58,31 @@ struct TGraphFixture : TProgramFixture {
     store.StoreDayLog(log, kToday);
     store.Close();
   }
-  void PutWeighIn(TDateTime day, double weight) {
+  void PutWeighIn(TDateTime day, double weight, float bodyFat = -1) {
     TDBC& entry = Records().GetOrCreateDayRecord(kWeightStatKind, day);
     Records().Loaded<TWeightStat>(entry).W = weight;
+    Records().Loaded<TWeightStat>(entry).BFP = bodyFat;
     Records().SaveDayRecord(entry);
+  }
+  void PutProjectedWeight(TDateTime day, double weight) {
+    TDBC& entry = Records().GetOrCreateDayRecord(kCalStatKind, day);
+    Records().Loaded<TCalStat>(entry).PW = weight;
+    Records().SaveDayRecord(entry);
+  }
+  // A fortnight of a new user: weigh-ins every other day from 78.4 to
+  // 76.8 kg with their body fat, a projected weight every day, and three
+  // workouts of squats this month.
+  std::int32_t PutFortnight() {
+    for (int d = 0; d <= 14; ++d) {
+      const double weight = 78.4 - d * (1.6 / 14);
+      PutProjectedWeight(kToday - 14 + d, weight + 0.3);
+      if (d % 2 == 0) PutWeighIn(kToday - 14 + d, weight, static_cast<float>(24 - d * 0.1));
+    }
+    const std::int32_t squat = AddExercise("Squat", TMeasureKind::Weight);
+    PutWorkout(kToday - 13, squat, "5", "80");
+    PutWorkout(kToday - 6, squat, "5", "85");
+    PutWorkout(kToday - 2, squat, "5", "90");
+    return squat;
   }
   void PutRecovery(TDateTime day, double hours, std::int32_t rating) {
     TDBC& entry = Records().GetOrCreateDayRecord(kRecoveryStatKind, day);
@@ -89,6 +115,25 @@ struct TGraphFixture : TProgramFixture {
 
 void Click(const QWidget& form, const char* button) {
   QTest::mouseClick(Child<QPushButton>(form, button), Qt::LeftButton);
+}
+
+// Types `text` into a date entry and leaves it, as a user does.
+void TypeDate(TMyDate& entry, const char* text) {
+  entry.Edit()->selectAll();
+  QTest::keyClicks(entry.Edit(), QString::fromUtf8(text));
+  QFocusEvent out(QEvent::FocusOut, Qt::TabFocusReason);
+  QApplication::sendEvent(entry.Edit(), &out);
+}
+
+// A day axis labels days, each once, under the title of their year.
+QString DayLabelFaults(const TChart& chart, int least) {
+  const QStringList labels = chart.DayLabels();
+  if (labels.size() < least) return QStringLiteral("too few labels: ") + labels.join(u'|');
+  if (QSet<QString>(labels.begin(), labels.end()).size() != labels.size())
+    return QStringLiteral("a repeated label: ") + labels.join(u'|');
+  const QString title = chart.chart()->axes(Qt::Horizontal).first()->titleText();
+  if (title != QStringLiteral("2007")) return QStringLiteral("title: ") + title;
+  return {};
 }
 
 TExportFileChooser Answer(const QString& file) {
@@ -184,17 +229,21 @@ class TGraphScreensTest : public QObject {
   void GraphsRefuseAPeriodEndingBeforeItStarts() {
     TGraphFixture f;
     TFGraphs form(f.program, f.prompter);
+    // The screen opens with the first graph of this week drawn.
+    QCOMPARE(form.Chart()->Title(), QStringLiteral("Protein/Fats/Carbs/Total Calories Graph"));
+    const QPointF week = form.Chart()->XView();
     form.Period()->SetPeriod(kToday, kToday - 1);
     form.GraphButtonClick();
     QCOMPARE(Shown(f.prompter),
              QStringList{QStringLiteral("warn: ") + QString::fromUtf8(kPeriodOrderMessage)});
-    QCOMPARE(form.Chart()->SeriesCount(), 0);
+    // ... and keeps it.
+    QCOMPARE(form.Chart()->XView(), week);
   }
 
   void GraphsDrawTheChosenGraphOfThePeriod() {
     TGraphFixture f;
     for (int d = 0; d < 30; d += 3) f.PutWeighIn(kToday - 29 + d, 80 - d * 0.1);
-    f.PutRecovery(kToday - 2, 9.5, 0);
+    f.PutRecovery(kToday - 12, 9.5, 0);
     f.PutRecovery(kToday - 1, 3, 4);
     TFGraphs form(f.program, f.prompter);
     form.show();
@@ -292,6 +341,153 @@ class TGraphScreensTest : public QObject {
     form.GraphButtonClick();
     QCOMPARE(form.Chart()->Points(0), (QList<QPointF>{{kToday - 3, 45}, {kToday - 1, 30}}));
     QCOMPARE(f.prompter.shown.size(), std::size_t{2});
+  }
+
+  void WeightGraphsShowTheLossOfAFortnight() {
+    TGraphFixture f;
+    f.PutFortnight();
+    TFGraphs form(f.program, f.prompter);
+    form.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&form));
+    // Before "Graph" the chart already shows this week, 11 to 17 June.
+    const TPeriod week = ReadyPeriod(0, kToday, f.program.Config().FirstDOW());
+    QCOMPARE(form.Chart()->XView(), QPointF(week.From - 0.5, week.To + 0.5));
+    QCOMPARE(DayLabelFaults(*form.Chart(), 4), QString());
+    QCOMPARE(form.Period()->PeriodList()->currentText(), QStringLiteral("This week"));
+
+    // A fortnight typed by hand is no ready period; the chart follows it.
+    TypeDate(*form.Period()->FromEdit(), "1 Jun 2007");
+    QCOMPARE(form.Period()->From(), kToday - 14);
+    QCOMPARE(form.Period()->PeriodList()->currentText(),
+             QString::fromUtf8(kCustomPeriodName.data()));
+    QCOMPARE(form.Chart()->XView(), QPointF(kToday - 14.5, week.To + 0.5));
+
+    form.Tabs()->setCurrentIndex(1);
+    form.GraphList()->setCurrentRow(1);  // Reported vs Projected vs Goal Weight
+    QVERIFY(!form.YFromZero()->isChecked());
+    Click(form, "graphButton");
+    // The axis fits 76.8 to 78.7 kg with a margin: the loss fills it.
+    const QPointF y = form.Chart()->YView();
+    QVERIFY2(y.x() > 75 && y.x() <= 76.8 && y.y() >= 78.7 && y.y() < 80,
+             qPrintable(QStringLiteral("%1 to %2").arg(y.x()).arg(y.y())));
+    // The weigh-ins are marks drawn over the projected line.
+    QCOMPARE(form.Chart()->SeriesName(0), QStringLiteral("Reported Bodyweight"));
+    QCOMPARE(form.Chart()->Kind(0), TSeriesKind::Point);
+    QCOMPARE(form.Chart()->Points(0).size(), 8);
+    QVERIFY(qobject_cast<QScatterSeries*>(form.Chart()->chart()->series().last()));
+    // From zero stays a choice.
+    form.YFromZero()->setChecked(true);
+    QCOMPARE(form.Chart()->YView().x(), 0.0);
+    Click(form, "graphButton");
+    QCOMPARE(form.Chart()->YView().x(), 0.0);
+    // The ready periods still set the dates.
+    form.Period()->PeriodList()->activated(3);
+    QCOMPARE(form.Period()->PeriodList()->currentText(), QStringLiteral("This month"));
+    QCOMPARE(form.Chart()->XView().x(), EncodeDate(2007, 6, 1) - 0.5);
+    QVERIFY(f.prompter.shown.empty());
+  }
+
+  void BodyCompositionShowsABodyFatEnteredOnce() {
+    TGraphFixture f;
+    f.PutWeighIn(kToday - 3, 78.4, 22);
+    f.PutWeighIn(kToday - 1, 77.9);
+    TFGraphs form(f.program, f.prompter);
+    form.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&form));
+    form.Tabs()->setCurrentIndex(1);  // Body Composition
+    Click(form, "graphButton");
+    QCOMPARE(form.Chart()->SeriesName(1), QStringLiteral("Lean Body Mass"));
+    QCOMPARE(form.Chart()->SeriesName(2), QStringLiteral("Fat Mass"));
+    for (const int series : {1, 2}) {
+      QCOMPARE(form.Chart()->Points(series).size(), 1);
+      // A single value is marked: a bare line of one point draws nothing.
+      QVERIFY(form.Chart()->Marked(series));
+      const auto* line = qobject_cast<QXYSeries*>(form.Chart()->chart()->series().at(series));
+      QVERIFY(line && line->pointsVisible());
+    }
+    // 17.2 to 78.4 kg on one fitted axis.
+    QVERIFY(form.Chart()->YView().x() >= 10);
+    QVERIFY(form.Chart()->YView().y() < 90.01);
+  }
+
+  void TrainingGraphsDrawABarPerWorkoutDayOverThePeriod() {
+    TGraphFixture f;
+    f.PutFortnight();
+    TFTrainingGraphs form(f.program, f.prompter);
+    form.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&form));
+    // Opened: this week's one workout, on 13 June, in a bar of its own day.
+    const TPeriod week = ReadyPeriod(0, kToday, f.program.Config().FirstDOW());
+    QCOMPARE(form.Chart()->XView(), QPointF(week.From - 0.5, week.To + 0.5));
+    QCOMPARE(form.Chart()->Points(0), (QList<QPointF>{{kToday - 2, 3 * 5 * 90}}));
+    QCOMPARE(DayLabelFaults(*form.Chart(), 4), QString());
+
+    // A month typed by hand: three bars, each a narrow part of the plot.
+    TypeDate(*form.Period()->FromEdit(), "1 Jun 2007");
+    TypeDate(*form.Period()->ToEdit(), "30 Jun 2007");
+    QCOMPARE(form.Period()->PeriodList()->currentText(), QStringLiteral("This month"));
+    Click(form, "graphButton");
+    QVERIFY(f.prompter.shown.empty());
+    QCOMPARE(form.Chart()->XView(), QPointF(EncodeDate(2007, 6, 1) - 0.5,
+                                            EncodeDate(2007, 6, 30) + 0.5));
+    QCOMPARE(form.Chart()->Points(0).size(), 3);
+    QCOMPARE(DayLabelFaults(*form.Chart(), 4), QString());
+    const double width = form.Chart()->BarWidth(0);
+    const double pixels = form.Chart()->MapToWidget({kToday + width / 2, 0}).x() -
+                          form.Chart()->MapToWidget({kToday - width / 2, 0}).x();
+    QVERIFY2(pixels >= 3 && pixels <= 48, qPrintable(QString::number(pixels)));
+    QVERIFY(width <= 1);
+
+    // Typed dates that end before they start warn only on "Graph".
+    TypeDate(*form.Period()->FromEdit(), "20 Jul 2007");
+    QVERIFY(f.prompter.shown.empty());
+    QCOMPARE(form.Period()->PeriodList()->currentText(),
+             QString::fromUtf8(kCustomPeriodName.data()));
+    Click(form, "graphButton");
+    QCOMPARE(Shown(f.prompter),
+             QStringList{QStringLiteral("warn: ") + QString::fromUtf8(kPeriodOrderMessage)});
+  }
+
+  // With KORVELA_SNAPSHOTS set, pictures of the bodyweight and training
+  // graphs of a fortnight as they open and once drawn.
+  void SnapshotsOfTheGraphsOfAFortnight() {
+    const QString folder = qEnvironmentVariable("KORVELA_SNAPSHOTS");
+    if (folder.isEmpty()) QSKIP("KORVELA_SNAPSHOTS names no folder");
+    QDir().mkpath(folder);
+    const auto save = [&folder](QWidget& w, const char* name) {
+      QTest::qWait(150);  // the chart lays itself out in its own events
+      QVERIFY(w.grab().save(QDir(folder).filePath(QString::fromLatin1(name))));
+      // The whole screen too, with the window manager's frame where there is one.
+      QGuiApplication::primaryScreen()->grabWindow(0).save(
+          QDir(folder).filePath(QStringLiteral("screen-") + QString::fromLatin1(name)));
+    };
+    TGraphFixture f;
+    f.PutFortnight();
+    TFGraphs graphs(f.program, f.prompter);
+    graphs.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&graphs));
+    save(graphs, "graphs-opened.png");
+    graphs.Period()->SetPeriod(kToday - 14, kToday);
+    graphs.Tabs()->setCurrentIndex(1);
+    Click(graphs, "graphButton");
+    save(graphs, "graphs-body-composition.png");
+    graphs.GraphList()->setCurrentRow(1);
+    Click(graphs, "graphButton");
+    save(graphs, "graphs-reported-projected-goal.png");
+    graphs.GraphList()->setCurrentRow(2);
+    Click(graphs, "graphButton");
+    save(graphs, "graphs-trend-weight.png");
+
+    TFTrainingGraphs training(f.program, f.prompter);
+    training.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&training));
+    save(training, "training-opened.png");
+    training.Period()->SetPeriod(kToday - 14, kToday - 14 + 29);
+    Click(training, "graphButton");
+    save(training, "training-volume-month.png");
+    training.Period()->SetPeriod(kToday - 2, kToday - 2);
+    Click(training, "graphButton");
+    save(training, "training-volume-one-day.png");
   }
 
   void TabReachesEveryCommandOfTheGraphScreens() {

@@ -76,10 +76,31 @@ class TReportsFormTest : public QObject {
     QCOMPARE(Text(form, "toDateLineEdit"), QStringLiteral("17 Jun 2007"));
     auto* ready = Child<QListWidget>(form, "readyPeriodListWidget");
     QCOMPARE(ready->currentRow(), 0);
-    QCOMPARE(ready->count(), 7);
+    QCOMPARE(ready->count(), 8);
     ready->setCurrentRow(4);  // Last month
     QCOMPARE(Text(form, "fromDateLineEdit"), QStringLiteral("1 May 2007"));
     QCOMPARE(Text(form, "toDateLineEdit"), QStringLiteral("31 May 2007"));
+    // Dates typed by hand that make no ready period are the custom one, which
+    // keeps them when chosen; dates that make one choose it.
+    auto* from = Child<QLineEdit>(form, "fromDateLineEdit");
+    const auto type = [from](const char* text) {
+      from->selectAll();
+      QTest::keyClicks(from, QString::fromUtf8(text));
+      QFocusEvent out(QEvent::FocusOut, Qt::TabFocusReason);
+      QApplication::sendEvent(from, &out);
+    };
+    type("10 May 2007");
+    QCOMPARE(ready->currentItem()->text(), QString::fromUtf8(kCustomPeriodName.data()));
+    ready->setCurrentRow(0);
+    ready->setCurrentRow(7);
+    QCOMPARE(Text(form, "fromDateLineEdit"), QStringLiteral("11 Jun 2007"));
+    QCOMPARE(ready->currentRow(), 0);  // this week's dates are this week
+    type("1 Jun 2007");
+    Child<QLineEdit>(form, "toDateLineEdit")->selectAll();
+    QTest::keyClicks(Child<QLineEdit>(form, "toDateLineEdit"), QStringLiteral("30 Jun 2007"));
+    QFocusEvent out(QEvent::FocusOut, Qt::TabFocusReason);
+    QApplication::sendEvent(Child<QLineEdit>(form, "toDateLineEdit"), &out);
+    QCOMPARE(ready->currentItem()->text(), QStringLiteral("This month"));
     for (QCheckBox* check : form.findChildren<QCheckBox*>()) QVERIFY(check->isChecked());
     QCOMPARE(form.findChildren<QCheckBox*>().size(), 10 + 6 + 9 + 3 + 9);
     QCOMPARE(Child<QCheckBox>(form, "nutrition7CheckBox")->text(),
