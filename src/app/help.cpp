@@ -6,6 +6,7 @@
 #include <climits>
 #include <utility>
 
+#include "app/help_search.h"
 #include "energy/skinfold.h"
 #include "storage/errors.h"
 #include "storage/garbled_stream.h"
@@ -84,6 +85,7 @@ const std::array kScreenTopics = {
     TScreenTopic{"korvela::TFTrainingGraphs", {}, 71},
     TScreenTopic{"korvela::TFImportExport", {}, 31},
     TScreenTopic{"korvela::TFDiaryBackup", {}, 208},
+    TScreenTopic{"korvela::TFAbout", {}, kHelpMenuTopic},
 };
 
 }  // namespace
@@ -95,6 +97,15 @@ std::optional<THelpScreen> THelpBook::LoadHelpTopic(int topic) {
   const XMLNode* node = db_.Get(topic, kDataKey, 0);
   if (!node) return std::nullopt;
   return THelpScreen{node->AttrOrEmpty(kHelpTopicAttr), node->AttrOrEmpty(kHelpContentAttr)};
+}
+
+std::vector<int> THelpBook::Topics() const {
+  std::vector<int> topics;
+  for (const XMLHandle& handle : db_.Handles())
+    if (handle.Date == 0 && db_.Has(handle.ID, 0)) topics.push_back(handle.ID);
+  std::sort(topics.begin(), topics.end());
+  topics.erase(std::unique(topics.begin(), topics.end()), topics.end());
+  return topics;
 }
 
 void THelpBook::PutHelpTopic(int topic, const THelpScreen& screen) {
@@ -129,10 +140,36 @@ std::optional<int> ParseHelpLinkTopic(std::string_view text) {
 THelpState::THelpState(THelpBook* book, std::filesystem::path pageFile, TFileSystem& fs)
     : book_(book), pageFile_(std::move(pageFile)), fs_(fs) {}
 
+THelpState::~THelpState() = default;
+
 void THelpState::ShowHelp(int topic) {
   history_.assign(1, topic);
+  queries_.assign(1, std::string());
   historyPos_ = 0;
   requestedTopic_ = topic;
+}
+
+void THelpState::Push(int topic, std::string_view query) {
+  if (history_.empty()) {
+    queries_.clear();
+  } else {
+    history_.resize(historyPos_ + 1);
+    queries_.resize(historyPos_ + 1);
+  }
+  history_.push_back(topic);
+  queries_.emplace_back(query);
+  MoveTo(history_.size() - 1);
+}
+
+void THelpState::OpenTopic(int topic) { Push(topic, {}); }
+
+void THelpState::Search(std::string_view query) { Push(kHelpSearchTopic, query); }
+
+const THelpIndex& THelpState::Index() {
+  if (!index_)
+    index_ = std::make_unique<THelpIndex>(book_ ? LoadHelpPages(*book_)
+                                                : std::vector<THelpTopicEntry>{});
+  return *index_;
 }
 
 THelpLinkAction THelpState::FollowLink(std::string_view address) {
@@ -140,9 +177,7 @@ THelpLinkAction THelpState::FollowLink(std::string_view address) {
   if (address.size() < 2 || hash == std::string_view::npos) return THelpLinkAction::Navigate;
   const std::optional<int> topic = ParseHelpLinkTopic(address.substr(hash + 1));
   if (!topic) return THelpLinkAction::Ignore;
-  if (!history_.empty()) history_.resize(historyPos_ + 1);
-  history_.push_back(*topic);
-  MoveTo(history_.size() - 1);
+  Push(*topic, {});
   return THelpLinkAction::Render;
 }
 
@@ -161,21 +196,30 @@ void THelpState::MoveTo(std::size_t pos) {
 }
 
 bool THelpState::Render() {
-  if (shownTopic_ == requestedTopic_) return false;
+  const std::string& query = RequestedQuery();
+  if (shownTopic_ == requestedTopic_ && shownQuery_ == query) return false;
   if (!template_ && book_) {
     if (std::optional<THelpScreen> t = book_->LoadHelpTopic(kHelpTemplateTopic))
       template_ = std::move(t->Content);
   }
   std::optional<THelpScreen> screen;
-  if (requestedTopic_ > kHelpTemplateTopic && book_) screen = book_->LoadHelpTopic(requestedTopic_);
+  if (requestedTopic_ == kHelpContentsTopic)
+    screen = THelpScreen{kHelpContentsTitle, Index().ContentsBody()};
+  else if (requestedTopic_ == kHelpSearchTopic)
+    screen = THelpScreen{kHelpSearchTitle, HelpSearchBody(query, Index().Search(query))};
+  else if (requestedTopic_ > kHelpTemplateTopic && book_)
+    screen = book_->LoadHelpTopic(requestedTopic_);
   if (!screen) screen = THelpScreen{kNoHelpFound, {}};
 
-  const std::string page = ComposeHelpPage(
-      template_ ? std::string_view(*template_) : kPlainTemplate, screen->Topic, screen->Content);
+  // The title is plain text; the body is the page's own HTML.
+  const std::string page =
+      ComposeHelpPage(template_ ? std::string_view(*template_) : kPlainTemplate,
+                      EscapeHelpText(screen->Topic), screen->Content);
   ReplaceFile(fs_, pageFile_,
               [&page](TWritableFile& file) { file.Write(page.data(), page.size()); });
   ++pageVersion_;
   shownTopic_ = requestedTopic_;
+  shownQuery_ = query;
   shownTitle_ = std::move(screen->Topic);
   return true;
 }

@@ -1,6 +1,7 @@
 #pragma once
 #include <cstdint>
 #include <filesystem>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -69,6 +70,8 @@ class THelpBook {
   // None when the book has no such topic. A damaged record raises
   // EInvalidXMLFile naming the file.
   std::optional<THelpScreen> LoadHelpTopic(int topic);
+  // The numbers of the book's topics, in ascending order.
+  std::vector<int> Topics() const;
   // Adds or replaces a topic (used when the book is built).
   void PutHelpTopic(int topic, const THelpScreen& screen);
   void Close() { db_.Close(); }
@@ -95,19 +98,28 @@ enum class THelpLinkAction {
   Render,    // a topic link: the history moved and the page was rendered
 };
 
+class THelpIndex;
+
 // The help window's history and page, without the window: the window calls
-// ShowHelp, FollowLink, Back and Forward and shows "help.htm" whenever Render
-// reports a new page.
+// ShowHelp, FollowLink, Search, Back and Forward and shows "help.htm"
+// whenever Render reports a new page. Two topics are made from the whole
+// book instead of loaded (help_search.h): the contents and the search page,
+// whose history entries keep their query.
 class THelpState {
  public:
   // `book` may be null (the book is not open yet): every topic then shows
   // "No Help Found". The page is written to `pageFile`.
   THelpState(THelpBook* book, std::filesystem::path pageFile, TFileSystem& fs = PosixFileSystem());
+  ~THelpState();
 
   // A fresh history holding only `topic`; the page follows at the next Render.
   void ShowHelp(int topic);
   // Examines an address the viewer is about to open.
   THelpLinkAction FollowLink(std::string_view address);
+  // A new entry of the history after the one shown, as a link makes it, and
+  // renders: a topic, or the pages that hold the words of `query`.
+  void OpenTopic(int topic);
+  void Search(std::string_view query);
   // Move within the history and render; nothing happens at either end.
   void Back();
   void Forward();
@@ -123,6 +135,8 @@ class THelpState {
   const std::vector<int>& History() const { return history_; }
   std::size_t HistoryPos() const { return historyPos_; }
   int RequestedTopic() const { return requestedTopic_; }
+  // The words the search page of the requested entry looks for.
+  const std::string& RequestedQuery() const { return queries_[historyPos_]; }
   std::optional<int> ShownTopic() const { return shownTopic_; }
   // The title of the page on screen.
   const std::string& ShownTitle() const { return shownTitle_; }
@@ -132,14 +146,19 @@ class THelpState {
 
  private:
   void MoveTo(std::size_t pos);
+  void Push(int topic, std::string_view query);
+  const THelpIndex& Index();
 
   THelpBook* book_;
   std::filesystem::path pageFile_;
   TFileSystem& fs_;
   std::vector<int> history_;
+  std::vector<std::string> queries_{std::string()};  // one for each entry of history_
   std::size_t historyPos_ = 0;
   int requestedTopic_ = 0;
   std::optional<int> shownTopic_;
+  std::string shownQuery_;
+  std::unique_ptr<THelpIndex> index_;
   std::string shownTitle_;
   std::optional<std::string> template_;
   std::uint64_t pageVersion_ = 0;

@@ -3,6 +3,9 @@
 #include <functional>
 #include <map>
 
+#include "app/about.h"
+#include "app/help_search.h"
+
 namespace korvela {
 namespace {
 
@@ -67,6 +70,11 @@ const std::vector<TMenu>& MainMenus() {
             206),
         Faq("How do I transfer data between different Korvela copies?", 205),
         Faq("How you can help us...?", 207)}},
+      {kHelpMenu,
+       {{kContentsCommand, {}, kHelpContentsTopic},
+        {kSearchHelpCommand, {}, kHelpSearchTopic},
+        {kAskQuestionCommand},
+        {kAboutCommand}}},
   };
   return menus;
 }

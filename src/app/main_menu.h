@@ -12,7 +12,7 @@ struct TMenuItem {
 
   std::string caption;
   std::vector<TMenuItem> items;  // a submenu when not empty
-  int helpTopic = 0;             // FAQ items open the help page of this topic
+  int helpTopic = 0;             // FAQ and help items open the help page of this topic
 };
 
 struct TMenu {

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "app/error_report.h"
+#include "app/help_search.h"
 #include "app/main_menu.h"
 
 namespace korvela {
@@ -31,18 +32,39 @@ TEST(MainMenus, EveryMenuInOrderWithItsCommands) {
   EXPECT_EQ(captions, (std::vector<std::string>{"[File]", "[Nutrition]", "[Training]",
                                                 "[Sports and Activities]", "[Recovery]",
                                                 "[Goal Setting]", "[Personal]", "[Graphs]",
-                                                "[Reports]", "[Calculators]", "[FAQ]"}));
-  EXPECT_EQ(commands, 5u + 4 + 3 + 2 + 1 + 3 + 5 + 3 + 1 + 9 + 10);
+                                                "[Reports]", "[Calculators]", "[FAQ]", "[Help]"}));
+  EXPECT_EQ(commands, 5u + 4 + 3 + 2 + 1 + 3 + 5 + 3 + 1 + 9 + 10 + 4);
   EXPECT_EQ(MainMenus().front().items[3].caption, kLogOffCommand);
-  EXPECT_EQ(MainMenus().back().items[1].helpTopic, 201);
+  const TMenu& faq = MainMenus()[MainMenus().size() - 2];
+  EXPECT_EQ(faq.items[1].helpTopic, 201);
 }
 
-TEST(MainMenus, ToolBarCommandsAreMenuCommandsExceptTheQuestionScreen) {
+TEST(MainMenus, TheHelpMenuOpensContentsSearchTheQuestionScreenAndAbout) {
+  const TMenu& help = MainMenus().back();
+  ASSERT_EQ(help.items.size(), 4u);
+  const struct {
+    const char* caption;
+    int topic;
+  } want[] = {{"Contents", kHelpContentsTopic},
+              {"Search Help...", kHelpSearchTopic},
+              {"Ask us a question.", 0},
+              {"About Korvela...", 0}};
+  for (std::size_t i = 0; i < help.items.size(); ++i) {
+    EXPECT_EQ(help.items[i].caption, want[i].caption) << i;
+    EXPECT_EQ(help.items[i].helpTopic, want[i].topic) << i;
+  }
+  // The made pages are no topics of the book: they lie above the template
+  // and below the first page.
+  EXPECT_GT(kHelpContentsTopic, kHelpTemplateTopic);
+  EXPECT_LT(kHelpSearchTopic, kHelpTopicMainWindow);
+}
+
+TEST(MainMenus, ToolBarCommandsAreMenuCommands) {
   std::vector<std::string> all;
   for (const TMenu& menu : MainMenus())
     for (const TMenuItem& item : menu.items) all.push_back(item.caption);
   for (const std::string& command : ToolBarCommands()) {
-    if (command == kToolBarSeparator || command == kAskQuestionCommand) continue;
+    if (command == kToolBarSeparator) continue;
     EXPECT_NE(std::find(all.begin(), all.end(), command), all.end()) << command;
   }
 }

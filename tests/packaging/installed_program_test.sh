@@ -38,9 +38,19 @@ for f in bin/korvela bin/korvela-data share/korvela/rs.dat share/korvela/foods.d
          share/korvela/Help.dat share/korvela/GDDB.DAT share/korvela/SAA.DAT \
          share/korvela/splash.jpg share/applications/org.korvela.Korvela.desktop \
          share/metainfo/org.korvela.Korvela.metainfo.xml \
-         share/icons/hicolor/scalable/apps/org.korvela.Korvela.svg; do
+         share/icons/hicolor/scalable/apps/org.korvela.Korvela.svg \
+         share/doc/korvela/copyright share/korvela/screenshots/main-window.png; do
   [ -e "$root/$f" ] || fail "missing $f"
 done
+# The licence in Debian's machine-readable form: the program under the GPL,
+# the USDA food data in the public domain.
+copyright=$root/share/doc/korvela/copyright
+head -n 1 "$copyright" | grep -qx 'Format: https://www.debian.org/doc/packaging-manuals/copyright-format/1.0/' ||
+  fail "the copyright file is not in the machine-readable format"
+grep -A 2 -x 'Files: \*' "$copyright" | grep -qx 'License: GPL-3.0-or-later' ||
+  fail "the copyright file does not put the program under GPL-3.0-or-later"
+grep -A 12 -x 'Files: data/usda-sr-foods.tsv' "$copyright" | grep -qx 'License: public-domain' ||
+  fail "the copyright file does not name the USDA data as public domain"
 
 home=$work/home
 mkdir -p "$home"

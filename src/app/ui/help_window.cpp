@@ -4,12 +4,14 @@
 #include <QDesktopServices>
 #include <QEvent>
 #include <QKeySequence>
+#include <QLabel>
 #include <QScreen>
 #include <QShortcut>
 #include <QStyle>
 #include <QToolBar>
 #include <algorithm>
 
+#include "app/help_search.h"
 #include "widgets/page_printing.h"
 
 namespace korvela {
@@ -47,6 +49,9 @@ TFHelp::TFHelp(TProgram& program, QWidget* parent)
                                   QStringLiteral("Forward"), this, &TFHelp::ForwardButtonClick);
   forwardAction_->setObjectName(QStringLiteral("forwardAction"));
   forwardAction_->setShortcut(QKeySequence(Qt::ALT | Qt::Key_Right));
+  QAction* contents =
+      bar->addAction(QString::fromUtf8(kHelpContentsTitle), this, &TFHelp::ContentsButtonClick);
+  contents->setObjectName(QStringLiteral("contentsAction"));
   bar->addSeparator();
   QAction* print = bar->addAction(QStringLiteral("Print"), this, &TFHelp::PrintButtonClick);
   print->setObjectName(QStringLiteral("printAction"));
@@ -54,6 +59,26 @@ TFHelp::TFHelp(TProgram& program, QWidget* parent)
   QAction* preview =
       bar->addAction(QStringLiteral("Print Preview"), this, &TFHelp::PrintPreviewButtonClick);
   preview->setObjectName(QStringLiteral("printPreviewAction"));
+  bar->addSeparator();
+  // Enter in the field shows the pages that hold its words; Ctrl+F comes
+  // back to it from the page.
+  auto* searchLabel = new QLabel(QStringLiteral("Search:"), bar);
+  searchLabel->setObjectName(QStringLiteral("searchLabel"));
+  searchLabel->setContentsMargins(6, 0, 4, 0);
+  searchField_ = new QLineEdit(bar);
+  searchField_->setObjectName(QStringLiteral("helpSearchField"));
+  searchField_->setAccessibleName(QStringLiteral("Search help"));
+  searchField_->setPlaceholderText(QStringLiteral("Words to find"));
+  searchField_->setClearButtonEnabled(true);
+  searchField_->setMaximumWidth(220);
+  searchLabel->setBuddy(searchField_);
+  bar->addWidget(searchLabel);
+  bar->addWidget(searchField_);
+  connect(searchField_, &QLineEdit::returnPressed, this, &TFHelp::SearchButtonClick);
+  QAction* search = bar->addAction(QStringLiteral("Find"), this, &TFHelp::SearchButtonClick);
+  search->setObjectName(QStringLiteral("searchAction"));
+  auto* find = new QShortcut(QKeySequence::Find, this);
+  connect(find, &QShortcut::activated, this, &TFHelp::FindShortcutActivated);
   backAction_->setEnabled(false);
   forwardAction_->setEnabled(false);
 
@@ -133,6 +158,14 @@ void TFHelp::ShowRenderedPage() {
   else
     viewer_->setSource(page);
   setWindowTitle(QStringLiteral("Help - ") + Q(state_->ShownTitle()));
+  if (state_->ShownTopic() == kHelpSearchTopic) {
+    // Back to a search shows its words again; the page of how to search
+    // waits for them.
+    searchField_->setText(Q(state_->RequestedQuery()));
+    // After the activation, which gives the focus back to where it was.
+    if (state_->RequestedQuery().empty())
+      QMetaObject::invokeMethod(this, &TFHelp::FindShortcutActivated, Qt::QueuedConnection);
+  }
 }
 
 bool TFHelp::event(QEvent* e) {
@@ -175,6 +208,21 @@ void TFHelp::BackButtonClick() {
 void TFHelp::ForwardButtonClick() {
   state_->Forward();
   ShowRenderedPage();
+}
+
+void TFHelp::ContentsButtonClick() {
+  state_->OpenTopic(kHelpContentsTopic);
+  ShowRenderedPage();
+}
+
+void TFHelp::SearchButtonClick() {
+  state_->Search(searchField_->text().toStdString());
+  ShowRenderedPage();
+}
+
+void TFHelp::FindShortcutActivated() {
+  searchField_->setFocus(Qt::ShortcutFocusReason);
+  searchField_->selectAll();
 }
 
 void TFHelp::PrintButtonClick() { PrintPage(*viewer_, this); }

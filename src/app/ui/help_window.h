@@ -1,5 +1,6 @@
 #pragma once
 #include <QAction>
+#include <QLineEdit>
 #include <QMainWindow>
 #include <QPointer>
 #include <QTextBrowser>
@@ -20,8 +21,9 @@ inline constexpr const char* kHelpTopicProperty = "helpTopic";
 int HelpTopicOfWindow(const QWidget* window);
 
 // The help window: shows one topic as a web page, follows links between
-// topics with a history of its own, prints. It is not modal; it renders when
-// it becomes the active window and hides when it stops being active.
+// topics with a history of its own, shows the contents and searches the
+// book, prints. It is not modal; it renders when it becomes the active window
+// and hides when it stops being active.
 class TFHelp final : public QMainWindow {
   Q_OBJECT
  public:
@@ -40,6 +42,7 @@ class TFHelp final : public QMainWindow {
 
   const THelpState& State() const { return *state_; }
   QTextBrowser* Viewer() const { return viewer_; }
+  QLineEdit* SearchField() const { return searchField_; }
 
  protected:
   bool event(QEvent* event) override;
@@ -48,6 +51,9 @@ class TFHelp final : public QMainWindow {
   void ViewerAnchorClicked(const QUrl& url);
   void BackButtonClick();
   void ForwardButtonClick();
+  void ContentsButtonClick();
+  void SearchButtonClick();
+  void FindShortcutActivated();
   void PrintButtonClick();
   void PrintPreviewButtonClick();
   void ShowRenderedPage();
@@ -56,6 +62,7 @@ class TFHelp final : public QMainWindow {
   TProgram& program_;
   std::unique_ptr<THelpState> state_;
   QTextBrowser* viewer_ = nullptr;
+  QLineEdit* searchField_ = nullptr;
   QAction* backAction_ = nullptr;
   QAction* forwardAction_ = nullptr;
   std::uint64_t loadedVersion_ = 0;

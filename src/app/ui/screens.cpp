@@ -5,7 +5,9 @@
 #include "activities/ui/activity_log_form.h"
 #include "activities/ui/calories_burned_form.h"
 #include "activities/ui/sports_dictionary_form.h"
+#include "app/about.h"
 #include "app/main_menu.h"
+#include "app/ui/about_form.h"
 #include "app/ui/ask_question_form.h"
 #include "energy/ui/body_composition_forms.h"
 #include "energy/ui/diet_comp_form.h"
@@ -127,6 +129,7 @@ TFMain::TScreens MakeScreens(TProgram& program, TPrompter& prompter) {
   commands[kAskQuestionCommand] = [](QWidget* parent, TDateTime) {
     return Run<TFAskQuestion>(parent);
   };
+  commands[kAboutCommand] = [](QWidget* parent, TDateTime) { return Run<TFAbout>(parent); };
   const std::pair<const char*, TSkinfoldMethod> skinfolds[] = {
       {"Calculate body fat % using 3-site skinfold measurements", TSkinfoldMethod::ThreeSite},
       {"Calculate body fat % using 7-site skinfold measurements", TSkinfoldMethod::SevenSite}};

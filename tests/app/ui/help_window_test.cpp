@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QLabel>
+#include <QLineEdit>
 #include <QLocale>
 #include <QPushButton>
 #include <QScreen>
@@ -10,8 +11,11 @@
 #include <QTest>
 #include <QTimer>
 
+#include "app/about.h"
 #include "app/help.h"
+#include "app/help_search.h"
 #include "app/main_menu.h"
+#include "app/ui/about_form.h"
 #include "app/ui/application.h"
 #include "app/ui/ask_question_form.h"
 #include "app/ui/help_window.h"
@@ -36,6 +40,7 @@ class HelpWindowTest : public ::testing::Test {
       book.PutHelpTopic(20, {"Main window", "<p>Go to <a href=\"#35\">recipes</a>.</p>"});
       book.PutHelpTopic(35, {"Recipe book", "<p>All about recipes.</p>"});
       book.PutHelpTopic(72, {"Weigh-in", "<p>Weigh yourself.</p>"});
+      book.PutHelpTopic(77, {"Weight goals", "<p>A goal weight &amp; a date.</p>"});
       book.Close();
       strings.Close();
     }
@@ -204,6 +209,109 @@ TEST_F(HelpWindowTest, TheWindowOpensBesideTheScreenThatAsked) {
       << area.width() << "x" << area.height();
 }
 
+TEST_F(HelpWindowTest, TheSearchFieldListsPagesBestFirstAndOpensTheChosenOne) {
+  program.ShowHelp(20);
+  TFHelp& window = ActiveHelp();
+  QLineEdit* field = window.SearchField();
+  ASSERT_NE(field, nullptr);
+  QTest::keyClick(window.Viewer(), Qt::Key_F, Qt::ControlModifier);
+  EXPECT_EQ(QApplication::focusWidget(), field);
+  QTest::keyClicks(field, QStringLiteral("weig"));
+  QTest::keyClick(field, Qt::Key_Return);
+  EXPECT_EQ(window.State().ShownTopic(), kHelpSearchTopic);
+  EXPECT_EQ(window.windowTitle(), QStringLiteral("Help - Search Help"));
+  const QString found = ShownText(window);
+  EXPECT_TRUE(found.contains(QStringLiteral("2 pages hold \u201cweig\u201d")))
+      << found.toStdString();
+  EXPECT_LT(found.indexOf(QStringLiteral("Weigh-in")),
+            found.indexOf(QStringLiteral("Weight goals")))
+      << found.toStdString();
+  EXPECT_FALSE(found.contains(QStringLiteral("Recipe book"))) << found.toStdString();
+
+  // The chosen result opens its page; Back returns to the results and
+  // their words.
+  emit window.Viewer()->anchorClicked(QUrl(QStringLiteral("#77")));
+  EXPECT_EQ(window.State().ShownTopic(), 77);
+  EXPECT_TRUE(ShownText(window).contains(QStringLiteral("A goal weight & a date.")));
+  field->clear();
+  Action(window, "backAction")->trigger();
+  EXPECT_EQ(window.State().ShownTopic(), kHelpSearchTopic);
+  EXPECT_EQ(field->text(), QStringLiteral("weig"));
+
+  // What was typed is shown as typed, never as markup.
+  field->setText(QStringLiteral("<b>bold</b>"));
+  Action(window, "searchAction")->trigger();
+  EXPECT_TRUE(ShownText(window).contains(
+      QStringLiteral("No page holds every word of \u201c<b>bold</b>\u201d")))
+      << ShownText(window).toStdString();
+}
+
+TEST_F(HelpWindowTest, ContentsListsEveryPageAndLeadsToIt) {
+  program.ShowHelp(72);
+  TFHelp& window = ActiveHelp();
+  Action(window, "contentsAction")->trigger();
+  EXPECT_EQ(window.State().ShownTopic(), kHelpContentsTopic);
+  const QString contents = ShownText(window);
+  for (const char* title : {"Main window", "Recipe book", "Weigh-in", "Weight goals"})
+    EXPECT_TRUE(contents.contains(QString::fromUtf8(title))) << title << "\n"
+                                                             << contents.toStdString();
+  EXPECT_TRUE(contents.contains(QStringLiteral("Nutrition"))) << contents.toStdString();
+  EXPECT_FALSE(contents.contains(QStringLiteral("Template"))) << contents.toStdString();
+  emit window.Viewer()->anchorClicked(QUrl(QStringLiteral("#35")));
+  EXPECT_EQ(window.State().ShownTopic(), 35);
+  EXPECT_EQ(window.State().History(), (std::vector<int>{72, kHelpContentsTopic, 35}));
+}
+
+TEST_F(HelpWindowTest, TheHelpMenuOpensContentsAndTheSearchField) {
+  TNewAccount ann;
+  ann.name = "Ann";
+  ann.birthDate = EncodeDate(1980, 1, 1);
+  ann.heightCm = 170;
+  ann.weightKg = 70;
+  program.CreateAccount(ann);
+  TFMain main(program, prompter, MakeScreens(program, prompter));
+  main.show();
+  main.activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&main));
+  ASSERT_NE(main.Command(kContentsCommand), nullptr);
+  main.Command(kContentsCommand)->trigger();
+  TFHelp& window = ActiveHelp();
+  EXPECT_EQ(window.State().ShownTopic(), kHelpContentsTopic);
+
+  main.activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&main));
+  ASSERT_NE(main.Command(kSearchHelpCommand), nullptr);
+  main.Command(kSearchHelpCommand)->trigger();
+  EXPECT_EQ(&ActiveHelp(), &window);
+  EXPECT_EQ(window.State().ShownTopic(), kHelpSearchTopic);
+  EXPECT_TRUE(ShownText(window).contains(QStringLiteral("press Enter")));
+  EXPECT_EQ(QApplication::focusWidget(), window.SearchField());
+}
+
+TEST(AboutForm, ShowsVersionAndLicenceAsPlainTextAndOkCloses) {
+  TFAbout form;
+  EXPECT_EQ(form.windowTitle(), QStringLiteral("About Korvela"));
+  EXPECT_EQ(HelpTopicOfWindow(&form), kHelpMenuTopic);
+  QString shown;
+  for (QLabel* label : form.findChildren<QLabel*>()) {
+    if (label->text().isEmpty()) continue;
+    EXPECT_EQ(label->textFormat(), Qt::PlainText) << label->objectName().toStdString();
+    shown += label->text() + QLatin1Char('\n');
+  }
+  EXPECT_TRUE(
+      shown.contains(QStringLiteral("Korvela ") + QString::fromUtf8(KorvelaVersion().data())))
+      << shown.toStdString();
+  EXPECT_TRUE(shown.contains(QStringLiteral("GPL-3.0-or-later"))) << shown.toStdString();
+  EXPECT_TRUE(shown.contains(QStringLiteral("Qt ") + QString::fromLatin1(qVersion())))
+      << shown.toStdString();
+  form.show();
+  auto* ok = form.findChild<QPushButton*>(QStringLiteral("okButton"));
+  ASSERT_NE(ok, nullptr);
+  EXPECT_TRUE(ok->isDefault());
+  QTest::mouseClick(ok, Qt::LeftButton);
+  EXPECT_FALSE(form.isVisible());
+}
+
 TEST(AskQuestionForm, ShowsWhereToLookAndStartsAnEmail) {
   std::vector<QUrl> opened;
   TFAskQuestion form(nullptr, [&opened](const QUrl& url) { opened.push_back(url); });
@@ -240,9 +348,10 @@ TEST(AskQuestionForm, ShowsWhereToLookAndStartsAnEmail) {
   EXPECT_EQ(form.result(), QDialog::Accepted);
 }
 
-TEST_F(HelpWindowTest, TheMainWindowOpensTheAskScreen) {
+TEST_F(HelpWindowTest, TheMainWindowOpensTheAskAndAboutScreens) {
   const TFMain::TScreens screens = MakeScreens(program, prompter);
   EXPECT_EQ(screens.commands.count(kAskQuestionCommand), 1u);
+  EXPECT_EQ(screens.commands.count(kAboutCommand), 1u);
 }
 
 TEST_F(HelpWindowTest, MyRecordsAndTheStrengthCalculatorOpenTheirScreens) {
