@@ -48,6 +48,7 @@ int TFoodLogStore::RunArchivingPass(TDateTime today) {
   const auto isLog = [](const XMLHandle& h) {
     return h.ID == kFoodLogID && h.State == TRecordState::Stored;
   };
+  DropArchivedCopiesOfCurrentLogs();
   std::size_t first = 0;
   while (
       first < handles.size() &&
@@ -85,6 +86,20 @@ int TFoodLogStore::RunArchivingPass(TDateTime today) {
   for (const TDateTime day : days) current_.Delete(kFoodLogID, day);
   current_.Save();
   return static_cast<int>(days.size());
+}
+
+// A pass cut short after the archive was written leaves its logs in both
+// files. The current copy is the one the diary reads and saves, so the
+// archive's copy goes; otherwise it would stay there, shadowed, for good.
+void TFoodLogStore::DropArchivedCopiesOfCurrentLogs() {
+  std::vector<TDateTime> twice;
+  for (const XMLHandle& h : current_.Handles())
+    if (h.ID == kFoodLogID && h.State == TRecordState::Stored && archive_.Has(kFoodLogID, h.Date))
+      twice.push_back(h.Date);
+  if (twice.empty()) return;
+  RequireSound(archive_);
+  for (const TDateTime day : twice) archive_.Delete(kFoodLogID, day);
+  archive_.Save();
 }
 
 namespace {

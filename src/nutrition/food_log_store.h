@@ -44,6 +44,8 @@ class TFoodLogStore {
   // moves, both files are read whole (every record's size and checksum); a
   // damaged one raises EXMLIOError naming it, both files unchanged. The logs
   // leave "FDBC.DAT" only after "FDBA.DAT" has been read back holding them.
+  // Logs that an earlier pass, cut short, left in both files first lose
+  // their archived copy.
   int RunArchivingPass(TDateTime today);
 
   // The stored log of the day, meals sorted by time; none when the day has
@@ -63,6 +65,7 @@ class TFoodLogStore {
 
  private:
   bool GoesToCurrent(TDateTime day, TDateTime today) const;
+  void DropArchivedCopiesOfCurrentLogs();
 
   XMLDB current_;
   XMLDB archive_;

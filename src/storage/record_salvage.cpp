@@ -191,7 +191,11 @@ TSalvage SalvageRecordDatabase(const std::filesystem::path& file, std::int32_t k
                 [&](TWritableFile& out) { out.Write(original.data(), original.size()); });
   }
 
-  const auto [shipped, shippedSpans] = ShippedRecords(shippedCopy, kind, fs, read, keyOf);
+  // Named members rather than a structured binding: the lambda below uses
+  // them, which clang 14 does not allow for bindings.
+  const auto shippedRecords = ShippedRecords(shippedCopy, kind, fs, read, keyOf);
+  const std::string& shipped = shippedRecords.first;
+  const auto& shippedSpans = shippedRecords.second;
   std::set<std::pair<std::int32_t, std::uint64_t>> have;
   for (const TRecordSpan& span : check.readable) have.insert(KeyOf(span.ID, span.Date));
   std::vector<const TRecordSpan*> fill;
