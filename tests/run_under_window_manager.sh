@@ -16,48 +16,63 @@ shift
 work=$(mktemp -d)
 xvfb_pid=
 wm_pid=
-stop() {
+stop_pair() {
   [ -n "$wm_pid" ] && kill "$wm_pid" 2>/dev/null && wait "$wm_pid" 2>/dev/null
   [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null && wait "$xvfb_pid" 2>/dev/null
+  wm_pid=
+  xvfb_pid=
+}
+stop() {
+  stop_pair
   rm -rf "$work"
 }
 trap stop EXIT
 
-# Xvfb picks a free display itself and writes its number.
-Xvfb -displayfd 3 -screen 0 "$size" -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
-xvfb_pid=$!
-for _ in $(seq 100); do
-  [ -s "$work/display" ] && break
-  kill -0 "$xvfb_pid" 2>/dev/null || break
-  sleep 0.1
-done
-if [ ! -s "$work/display" ]; then
-  echo "Xvfb did not start:" >&2
-  cat "$work/xvfb.log" >&2
-  exit 1
-fi
-export DISPLAY=":$(head -n1 "$work/display")"
-
-# openbox with its built-in settings, whatever the user's own are.
-XDG_CONFIG_HOME="$work/config" openbox --sm-disable >"$work/openbox.log" 2>&1 &
-wm_pid=$!
-# Ready once it names itself on the root window.
-ready=
-for _ in $(seq 100); do
-  if xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q "window id"; then
-    ready=1
-    break
+# Xvfb picks a free display itself and writes its number; openbox with its
+# built-in settings, whatever the user's own are, is ready once it names
+# itself on the root window. With several of these started at once a display
+# can be gone again before openbox reaches it, so the pair is tried afresh.
+start_pair() {
+  rm -f "$work/display"
+  Xvfb -displayfd 3 -screen 0 "$size" -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
+  xvfb_pid=$!
+  for _ in $(seq 100); do
+    [ -s "$work/display" ] && break
+    kill -0 "$xvfb_pid" 2>/dev/null || break
+    sleep 0.1
+  done
+  if [ ! -s "$work/display" ]; then
+    echo "Xvfb did not start:" >&2
+    cat "$work/xvfb.log" >&2
+    return 1
   fi
-  kill -0 "$wm_pid" 2>/dev/null || break
-  sleep 0.1
-done
-# It names itself early in its start; a moment more for the rest of it.
-[ -n "$ready" ] && sleep 0.3
-if [ -z "$ready" ]; then
+  export DISPLAY=":$(head -n1 "$work/display")"
+  XDG_CONFIG_HOME="$work/config" openbox --sm-disable >"$work/openbox.log" 2>&1 &
+  wm_pid=$!
+  for _ in $(seq 100); do
+    if xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q "window id"; then
+      # It names itself early in its start; a moment more for the rest of it.
+      sleep 0.3
+      return 0
+    fi
+    kill -0 "$wm_pid" 2>/dev/null || break
+    sleep 0.1
+  done
   echo "openbox did not start:" >&2
   cat "$work/openbox.log" >&2
-  exit 1
-fi
+  return 1
+}
+
+started=
+for attempt in 1 2 3; do
+  if start_pair; then
+    started=1
+    break
+  fi
+  stop_pair
+  sleep 0.5
+done
+[ -n "$started" ] || exit 1
 
 "$@"
 rc=$?

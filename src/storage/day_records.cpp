@@ -46,7 +46,6 @@ TDayRecordStore::TDayRecordStore(const TDayRecordRegistry& registry, TRandom& ra
                                  TFileSystem& fs)
     : registry_(registry),
       random_(random),
-      fs_(fs),
       staging_(std::make_unique<TStagingFileSystem>(fs)) {}
 
 void TDayRecordStore::OpenDayRecords(const std::filesystem::path& userFolder) {

@@ -135,7 +135,6 @@ class TDayRecordStore {
 
   const TDayRecordRegistry& registry_;
   TRandom& random_;
-  TFileSystem& fs_;
   // What the files are opened through: the real files, except while held
   // changes are being committed.
   std::unique_ptr<TStagingFileSystem> staging_;
