@@ -121,11 +121,15 @@ QRect FreeArea(const QWidget& window) {
 
 QMargins FrameMargins(const QWidget& window) {
   // While the window manager is still building a frame, the window system
-  // may measure it as less than nothing; that is no measure yet.
-  const auto measured = [](const QWidget& w, QMargins& frame) {
+  // may measure it as less than nothing, or as more than any frame is; that
+  // is no measure yet. Trusting it would shrink the window to nothing.
+  const QSize areaSize = FreeArea(window).size();
+  const auto measured = [areaSize](const QWidget& w, QMargins& frame) {
     if (!Framed(w)) return false;
     frame = w.windowHandle()->frameMargins();
-    return frame.left() >= 0 && frame.top() >= 0 && frame.right() >= 0 && frame.bottom() >= 0;
+    return frame.left() >= 0 && frame.top() >= 0 && frame.right() >= 0 && frame.bottom() >= 0 &&
+           frame.left() + frame.right() < areaSize.width() / 4 &&
+           frame.top() + frame.bottom() < areaSize.height() / 4;
   };
   QMargins frame;
   if (measured(window, frame)) return frame;
